@@ -1,0 +1,156 @@
+#include "platform/forms/form.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+
+#include "platform/forms/application.h"
+#include "platform/forms/keys.h"
+
+// The Qt window behind a form: forwards activation, close and keys.
+class FormWindow final : public QMainWindow {
+ public:
+  explicit FormWindow(TForm* form) : form_(form) {}
+
+ protected:
+  void changeEvent(QEvent* event) override {
+    if (event->type() == QEvent::ActivationChange) {
+      if (isActiveWindow()) form_->DoActivate();
+      else form_->was_active_ = false;
+    }
+    QMainWindow::changeEvent(event);
+  }
+
+  void closeEvent(QCloseEvent* event) override {
+    // The close box: the form decides, as Close() does.
+    event->ignore();
+    form_->Close();
+  }
+
+  void keyPressEvent(QKeyEvent* event) override {
+    if (form_->OnKeyDown) {
+      int key = VirtualKey(event);
+      FireEvent(form_->OnKeyDown, form_, key, ShiftOf(event->modifiers()));
+    }
+    QMainWindow::keyPressEvent(event);
+  }
+
+ private:
+  TForm* form_;
+};
+
+namespace {
+
+QMainWindow* MakeWindow(TForm* form) {
+  auto* window = new FormWindow(form);
+  window->setAttribute(Qt::WA_DeleteOnClose, false);
+  return window;
+}
+
+}  // namespace
+
+TForm::TForm() : TWinControl(nullptr, MakeWindow(this)), client_(new QWidget) {
+  Window()->setCentralWidget(client_);
+  visible_ = false;
+}
+
+TForm::~TForm() {
+  // Controls go first, while their widgets still exist; then the window.
+  const auto children = this->children();
+  for (QObject* child : children) delete child;
+  delete widget_;
+}
+
+QWidget* TForm::ClientWidget() const { return client_; }
+QMainWindow* TForm::Window() const { return static_cast<QMainWindow*>(widget_); }
+QMenuBar* TForm::MenuBar() const { return Window()->menuBar(); }
+void TForm::SetStatusBar(QStatusBar* bar) { Window()->setStatusBar(bar); }
+
+std::string TForm::Caption() const { return StdStr(widget_->windowTitle()); }
+void TForm::SetCaption(const std::string& caption) { widget_->setWindowTitle(QStr(caption)); }
+void TForm::SetSize(int width, int height) { widget_->resize(width, height); }
+void TForm::SetClientSize(int width, int height) { client_->setMinimumSize(width, height); }
+
+void TForm::PlaceOnShow() {
+  QRect target;
+  if (Position == TPosition::poScreenCenter || Position == TPosition::poDesktopCenter) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) target = screen->availableGeometry();
+  } else if (Position == TPosition::poMainFormCenter && Application != nullptr && Application->MainForm() != nullptr &&
+             Application->MainForm() != this) {
+    target = Application->MainForm()->Widget()->frameGeometry();
+  }
+  if (!target.isNull()) {
+    QRect frame = widget_->frameGeometry();
+    frame.moveCenter(target.center());
+    widget_->move(frame.topLeft());
+  }
+}
+
+void TForm::SetVisible(bool visible) {
+  if (visible) Show();
+  else Hide();
+}
+
+void TForm::Show() {
+  const bool was_visible = widget_->isVisible();
+  visible_ = true;
+  if (!was_visible) PlaceOnShow();
+  widget_->show();
+  widget_->raise();
+  widget_->activateWindow();
+  if (!was_visible) FireEvent(OnShow, this);
+}
+
+void TForm::Hide() {
+  visible_ = false;
+  widget_->hide();
+}
+
+int TForm::ShowModal() {
+  ModalResult = mrNone;
+  modal_ = true;
+  widget_->setWindowModality(Qt::ApplicationModal);
+  Show();
+  QEventLoop loop;
+  while (ModalResult == mrNone && visible_ && !(Application != nullptr && Application->Terminated()))
+    loop.processEvents(QEventLoop::WaitForMoreEvents);
+  Hide();
+  widget_->setWindowModality(Qt::NonModal);
+  modal_ = false;
+  return ModalResult;
+}
+
+void TForm::Close() {
+  if (!DoClose()) return;
+  if (modal_ && ModalResult == mrNone) ModalResult = mrCancel;
+  Hide();
+  if (Application != nullptr && Application->MainForm() == this) Application->Terminate();
+}
+
+bool TForm::DoClose() {
+  TCloseAction action = TCloseAction::caHide;
+  FireEvent(OnClose, this, action);
+  return action != TCloseAction::caNone;
+}
+
+void TForm::Activate() {
+  if (!widget_->isVisible()) Show();
+  widget_->raise();
+  widget_->activateWindow();
+  QCoreApplication::processEvents();
+  // Platforms without a window manager may not report activation at all.
+  if (!was_active_) DoActivate();
+}
+
+bool TForm::Active() const { return widget_->isActiveWindow() || was_active_; }
+
+void TForm::DoActivate() {
+  was_active_ = true;
+  FireEvent(OnActivate, this);
+}

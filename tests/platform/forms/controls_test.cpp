@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QTabWidget>
+
+#include "platform/forms/forms.h"
+#include "tests/support/qt_test_env.h"
+
+namespace {
+
+class Controls : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TestApplication();
+    form = std::make_unique<TForm>();
+  }
+  std::unique_ptr<TForm> form;
+};
+
+TEST_F(Controls, HiddenTabsKeepThePositionsOfTheOthers) {
+  auto* pages = new TPageControl(form.get());
+  for (int i = 0; i < 15; ++i) pages->AddPage("Page " + std::to_string(i));
+  pages->Page(12)->SetTabVisible(false);
+  pages->Page(13)->SetTabVisible(false);
+  EXPECT_EQ(pages->Page(14)->PageIndex(), 14);
+  EXPECT_EQ(pages->Page(14)->Caption(), "Page 14");
+  EXPECT_FALSE(pages->Page(12)->TabVisible());
+  pages->SetActivePageIndex(14);
+  EXPECT_EQ(pages->ActivePageIndex(), 14);
+  pages->Page(13)->SetTabVisible(true);
+  EXPECT_TRUE(pages->Page(13)->TabVisible());
+  EXPECT_EQ(pages->PageByCaption("Page 13"), pages->Page(13));
+}
+
+TEST_F(Controls, ListStartsWithNoChoiceAndTypedTextIsNoChoice) {
+  auto* list = new TComboBox(form.get());
+  list->SetItems({"9600", "19200"});
+  EXPECT_EQ(list->ItemIndex(), -1);
+  list->SetItemIndex(1);
+  EXPECT_EQ(list->ItemIndex(), 1);
+  EXPECT_EQ(list->Text(), "19200");
+  list->UserType("4711");
+  EXPECT_EQ(list->ItemIndex(), -1);
+  EXPECT_EQ(list->Text(), "4711");
+  list->SetItemIndex(7);
+  EXPECT_EQ(list->ItemIndex(), -1) << "an index out of range chooses nothing";
+}
+
+TEST_F(Controls, EditKeepsItsMaximumLength) {
+  auto* edit = new TEdit(form.get());
+  edit->SetMaxLength(2);
+  edit->SetText("12345");
+  EXPECT_EQ(edit->Text(), "12");
+  EXPECT_EQ(edit->MaxLength(), 2);
+  edit->SetMaxLength(0);
+  EXPECT_EQ(edit->MaxLength(), 0);
+}
+
+TEST_F(Controls, StatusBarDrawsOwnerDrawPanelsThroughTheHandler) {
+  auto* bar = new TStatusBar(form.get());
+  bar->AddPanel("RS232", 50);
+  bar->AddPanel("COM-ERR", 55);
+  bar->SetPanelStyle(1, TStatusPanelStyle::psOwnerDraw);
+  std::vector<int> drawn;
+  bar->OnDrawPanel = [&](TStatusBar* sender, TStatusPanel* panel, const TRect& rect) {
+    drawn.push_back(panel->Index);
+    sender->Canvas()->BrushColor = clRed;
+    sender->Canvas()->FillRect(rect);
+  };
+  QImage image(200, 20, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    bar->Widget()->resize(200, 20);
+    bar->PaintPanels(painter);
+  }
+  ASSERT_EQ(drawn, std::vector<int>{1});
+  const TRect rect = bar->PanelRect(1);
+  EXPECT_EQ(rect.Left, 51);
+  EXPECT_EQ(image.pixelColor(rect.Left + 5, 10), QColor(255, 0, 0));
+  EXPECT_NE(image.pixelColor(10, 10), QColor(255, 0, 0));
+  bar->SetPanelStyle(1, TStatusPanelStyle::psText);
+  drawn.clear();
+  QPainter painter(&image);
+  bar->PaintPanels(painter);
+  EXPECT_TRUE(drawn.empty());
+}
+
+TEST_F(Controls, ImageReportsMouseDownWithButtonShiftAndPosition) {
+  auto* image = new TImage(form.get());
+  TShiftState seen_shift = 0;
+  int seen_x = -1;
+  image->OnMouseDown = [&](TObject*, TMouseButton button, TShiftState shift, int x, int) {
+    EXPECT_EQ(button, TMouseButton::mbLeft);
+    seen_shift = shift;
+    seen_x = x;
+  };
+  image->MouseDown(TMouseButton::mbLeft, ssAlt | ssLeft, 12, 3);
+  EXPECT_TRUE(seen_shift & ssAlt);
+  EXPECT_EQ(seen_x, 12);
+}
+
+TEST_F(Controls, ButtonWithModalResultSetsItOnItsForm) {
+  auto* group = new TGroupBox(form.get());
+  auto* ok = new TButton(group, "OK");
+  ok->ModalResult = mrOk;
+  ok->Click();
+  EXPECT_EQ(form->ModalResult, mrOk);
+}
+
+TEST_F(Controls, DisabledButtonDoesNotClick) {
+  auto* button = new TButton(form.get());
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+  button->SetEnabled(false);
+  button->Click();
+  EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(Controls, VisibleIsTheControlsOwnFlag) {
+  auto* label = new TLabel(form.get(), "x");
+  EXPECT_TRUE(label->Visible()) << "visible while its form is still hidden";
+  label->SetVisible(false);
+  EXPECT_FALSE(label->Visible());
+}
+
+TEST_F(Controls, MenuItemsBecomeSubmenusAndKeepTheirHandlers) {
+  auto* menu = new TMainMenu(form.get());
+  auto* file = menu->Add("Datei1", "Datei");
+  auto* quit = file->Add("Beenden1", "Beenden");
+  auto* sep = file->Add("N1", "-");
+  int clicks = 0;
+  quit->OnClick = [&](TObject*) { ++clicks; };
+  quit->Click();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(sep->IsSeparator());
+  EXPECT_EQ(menu->FindItem("Beenden1"), quit);
+  file->SetVisible(false);
+  EXPECT_FALSE(file->Visible());
+  quit->SetEnabled(false);
+  quit->Click();
+  EXPECT_EQ(clicks, 1) << "a disabled item runs nothing";
+}
+
+}  // namespace

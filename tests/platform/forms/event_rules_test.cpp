@@ -1,0 +1,232 @@
+// The rules by which changes made from code run event handlers.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "platform/forms/forms.h"
+#include "tests/support/qt_test_env.h"
+#include "tests/support/scripted_dialogs.h"
+
+namespace {
+
+class EventRules : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TestApplication();
+    form = std::make_unique<TForm>();
+  }
+  std::unique_ptr<TForm> form;
+};
+
+struct Rule {
+  const char* name;
+  // Builds the control on the form, hooks its handler to `count`, changes it from code.
+  std::function<void(TForm*, int& count)> act;
+  int handler_runs;
+};
+
+TEST_F(EventRules, ProgrammaticChangesRunHandlersAsTheClassLibraryDid) {
+  const Rule rules[] = {
+      {"check box checked from code runs OnClick",
+       [](TForm* f, int& n) {
+         auto* box = new TCheckBox(f);
+         box->OnClick = [&n](TObject*) { ++n; };
+         box->SetChecked(true);
+       },
+       1},
+      {"check box set to its current state runs nothing",
+       [](TForm* f, int& n) {
+         auto* box = new TCheckBox(f);
+         box->OnClick = [&n](TObject*) { ++n; };
+         box->SetChecked(false);
+       },
+       0},
+      {"check box unchecked from code runs OnClick",
+       [](TForm* f, int& n) {
+         auto* box = new TCheckBox(f);
+         box->SetChecked(true);
+         box->OnClick = [&n](TObject*) { ++n; };
+         box->SetChecked(false);
+       },
+       1},
+      {"radio button checked from code runs OnClick",
+       [](TForm* f, int& n) {
+         auto* radio = new TRadioButton(f);
+         radio->OnClick = [&n](TObject*) { ++n; };
+         radio->SetChecked(true);
+       },
+       1},
+      {"radio button checked again runs nothing",
+       [](TForm* f, int& n) {
+         auto* radio = new TRadioButton(f);
+         radio->SetChecked(true);
+         radio->OnClick = [&n](TObject*) { ++n; };
+         radio->SetChecked(true);
+       },
+       0},
+      {"radio button unchecked from code runs nothing",
+       [](TForm* f, int& n) {
+         auto* radio = new TRadioButton(f);
+         radio->SetChecked(true);
+         radio->OnClick = [&n](TObject*) { ++n; };
+         radio->SetChecked(false);
+       },
+       0},
+      {"edit text set from code runs OnChange",
+       [](TForm* f, int& n) {
+         auto* edit = new TEdit(f);
+         edit->OnChange = [&n](TObject*) { ++n; };
+         edit->SetText("12");
+       },
+       1},
+      {"edit set to the same text runs nothing",
+       [](TForm* f, int& n) {
+         auto* edit = new TEdit(f, "12");
+         edit->OnChange = [&n](TObject*) { ++n; };
+         edit->SetText("12");
+       },
+       0},
+      {"list index, items and text set from code run nothing",
+       [](TForm* f, int& n) {
+         auto* list = new TComboBox(f);
+         list->OnChange = [&n](TObject*) { ++n; };
+         list->SetItems({"a", "b", "c"});
+         list->SetItemIndex(2);
+         list->SetItemIndex(-1);
+         list->SetText("free");
+         list->ClearItems();
+       },
+       0},
+      {"a user's choice in a list runs OnChange",
+       [](TForm* f, int& n) {
+         auto* list = new TComboBox(f, TComboBoxStyle::csDropDownList);
+         list->SetItems({"a", "b"});
+         list->OnChange = [&n](TObject*) { ++n; };
+         list->UserSelect(1);
+       },
+       1},
+      {"menu item checked from code runs nothing",
+       [](TForm* f, int& n) {
+         auto* menu = new TMainMenu(f);
+         auto* item = menu->Add("Datei1", "Datei")->Add("Deutsch1", "Deutsch");
+         item->OnClick = [&n](TObject*) { ++n; };
+         item->SetChecked(true);
+       },
+       0},
+  };
+  for (const Rule& rule : rules) {
+    int count = 0;
+    rule.act(form.get(), count);
+    EXPECT_EQ(count, rule.handler_runs) << rule.name;
+  }
+}
+
+TEST_F(EventRules, RadioButtonsAreExclusiveWithinTheirParentOnly) {
+  auto* group_a = new TGroupBox(form.get(), "A");
+  auto* group_b = new TGroupBox(form.get(), "B");
+  auto* a1 = new TRadioButton(group_a);
+  auto* a2 = new TRadioButton(group_a);
+  auto* b1 = new TRadioButton(group_b);
+  int a1_clicks = 0;
+  a1->OnClick = [&](TObject*) { ++a1_clicks; };
+  a1->SetChecked(true);
+  b1->SetChecked(true);
+  a2->SetChecked(true);
+  EXPECT_FALSE(a1->Checked());
+  EXPECT_TRUE(a2->Checked());
+  EXPECT_TRUE(b1->Checked());
+  EXPECT_EQ(a1_clicks, 1) << "being unchecked by a sibling is no click";
+  a2->SetChecked(false);
+  EXPECT_FALSE(a1->Checked());
+  EXPECT_FALSE(a2->Checked()) << "a group may be left with none checked";
+}
+
+TEST_F(EventRules, UserClickOnCheckBoxRunsOnClickOnceAndToggles) {
+  auto* box = new TCheckBox(form.get());
+  int clicks = 0;
+  box->OnClick = [&](TObject* sender) {
+    EXPECT_EQ(sender, box);
+    ++clicks;
+  };
+  box->Click();
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(EventRules, MenuItemNeverChecksItselfWhenChosen) {
+  auto* menu = new TMainMenu(form.get());
+  auto* item = menu->Add("Extras1", "Extras")->Add("RS232Logging1", "RS232-Logging");
+  int clicks = 0;
+  item->OnClick = [&](TObject*) { ++clicks; };
+  item->SetChecked(false);
+  item->Action()->trigger();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(item->Checked());
+  EXPECT_FALSE(item->Action()->isChecked());
+}
+
+TEST_F(EventRules, RadioMenuItemsOfOneGroupUncheckEachOther) {
+  auto* menu = new TMainMenu(form.get());
+  auto* language = menu->Add("Sprache1", "Sprache");
+  auto* german = language->Add("Deutsch1", "Deutsch");
+  auto* english = language->Add("Englisch1", "Englisch");
+  auto* other = language->Add("Other1", "Other");
+  for (TMenuItem* item : {german, english, other}) item->RadioItem = true;
+  german->GroupIndex = english->GroupIndex = 1;
+  other->GroupIndex = 2;
+  german->SetChecked(true);
+  other->SetChecked(true);
+  english->SetChecked(true);
+  EXPECT_FALSE(german->Checked());
+  EXPECT_TRUE(english->Checked());
+  EXPECT_TRUE(other->Checked()) << "another group index is not touched";
+}
+
+TEST_F(EventRules, TimerWithIntervalZeroNeverTicks) {
+  auto* zero = new TTimer(form.get(), 0, true);
+  auto* running = new TTimer(form.get(), 10, true);
+  int zero_ticks = 0, ticks = 0;
+  zero->OnTimer = [&](TObject*) { ++zero_ticks; };
+  running->OnTimer = [&](TObject*) { ++ticks; };
+  ASSERT_TRUE(PumpUntil([&] { return ticks >= 3; }));
+  EXPECT_EQ(zero_ticks, 0);
+  running->SetEnabled(false);
+  const int seen = ticks;
+  zero->SetInterval(0);
+  ASSERT_TRUE(PumpUntil([] { return true; }));
+  EXPECT_EQ(ticks, seen) << "a disabled timer does not tick";
+}
+
+TEST_F(EventRules, EditLosesFocusBeforeTheButtonsClickRuns) {
+  form->Show();
+  auto* edit = new TEdit(form.get());
+  auto* button = new TButton(form.get(), "OK");
+  std::string order;
+  edit->OnExit = [&](TObject*) { order += "exit;"; };
+  button->OnClick = [&](TObject*) { order += "click;"; };
+  edit->Widget()->show();
+  button->Widget()->show();
+  form->Activate();
+  edit->SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return edit->Focused(); }));
+  button->SetFocus();
+  button->Click();
+  EXPECT_EQ(order, "exit;click;");
+  form->Hide();
+}
+
+TEST_F(EventRules, ExceptionInAHandlerIsReportedAndTheProgramGoesOn) {
+  ScriptedDialogs dialogs;
+  dialogs.Answer(IDOK);
+  auto* button = new TButton(form.get());
+  button->OnClick = [](TObject*) { throw std::runtime_error("Ungültiger Wert"); };
+  button->Click();
+  ASSERT_EQ(dialogs.Boxes().size(), 1u);
+  EXPECT_EQ(dialogs.Boxes()[0].request.text, "Ungültiger Wert");
+  EXPECT_EQ(dialogs.Boxes()[0].request.icon, BoxIcon::Error);
+}
+
+}  // namespace
