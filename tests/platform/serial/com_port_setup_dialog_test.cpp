@@ -13,14 +13,16 @@
 
 #include "platform/serial/com_port.h"
 #include "platform/serial/port_list.h"
-#include "tests/platform/serial/qt_app.h"
+#include <QApplication>
+
+#include "tests/support/qt_test_env.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 TEST(ComPortSetupDialog, ShowsTheSettingsAndTheMachinesPorts) {
-  TestApp();
+  TestApplication();
   const std::vector<std::string> ports = {"/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI_1234-if00-port0"};
   const TComPortSettings s{"/dev/ttyUSB0", 56000, 7, TParityBits::Even, TStopBits::Two};
   ComPortSetupDialog dialog(s, nullptr, &ports);
@@ -31,7 +33,7 @@ TEST(ComPortSetupDialog, ShowsTheSettingsAndTheMachinesPorts) {
 }
 
 TEST(ComPortSetupDialog, TypedValuesAndTheirCheck) {
-  TestApp();
+  TestApplication();
   const std::vector<std::string> none;
   ComPortSetupDialog dialog(TComPortSettings{}, nullptr, &none);
   dialog.PortBox()->setEditText("/dev/ttyACM3");
@@ -67,7 +69,7 @@ void OnModalDialog(const std::function<void(ComPortSetupDialog*)>& act) {
 }
 
 TEST(ComPortSetupDialog, PortTakesTheChosenSettingsOnOkOnly) {
-  TestApp();
+  TestApplication();
   TComPort port;
   OnModalDialog([](ComPortSetupDialog* d) {
     d->BaudRateBox()->setEditText("14400");

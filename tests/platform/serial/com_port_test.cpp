@@ -4,13 +4,14 @@
 #include <gtest/gtest.h>
 #include <termios.h>
 
+#include <QCoreApplication>
 #include <QThread>
 #include <cstdlib>
 #include <memory>
 
 #include "platform/serial/com_port_error.h"
 #include "platform/serial/custom_baud.h"
-#include "tests/platform/serial/qt_app.h"
+#include "tests/support/qt_test_env.h"
 #include "tests/sim/device/device_simulator.h"
 #include "tests/sim/device/protocol.h"
 
@@ -22,7 +23,7 @@ using namespace std::chrono_literals;
 class ComPortTest : public ::testing::Test {
  protected:
   ComPortTest() {
-    TestApp();
+    TestApplication();
     sim_ = std::make_unique<devsim::DeviceSimulator>();
     sim_->AddDevice(1);
     port_.SetPort(sim_->SlavePath());
@@ -32,7 +33,7 @@ class ComPortTest : public ::testing::Test {
   void Collect() {
     port_.OnRxChar = [this](TObject* sender, int count) {
       EXPECT_EQ(sender, &port_);
-      EXPECT_EQ(QThread::currentThread(), TestApp().thread());
+      EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread());
       std::vector<std::uint8_t> chunk(static_cast<std::size_t>(count));
       const int n = port_.Read(chunk.data(), count);
       EXPECT_EQ(n, count);
