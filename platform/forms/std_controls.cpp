@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
+#include <QValidator>
 #include <QWidget>
 
 #include "platform/forms/event_hook.h"
@@ -117,11 +118,30 @@ TEdit::TEdit(TWinControl* parent, const std::string& text) : TControl(parent, ne
 QLineEdit* TEdit::edit() const { return static_cast<QLineEdit*>(widget_); }
 std::string TEdit::Text() const { return StdStr(edit()->text()); }
 void TEdit::SetText(const std::string& text) { edit()->setText(QStr(text)); }
-int TEdit::MaxLength() const {
-  const int length = edit()->maxLength();
-  return length >= 32767 ? 0 : length;
+namespace {
+
+// Limits what the user types; text set from code is taken whole, as the
+// class library's edits do.
+class LengthValidator final : public QValidator {
+ public:
+  LengthValidator(QObject* parent, int length) : QValidator(parent), length_(length) {}
+  State validate(QString& input, int&) const override {
+    return input.size() <= length_ ? Acceptable : Invalid;
+  }
+
+ private:
+  int length_;
+};
+
+}  // namespace
+
+int TEdit::MaxLength() const { return max_length_; }
+
+void TEdit::SetMaxLength(int length) {
+  max_length_ = length > 0 ? length : 0;
+  delete edit()->validator();
+  edit()->setValidator(max_length_ > 0 ? new LengthValidator(edit(), max_length_) : nullptr);
 }
-void TEdit::SetMaxLength(int length) { edit()->setMaxLength(length > 0 ? length : 32767); }
 void TEdit::SetPasswordChar(char c) { edit()->setEchoMode(c != 0 ? QLineEdit::Password : QLineEdit::Normal); }
 bool TEdit::ReadOnly() const { return edit()->isReadOnly(); }
 void TEdit::SetReadOnly(bool read_only) { edit()->setReadOnly(read_only); }

@@ -66,7 +66,8 @@ class TEdit : public TControl {
   void SetText(const std::string& text);
   void Clear() { SetText({}); }
   int MaxLength() const;
-  void SetMaxLength(int length);  // 0: no limit
+  // Longest text the user may type (0: no limit); text set from code is not cut.
+  void SetMaxLength(int length);
   void SetPasswordChar(char c);
   bool ReadOnly() const;
   void SetReadOnly(bool read_only);
@@ -78,6 +79,9 @@ class TEdit : public TControl {
 
  protected:
   QLineEdit* edit() const;
+
+ private:
+  int max_length_ = 0;
 };
 
 // An edit with its label above it.

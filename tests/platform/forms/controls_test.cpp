@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QTabWidget>
 
@@ -47,14 +49,23 @@ TEST_F(Controls, ListStartsWithNoChoiceAndTypedTextIsNoChoice) {
   EXPECT_EQ(list->ItemIndex(), -1) << "an index out of range chooses nothing";
 }
 
-TEST_F(Controls, EditKeepsItsMaximumLength) {
+TEST_F(Controls, MaximumLengthLimitsTypingButNotTextSetFromCode) {
   auto* edit = new TEdit(form.get());
   edit->SetMaxLength(2);
-  edit->SetText("12345");
-  EXPECT_EQ(edit->Text(), "12");
+  edit->SetText("255");
+  EXPECT_EQ(edit->Text(), "255") << "a value set from code must not be cut";
   EXPECT_EQ(edit->MaxLength(), 2);
+  edit->Clear();
+  for (char c : std::string("123")) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (c - '0'), Qt::NoModifier, QString(QChar(c)));
+    QApplication::sendEvent(edit->Widget(), &press);
+  }
+  EXPECT_EQ(edit->Text(), "12") << "typing stops at the maximum length";
   edit->SetMaxLength(0);
   EXPECT_EQ(edit->MaxLength(), 0);
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier, "3");
+  QApplication::sendEvent(edit->Widget(), &press);
+  EXPECT_EQ(edit->Text(), "123");
 }
 
 TEST_F(Controls, StatusBarDrawsOwnerDrawPanelsThroughTheHandler) {
