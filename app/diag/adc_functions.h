@@ -5,6 +5,9 @@
 class TForm10 : public TForm {
  public:
   TForm10();
+
+  TCheckBox* CheckBox1;  // "Schleife [ms]": the ADC read loop runs
+  TPanel* Panel1;        // green while the device's button mode is on
 };
 
 extern TForm10* Form10;

@@ -5,6 +5,14 @@
 class TForm5 : public TForm {
  public:
   TForm5();
+
+  TGroupBox* GroupBox1;  // "PC -> Gerät"
+  TMemo* Memo1;          // hex line of the last request
+  TMemo* Memo2;          // its characters
+  TGroupBox* GroupBox2;  // "Gerät -> PC"
+  TMemo* Memo3;          // hex line of the last reply or stream frame
+  TMemo* Memo4;          // its characters
+  TPanel* Panel1;        // port state: green open, red closed
 };
 
 extern TForm5* Form5;

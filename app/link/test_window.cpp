@@ -1,10 +1,115 @@
 #include "app/link/test_window.h"
 
+#include "app/link/link_utilities.h"
+#include "platform/clock/clock.h"
+#include "platform/serial/com_port.h"
+
 TForm1* Form1 = nullptr;
 
-TForm1::TForm1() {
+namespace {
+
+TLabel* NewLabel(TForm1* form, const char* name, const std::string& caption, int left, int top, int width) {
+  auto* label = new TLabel(form, caption);
+  label->SetName(name);
+  label->SetBounds(left, top, width, 16);
+  return label;
+}
+
+TTimer* NewTimer(TForm1* form, const char* name, int interval, bool enabled) {
+  auto* timer = new TTimer(form, interval, enabled);
+  timer->SetName(name);
+  return timer;
+}
+
+}  // namespace
+
+TForm1::TForm1() : comPort_(std::make_unique<TComPort>()) {
   SetName("Form1");
   SetCaption("KVT Gruppe  Meß & Vevovizidavu - VD417 Test- und Parametrierprogramm");
   SetSize(897, 648);
   Position = TPosition::poDesktopCenter;
+
+  MainMenu1 = new TMainMenu(this);
+  Optionen1 = MainMenu1->Add("Optionen1", "Optionen");
+  RS232Fenster1 = Optionen1->Add("RS232Fenster1", "RS232-Fenster");
+  RS232Fenster1->RadioItem = true;
+  RS232Fenster1->GroupIndex = 1;
+  RS232Daten1 = Optionen1->Add("RS232Daten1", "RS232-Daten");
+  RS232Daten1->RadioItem = true;
+  RS232Daten1->GroupIndex = 1;
+  RS232Daten1->SetVisible(false);
+
+  Label8 = NewLabel(this, "Label8", "", 600, 480, 120);
+  Label9 = NewLabel(this, "Label9", "", 600, 500, 120);
+  Label13 = NewLabel(this, "Label13", "", 600, 520, 120);
+  Label19 = NewLabel(this, "Label19", "", 600, 440, 80);
+  Label35 = NewLabel(this, "Label35", "", 600, 540, 80);
+  Label_PC_Time = NewLabel(this, "Label_PC_Time", "", 24, 420, 260);
+  Edit1 = new TEdit(this);
+  Edit1->SetName("Edit1");
+  Edit1->SetBounds(8, 560, 860, 20);
+  Edit1->SetVisible(false);
+  CheckBox2 = new TCheckBox(this, "Schleife [ms]");
+  CheckBox2->SetName("CheckBox2");
+  CheckBox2->SetBounds(24, 380, 120, 20);
+
+  StatusBar1 = new TStatusBar(this);
+  StatusBar1->SetName("StatusBar1");
+  const std::pair<const char*, int> panels[] = {{"RS232", 50},   {"PB_CAN", 50}, {"Timer1", 50}, {"msg_count", 50},
+                                                {"adr", 50},     {"cmd", 100},   {"retrys", 50}, {"cont_idx", 50},
+                                                {"COM-ERR", 55}, {"Setup", 85},  {"Mode", 50},   {"SW-Ver", 50},
+                                                {"", 50}};
+  for (const auto& [text, width] : panels) StatusBar1->AddPanel(text, width);
+  StatusBar1->SetPanelStyle(8, TStatusPanelStyle::psOwnerDraw);
+  StatusBar1->OnDrawPanel = [this](TStatusBar* bar, TStatusPanel* panel, const TRect& rect) {
+    StatusBar1DrawPanel(bar, panel, rect);
+  };
+
+  Timer1 = NewTimer(this, "Timer1", 333, true);
+  Timer1->OnTimer = Handler(this, &TForm1::Timer1Timer);
+  Timer2 = NewTimer(this, "Timer2", 0, false);
+  Timer2->OnTimer = Handler(this, &TForm1::Timer2Timer);
+  Timer4 = NewTimer(this, "Timer4", 2000, false);
+  Timer4->OnTimer = Handler(this, &TForm1::Timer4Timer);
+  Timer6 = NewTimer(this, "Timer6", 7500, true);
+  Timer6->OnTimer = Handler(this, &TForm1::Timer6Timer);
+
+  ComPort1 = comPort_.get();
+  ComPort1->OnRxChar = [this](TObject* sender, int count) { ComPort1RxChar(sender, count); };
+  ComPort1->OnTxEmpty = Handler(this, &TForm1::ComPort1TxEmpty);
+}
+
+TForm1::~TForm1() {
+  // The port's events must not reach a form that is going away.
+  ComPort1->OnRxChar = nullptr;
+  ComPort1->OnTxEmpty = nullptr;
+  ComPort1->Close();
+}
+
+void TForm1::StatusBar1DrawPanel(TStatusBar* StatusBar, TStatusPanel* Panel, const TRect& Rect) {
+  TCanvas* canvas = StatusBar->Canvas();
+  if (canvas == nullptr) return;
+  canvas->BrushColor = clRed;
+  // Only the panel's own rectangle is filled.
+  canvas->FillRect(Rect);
+  canvas->TextRect(Rect, Rect.Left, Rect.Top, StatusBar->Panel(8).Text);
+}
+
+uint32_t TForm1::SwapInt32(uint32_t value) { return ::SwapInt32(value); }
+uint16_t TForm1::SwapInt16(uint16_t value) { return ::SwapInt16(value); }
+float TForm1::SwapFloat(uint32_t pattern) { return ::SwapFloat(pattern); }
+int TForm1::RoundToInt(float x) { return ::RoundToInt(x); }
+uint32_t TForm1::HexTextToValue(const std::string& text) { return ::HexTextToValue(text); }
+std::string TForm1::FormatNow(const char* format) { return ::FormatNow(format); }
+
+uint16_t TForm1::TelegramChecksum(const uint8_t* bytes, int count) {
+  if (bytes == nullptr || count <= 0) return 0xFFFF;
+  return ::TelegramChecksum(std::span<const uint8_t>(bytes, static_cast<size_t>(count)));
+}
+
+int64_t TForm1::NowMs() { return platform::Clock::NowMs(); }
+
+int TForm1::ElapsedMs(int64_t startMs) {
+  const int64_t elapsed = platform::Clock::NowMs() - startMs;
+  return static_cast<int>(elapsed < 0 ? -elapsed : elapsed);
 }

@@ -1,0 +1,203 @@
+// The request queue of the link: queueing, waiting, the queue tick, the
+// completion and reset of requests, and the program's waits.
+#include <QCoreApplication>
+#include <QTimer>
+#include <algorithm>
+#include <vector>
+
+#include "app/diag/adc_functions.h"
+#include "app/diag/traffic_monitor.h"
+#include "app/link/test_window.h"
+#include "app/link/text_table.h"
+#include "app/link/wait_window.h"
+#include "app/service/service_window.h"
+#include "platform/clock/clock.h"
+#include "platform/serial/com_port.h"
+
+namespace {
+
+// The longest a request can stay queued: its tries, repeated after
+// checksum and wrong-command replies, and the busy retries.
+int64_t RequestBudgetMs(const RequestEntry& e) {
+  int timeout = e.TimeoutMs > 0 ? e.TimeoutMs : AnswerTimeoutMs(e.Command());
+  if (timeout <= 0) timeout = DEFAULT_ANSWER_TIMEOUT_MS;
+  const int transactions = 1 + CHECKSUM_MISMATCH_LIMIT + WRONG_COMMAND_LIMIT;
+  return static_cast<int64_t>(transactions) * TELEGRAM_TRIES * (SEND_TIMEOUT_MS + SEND_PAUSE_MS + timeout) +
+         BUSY_RETRY_LIMIT_MS + SEARCH_LISTEN_MS;
+}
+
+}  // namespace
+
+bool TForm1::QueueRequest(int address, uint8_t command, const uint8_t* data, int length, int reserved,
+                          int awaitAnswer) {
+  std::vector<uint8_t> bytes;
+  if (length > 0 && data != nullptr) bytes.assign(data, data + std::min(length, MAX_DATA_BYTES + 1));
+  // A block write carries its chunk behind the header, added once here so
+  // that a request sent again does not grow.
+  if (command == CMD_BLOCK_WRITE)
+    bytes.insert(bytes.end(), BlockData.begin(), BlockData.begin() + std::min<int>(BlockLength, BLOCK_CHUNK_SIZE));
+
+  const bool badData = length < 0 || (length > 0 && data == nullptr);
+  const bool streamRuns = Options.sdcont != 0 && command != CMD_VALUE_STREAM;
+  if (PortUsable == 0 || CommErrorCount == COM_ERROR_LIMIT || badData || streamRuns ||
+      Requests.CheckRoom(address, static_cast<int>(bytes.size())) != QueueRefusal::None) {
+    TransferFailed = 1;
+    DeviceErrorFlag = 0;
+    return false;
+  }
+  Timer1->SetEnabled(false);
+  Requests.Add(address, command, bytes, reserved, awaitAnswer);
+  StatusBar1->SetPanelText(3, std::to_string(PendingCount));
+  StatusBar1->SetPanelText(4, std::to_string(address));
+  Timer1->SetInterval(100);
+  // A transaction in progress enables the tick when it returns.
+  if (!transactionRunning_) Timer1->SetEnabled(true);
+  return true;
+}
+
+bool TForm1::WaitUntilIdle() {
+  if (PendingCount == 0) return true;
+  if (transactionRunning_) return false;  // the requests go out after the running transaction
+  int lastCount = -1;
+  int64_t deadline = 0;
+  while (PendingCount != 0) {
+    if (PendingCount != lastCount) {
+      lastCount = PendingCount;
+      int64_t budget = SEND_PAUSE_MS + 1000;
+      for (int i = 0; i < PendingCount && i < MAX_PENDING; ++i)
+        if (const RequestEntry* e = Requests.Find(Requests.PendingList[static_cast<size_t>(i)]))
+          budget += RequestBudgetMs(*e);
+      deadline = NowMs() + budget;
+    }
+    if (NowMs() > deadline) {
+      ResetLink();
+      TransferFailed = 1;
+      return false;
+    }
+    PumpOnce(50);
+  }
+  return true;
+}
+
+void TForm1::Timer1Timer(TObject* Sender) {
+  if (transactionRunning_) return;  // one transaction at a time
+  StatusBar1->SetPanelText(2, "Timer1");
+  Repaint();
+  if (Visible()) Label_PC_Time->SetCaption(FormatNow("%d.%m.%y   %H:%M:%S    %a"));
+  if (PendingCount == 0) {
+    TransactionAborted = 0;
+    Timer1->SetInterval(500);
+    if (ComPort1->Connected() && KeepPortOpen == 0) {
+      ComPort1->Close();
+      SetPortState(false);
+    }
+    for (int i = 2; i <= 6; ++i) StatusBar1->SetPanelText(i, "");
+    return;
+  }
+  Edit1->SetText("");
+  for (int step = 0; step < 4; ++step)
+    if (RunTransaction() == 0) break;
+}
+
+RequestEntry* TForm1::CurrentEntry(int address) {
+  if (transactionRunning_ && current_.Address == address)
+    if (RequestEntry* e = Requests.Find(current_)) return e;
+  return Requests.NewestOf(address);
+}
+
+void TForm1::CompleteRequest(int address) {
+  if (RequestEntry* e = CurrentEntry(address)) Requests.Remove(PendingRef{address, e->Sequence});
+  StatusBar1->SetPanelText(3, std::to_string(PendingCount));
+  for (int i = 4; i <= 6; ++i) StatusBar1->SetPanelText(i, "");
+}
+
+void TForm1::ResetLink() {
+  Timer1->SetEnabled(false);
+  CheckBox2->SetChecked(false);
+  if (Form10 != nullptr) Form10->CheckBox1->SetChecked(false);
+  Requests.Clear();
+  ++resetCount_;
+  TransactionAborted = 1;
+  RxCount = 0;
+  ReplyReceived = 0;
+  TxEmptyFlag = 0;
+  RxStxSeen = 0;
+  RxFrameComplete = 0;
+  assembler_.Reset();
+  errorReadWanted_ = false;
+  CloseWaitWindowOfLink();
+  Timer1->SetEnabled(true);
+}
+
+void TForm1::SetSoftTimer(int id, int ms, int on) {
+  if (id != 2) return;
+  if (on != 0) {
+    SoftTimer2Running = 1;
+    Timer2->SetEnabled(false);
+    Timer2->SetInterval(std::max(ms, 1));
+    Timer2->SetEnabled(true);
+  } else {
+    SoftTimer2Running = 0;
+    Timer2->SetInterval(0);
+    Timer2->SetEnabled(false);
+  }
+}
+
+void TForm1::Timer2Timer(TObject* Sender) { SetSoftTimer(2, 0, 0); }
+
+void TForm1::Timer4Timer(TObject* Sender) {
+  TransferFailed = 0;
+  DeviceErrorFlag = 0;
+  CommErrorCount = 0;
+  if (Form21 != nullptr) {
+    Form21->Button1->SetEnabled(true);
+    Form21->Label14->SetCaption("");
+    Form21->StatusBar1->SetPanelText(0, "ERR");
+  }
+  StatusBar1->SetPanelStyle(8, TStatusPanelStyle::psText);
+  Timer4->SetEnabled(false);
+}
+
+void TForm1::Timer6Timer(TObject* Sender) {
+  if (CommErrorCount == 1) CommErrorCount = 0;
+}
+
+void TForm1::PumpOnce(int maxWaitMs) {
+  // Wait for the next event, but not longer than asked.
+  QTimer wake;
+  wake.setSingleShot(true);
+  wake.setTimerType(Qt::PreciseTimer);
+  wake.start(static_cast<int>(platform::Clock::ToRealMs(std::max(maxWaitMs, 1))));
+  ++pumpDepth_;
+  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  --pumpDepth_;
+}
+
+void TForm1::PumpWhileSoftTimer(bool (TForm1::*done)() const) {
+  while (SoftTimer2Running != 0 && !(this->*done)()) PumpOnce(50);
+}
+
+void TForm1::WaitMs(int ms) {
+  const int64_t start = NowMs();
+  do {
+    PumpOnce(std::max(1, ms - ElapsedMs(start)));
+  } while (ElapsedMs(start) < ms);
+}
+
+void TForm1::SetPortState(bool open) {
+  const TColor colour = open ? clGreen : clRed;
+  if (Form5 != nullptr) Form5->Panel1->SetColor(colour);
+  Label19->SetCaption(open ? "Open" : "Close");
+  Label19->SetColor(colour);
+}
+
+void TForm1::CloseWaitWindowOfLink() {
+  if (!waitWindowShownByLink_) return;
+  waitWindowShownByLink_ = false;
+  if (Form16 != nullptr) Form16->Close();
+}
+
+void TForm1::ShowUntilOk(const std::string& text, int titleRow, unsigned icon) {
+  while (MessageBox(text, Text(titleRow, Lang()), MB_OK | icon) != IDOK) {
+  }
+}

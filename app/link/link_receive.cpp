@@ -1,0 +1,214 @@
+// Receiving: bytes from the port are gathered into frames; a reply is
+// stored for the transaction that awaits it and checked before its answer
+// is handled; stream frames feed the stream ring.
+#include <algorithm>
+#include <cstdio>
+
+#include "app/link/link_utilities.h"
+#include "app/link/test_window.h"
+#include "app/link/text_table.h"
+#include "app/service/service_window.h"
+#include "platform/serial/com_port.h"
+#include "platform/serial/com_port_error.h"
+
+void TForm1::ComPort1RxChar(TObject* Sender, int Count) {
+  if (ReceiveDisabled == 1) return;  // the bytes stay in the port
+  assembler_.SetFraming(CurrentFraming());
+  assembler_.SetStreamMode(Options.sdcont != 0);
+  uint8_t chunk[4096];
+  bool taken = false;
+  try {
+    // Everything waiting is read, in pieces that fit the buffer.
+    for (int waiting = ComPort1->InputCount(); waiting > 0; waiting = ComPort1->InputCount()) {
+      const int n = ComPort1->Read(chunk, std::min<int>(waiting, static_cast<int>(sizeof chunk)));
+      if (n <= 0) break;
+      for (const FrameAssembler::Frame& frame :
+           assembler_.Feed(std::span<const uint8_t>(chunk, static_cast<size_t>(n)))) {
+        const unsigned resets = resetCount_;
+        if (frame.stream) {
+          TakeStreamFrame(frame.bytes);
+        } else {
+          TakeReply(frame.bytes);
+          taken = true;
+        }
+        if (resetCount_ != resets) return;  // the link was reset: the rest is dropped
+      }
+    }
+  } catch (const EComPort&) {
+    return;
+  }
+  if (!taken && RxFrameComplete == 0) {
+    // A frame being gathered.
+    const Bytes& pending = assembler_.Pending();
+    RxCount = static_cast<int>(std::min<size_t>(pending.size(), RxBuffer.size()));
+    std::copy_n(pending.begin(), RxCount, RxBuffer.begin());
+    RxStxSeen = pending.empty() ? 0 : 1;
+  }
+}
+
+void TForm1::TakeReply(const Bytes& frame) {
+  const int address = frame[1];
+  if (address > ADDR_GLOBAL) {
+    RxCount = 0;
+    ResetLink();
+    return;
+  }
+  if (frame[3] == PRESENCE_REPLY) {
+    RequestQueues[static_cast<size_t>(address)].Present = 1;
+    RxCount = 0;
+    return;
+  }
+  // A transaction takes one reply per send, and only from its own address.
+  if (transactionRunning_ && (address != current_.Address || ReplyReceived != 0)) return;
+  const size_t length = std::min(frame.size(), RxBuffer.size());
+  std::copy_n(frame.begin(), length, RxBuffer.begin());
+  RxStxSeen = 1;
+  RxFrameComplete = 1;
+  RxCount = static_cast<int>(length) - 2;
+  std::copy_n(frame.begin() + 1, RxCount, ReplyBuffer.begin());
+  RequestEntry* entry = transactionRunning_ ? Requests.Find(current_) : Requests.NewestOf(address);
+  if (entry != nullptr) {
+    entry->Reply.fill(0);
+    std::copy_n(ReplyBuffer.begin(), std::min<size_t>(static_cast<size_t>(RxCount), entry->Reply.size()),
+                entry->Reply.begin());
+  }
+  ReplyReceived = 1;
+}
+
+void TForm1::TakeStreamFrame(const Bytes& frame) {
+  // A value needs bytes 1..4 of the frame.
+  if (frame.size() >= 5) {
+    if (StreamIndex < 0 || StreamIndex >= STREAM_RING_SIZE) StreamIndex = 0;
+    StreamRing[static_cast<size_t>(StreamIndex)] =
+        static_cast<int32_t>(ReadBe32(std::span<const uint8_t>(frame).subspan(1, 4)));
+    StreamIndex = (StreamIndex + 1) % STREAM_RING_SIZE;
+  }
+  RxCount = static_cast<int>(std::min(frame.size(), RxBuffer.size()));
+  std::copy_n(frame.begin(), RxCount, RxBuffer.begin());
+  TraceStreamFrame();
+  RxStxSeen = 0;
+  RxFrameComplete = 0;
+  ReplyReceived = 0;
+  RxCount = 0;
+}
+
+void TForm1::TraceStreamFrame() {
+  const auto count = static_cast<size_t>(std::clamp(RxCount, 0, RX_BUFFER_SIZE));
+  const std::span<const uint8_t> frame(RxBuffer.data(), count);
+  TraceReceived(frame, frame, false);
+}
+
+void TForm1::FailRequest(int address) {
+  TransferFailed = 1;
+  CompleteRequest(address);
+}
+
+int TForm1::CheckReply(int address) {
+  const int count = std::clamp(RxCount, 0, RX_BUFFER_SIZE - 2);
+  Bytes copy(ReplyBuffer.begin(), ReplyBuffer.begin() + count);
+  TraceReceived(std::span<const uint8_t>(RxBuffer.data(), static_cast<size_t>(count + 2)),
+                std::span<const uint8_t>(RxBuffer.data(), static_cast<size_t>(count)), true);
+  RequestEntry* entry = CurrentEntry(address);
+  if (entry == nullptr) return 0;
+  const Framing framing = CurrentFraming();
+  const int length = count >= 2 ? copy[1] : 0;
+  if (count < 5 || length < 3 || count < ReplyFrameLength(static_cast<uint8_t>(length), framing) - 2) {
+    FailRequest(address);  // no room for command, status and data
+    return 0;
+  }
+
+  bool errorReply = false;
+  if (framing.checksum) {
+    if (copy[2] == REPLY_ERROR_MARK || copy[3] == REPLY_ERROR_MARK) {
+      Label13->SetCaption(ByLanguage(Lang(), "FEHLER", "ERROR"));
+      Label13->SetColor(clRed);
+      if (Form21 != nullptr) Form21->Label12->SetVisible(true);
+      DeviceErrorFlag = 1;
+      errorReply = true;
+    } else {
+      const uint16_t sum = ::TelegramChecksum(std::span<const uint8_t>(copy.data(), static_cast<size_t>(length + 2)));
+      if (copy[static_cast<size_t>(length + 2)] != (sum >> 8) ||
+          copy[static_cast<size_t>(length + 3)] != (sum & 0xFF)) {
+        entry->State = 0;
+        // Sent again, once: a second mismatch fails the request.
+        if (++entry->ChecksumMismatches >= CHECKSUM_MISMATCH_LIMIT) {
+          FailRequest(address);
+          return 0;
+        }
+        return 1;
+      }
+    }
+  }
+
+  DeviceStatus = copy[4];
+  char status[8];
+  std::snprintf(status, sizeof status, "0x%.2X", DeviceStatus);
+  Label35->SetCaption(status);
+  if (ExpertView == 1 && Form21 != nullptr) Form21->StatusBar1->SetPanelText(1, status);
+
+  if (DeviceStatus & DEVICE_STATUS_DEFAULT_SETUP) {
+    if (DefaultSetupWarned == 0)
+      ShowUntilOk(ByLanguage(Lang(), "Gerät läuft mit Default-Setup!", "Device uses default setup!"), ROW_TITLE_HINT,
+                  MB_ICONINFORMATION);
+    DefaultSetupWarned = 1;
+  } else {
+    DefaultSetupWarned = 0;
+  }
+
+  if (DeviceStatus & DEVICE_STATUS_ERROR) {
+    Label13->SetCaption(ByLanguage(Lang(), "FEHLER", "ERROR"));
+    Label13->Font().SetColor(clRed);
+    if (Form21 != nullptr) Form21->Label12->SetVisible(true);
+    DeviceErrorFlag = 1;
+    if (lastReplyCommand_ == 0x80 && entry->Command() != CMD_ERROR_CODES && LoopReadActive == 0)
+      errorReadWanted_ = true;
+  } else if (!errorReply) {
+    // An error reply stays an error whatever its status byte says.
+    DeviceErrorFlag = 0;
+    Label13->SetCaption("");
+    Label13->Font().SetColor(clBtnFace);
+    Label9->Font().SetColor(clBlack);
+    if (Form21 != nullptr) Form21->Label12->SetVisible(false);
+  }
+
+  if (Form21 != nullptr) {
+    Form21->Label22->SetCaption(
+        (DeviceStatus & DEVICE_STATUS_LOAD_CELL_ERROR) ? ByLanguage(Lang(), "BRÜCKENFEHLER", "LOAD-CELL ERROR") : "");
+    if (DeviceStatus & DEVICE_STATUS_OVERLOAD)
+      Form21->Label18->SetCaption(ByLanguage(Lang(), "ÜBERLAST", "OVERLOAD"));
+    else if (DeviceStatus & DEVICE_STATUS_UNDERLOAD)
+      Form21->Label18->SetCaption(ByLanguage(Lang(), "UNTERLAST", "UNDERLOAD"));
+    else
+      Form21->Label18->SetCaption("");
+  }
+
+  lastReplyCommand_ = copy[2];
+  if (lastReplyCommand_ == 0x80 && entry->Command() == CMD_CAL_ZERO) lastReplyCommand_ = 0x81;
+  if (lastReplyCommand_ == 0x80 && entry->Command() == CMD_CAL_END) lastReplyCommand_ = 0x82;
+  if (lastReplyCommand_ == 0x80) {
+    ResetLink();
+    return 1;
+  }
+  lastReplyCommand_ &= static_cast<uint8_t>(~REPLY_FLAG);
+  bool handle = lastReplyCommand_ == entry->Command() || errorReply;
+  if (!handle) {
+    entry->State = 0;
+    handle = LoopReadActive != 0;
+  }
+  if (!handle) {
+    // A reply for another command: the request goes out once more, then fails.
+    if (++entry->WrongCommandReplies >= WRONG_COMMAND_LIMIT) {
+      FailRequest(address);
+      return 0;
+    }
+    return 1;
+  }
+  copy[2] = lastReplyCommand_;
+  const int checksumBytes = framing.checksum ? 2 : 0;
+  answerDataLength_ = std::min(length - 3, count - 5 - checksumBytes);
+  answerTextBytes_ = std::span<const uint8_t>(copy.data() + 5, static_cast<size_t>(count - 5));
+  const int result = HandleAnswer(address, lastReplyCommand_, PHASE_ANSWER, copy.data() + 5);
+  answerTextBytes_ = {};
+  answerDataLength_ = 0;
+  return result != 0 ? 1 : 0;
+}

@@ -1,0 +1,67 @@
+// The traffic trace: the traffic monitor's boxes, the reply field of the
+// test window and the trace file "rs232_log.txt".
+#include <cstdio>
+
+#include "app/diag/traffic_monitor.h"
+#include "app/link/test_window.h"
+#include "app/service/service_window.h"
+
+namespace {
+
+constexpr const char* kTraceFileName = "rs232_log.txt";
+
+}  // namespace
+
+bool TForm1::OpenTraceFile() {
+  Rs232LogFile.reset(std::fopen(kTraceFileName, "w+"));
+  if (!Rs232LogFile) {
+    Rs232LoggingOn = 0;
+    return false;
+  }
+  Rs232LoggingOn = 1;
+  std::fputs("Device - RS232-Logging\n\n", Rs232LogFile.get());
+  std::fprintf(Rs232LogFile.get(), "Start: %s\n\n", FormatNow("%A %d.%m.%y %H:%M:%S").c_str());
+  std::fflush(Rs232LogFile.get());
+  return true;
+}
+
+void TForm1::CloseTraceFile() {
+  Rs232LoggingOn = 0;
+  Rs232LogFile.reset();
+}
+
+void TForm1::WriteTraceLog(const char* format, const std::string& line) {
+  if (Rs232LoggingOn != 1 || !Rs232LogFile) return;
+  std::fprintf(Rs232LogFile.get(), format, line.c_str());
+  std::fflush(Rs232LogFile.get());
+}
+
+void TForm1::TraceSent(std::span<const uint8_t> bytes) {
+  if (ExpertView == 1 && Form21 != nullptr) Form21->StatusBar1->SetPanelText(4, "");
+  if (!RS232Fenster1->Checked()) return;
+  const std::string hex = HexTraceLine(bytes);
+  const std::string chars = CharTraceLine(bytes);
+  if (Form5 != nullptr) {
+    Form5->Memo1->SetText(hex);
+    Form5->Memo2->SetText(chars);
+  }
+  WriteTraceLog("PC->Device (B): %s\n", hex);
+  WriteTraceLog("PC->Device (A): %s\n", chars);
+}
+
+void TForm1::TraceReceived(std::span<const uint8_t> hexBytes, std::span<const uint8_t> charBytes, bool reply) {
+  if (RS232Daten1->Checked()) {
+    const std::string hex = HexTraceLine(hexBytes);
+    Edit1->SetText(hex);
+    if (reply && ExpertView == 1 && Form21 != nullptr) Form21->StatusBar1->SetPanelText(4, hex);
+  }
+  if (!RS232Fenster1->Checked()) return;
+  const std::string hex = HexTraceLine(hexBytes);
+  const std::string chars = CharTraceLine(charBytes);
+  if (Form5 != nullptr) {
+    Form5->Memo3->SetText(hex);
+    Form5->Memo4->SetText(chars);
+  }
+  WriteTraceLog("Device->PC (B): %s\n", hex);
+  WriteTraceLog("Device->PC (A): %s\n", chars);
+}

@@ -1,0 +1,22 @@
+#pragma once
+// Conversions between the device's big-endian values and PC values, hex
+// text, rounding and the local-time formatter.
+#include <cstdint>
+#include <span>
+#include <string>
+
+uint32_t SwapInt32(uint32_t value);
+uint16_t SwapInt16(uint16_t value);
+// The four bytes reversed and read as an IEEE single.
+float SwapFloat(uint32_t pattern);
+// Halves go away from zero.
+int RoundToInt(float x);
+// Up to eight hex digits to a value; of a longer text the last eight count,
+// characters that are not hex digits count as 0.
+uint32_t HexTextToValue(const std::string& text);
+// The local time formatted with a strftime format (C locale), at most 127 characters.
+std::string FormatNow(const char* format);
+
+// Big-endian numbers out of answer data.
+uint16_t ReadBe16(std::span<const uint8_t> bytes);
+uint32_t ReadBe32(std::span<const uint8_t> bytes);

@@ -1,0 +1,102 @@
+#pragma once
+// The link object and the windows it writes, talking to a simulated device
+// on a pseudo-terminal, with the program clock sped up.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <vector>
+
+#include "app/diag/adc_functions.h"
+#include "app/diag/address_list.h"
+#include "app/diag/traffic_monitor.h"
+#include "app/link/test_window.h"
+#include "app/link/wait_window.h"
+#include "app/service/service_window.h"
+#include "platform/clock/clock.h"
+#include "platform/serial/com_port.h"
+#include "tests/sim/device/device_simulator.h"
+#include "tests/sim/device/protocol.h"
+#include "tests/support/qt_test_env.h"
+#include "tests/support/scripted_dialogs.h"
+
+class LinkTest : public ::testing::Test {
+ protected:
+  // Program milliseconds per real millisecond: a 500 ms pause takes 50 ms.
+  static constexpr double kScale = 0.1;
+
+  explicit LinkTest(devsim::SimOptions options = {}) : sim_(options) {}
+
+  void SetUp() override {
+    TestApplication();
+    platform::Clock::SetScale(kScale);
+    form21_ = std::make_unique<TForm21>();
+    Form21 = form21_.get();
+    form1_ = std::make_unique<TForm1>();
+    Form1 = form1_.get();
+    form16_ = std::make_unique<TForm16>();
+    Form16 = form16_.get();
+    form10_ = std::make_unique<TForm10>();
+    Form10 = form10_.get();
+    form9_ = std::make_unique<TForm9>();
+    Form9 = form9_.get();
+    form5_ = std::make_unique<TForm5>();
+    Form5 = form5_.get();
+    ServiceConnected = 0;
+    sim_.AddDevice(1);
+    link().ComPort1->SetPort(sim_.SlavePath());
+    link().PortUsable = 1;
+    // Single failures are forgotten only where a test asks for it.
+    link().Timer6->SetEnabled(false);
+  }
+
+  void TearDown() override {
+    Form5 = nullptr;
+    form5_.reset();
+    Form9 = nullptr;
+    form9_.reset();
+    Form10 = nullptr;
+    form10_.reset();
+    Form16 = nullptr;
+    form16_.reset();
+    Form1 = nullptr;
+    form1_.reset();
+    Form21 = nullptr;
+    form21_.reset();
+    platform::Clock::SetScale(1.0);
+  }
+
+  TForm1& link() { return *form1_; }
+
+  // Queues a request to address 1 and waits for the link to be idle.
+  bool Request(uint8_t command, std::vector<uint8_t> data = {}, int await = 1) {
+    if (!link().QueueRequest(link().DeviceAddress, command, data.data(), static_cast<int>(data.size()), 0, await))
+      return false;
+    return link().WaitUntilIdle();
+  }
+
+  // Request frames that the device received, oldest first.
+  std::vector<std::vector<uint8_t>> Received() const {
+    std::vector<std::vector<uint8_t>> frames;
+    for (const devsim::LogEntry& e : sim_.Log().Entries(devsim::Direction::Received)) frames.push_back(e.bytes);
+    return frames;
+  }
+  // Commands of the received request frames.
+  std::vector<int> ReceivedCommands() const {
+    std::vector<int> commands;
+    for (const auto& f : Received())
+      if (f.size() > 3) commands.push_back(f[3]);
+    return commands;
+  }
+
+  ScriptedDialogs dialogs_;
+  devsim::DeviceSimulator sim_;
+
+ private:
+  std::unique_ptr<TForm21> form21_;
+  std::unique_ptr<TForm1> form1_;
+  std::unique_ptr<TForm16> form16_;
+  std::unique_ptr<TForm10> form10_;
+  std::unique_ptr<TForm9> form9_;
+  std::unique_ptr<TForm5> form5_;
+};
