@@ -56,13 +56,3 @@ CmemoryArea& CcommandManager::requireMemory() {
   if (area == nullptr) fail(STATUS_CANNOT_EXECUTE_COMMAND);
   return *area;
 }
-
-void CcommandManager::requireProtocol() {
-  // No protocol object can exist yet: hardware selection stops before one is made.
-  fail(STATUS_CANNOT_EXECUTE_COMMAND);
-}
-
-void CcommandManager::requireTransport() {
-  // No transport library is loaded: hardware selection stops before loading one.
-  fail(STATUS_CANNOT_EXECUTE_COMMAND);
-}

@@ -13,14 +13,20 @@
 
 #include "flashcore/core/status.h"
 #include "platform/win/event.h"
+#include "platform/win/library.h"
 
 class ClibraryContext;
 class Cdevice;
 class CmemoryArea;
+class Cprotocol;
+class Ctransport;
 
 enum SelectionBits : int { SELECTED_DEVICE = 1, SELECTED_HARDWARE = 2 };
 
 enum TransportMedium : int { MEDIUM_NONE = 0, MEDIUM_RS232 = 1, MEDIUM_USB = 2, MEDIUM_CAN = 3 };
+
+// What the page loop does on each 64 KB page of a range.
+enum RangeType : unsigned { RANGE_READ = 0, RANGE_VERIFY = 1, RANGE_PROGRAM = 2, RANGE_BLANK_CHECK = 3 };
 
 class CcommandManager {
  public:
@@ -80,6 +86,8 @@ class CcommandManager {
   int deviceIndex(const std::string& name) const;
   void selectCommHardware(int hardwareCode);
   void selectCommHardware2(const std::string& hardwareName);
+  // Has the selected part make its protocol for the selected hardware.
+  void createProtocol();
   bool selectProtocol(int hardwareCode, int variant);
   void openRs232Port(const std::string& portName, int baud, int parity, int byteSize, int stopBits);
   void openUsbPort(std::int32_t productId);
@@ -96,6 +104,7 @@ class CcommandManager {
   void setRtsHigh();
   // Closes and unloads the transport library; true when one was loaded.
   bool unloadTransport();
+  bool transportLoaded() const { return static_cast<bool>(library_); }
 
   // --- memories and buffers
   void selectMemory(int memoryIndex);
@@ -119,7 +128,12 @@ class CcommandManager {
   std::string hexChecksum(const std::string& hexPairs) const;
 
   // --- range operations
+  // STATUS 2 for end < start, and for a range that runs past the selected
+  // memory (nothing could be programmed or read there); STATUS 9 when the
+  // part has no memory at the selected index.
   void checkRange(std::uint32_t start, std::uint32_t end);
+  // Cuts the range into 64 KB pages and hands each to the protocol.
+  void rangeLoop(RangeType type, std::uint32_t start, std::uint32_t end, std::uint8_t rangeMode);
   bool checkBlockIndex(std::uint8_t block) const;
   void programAddrRange(std::uint32_t start, std::uint32_t end, std::uint8_t rangeMode);
   void programDevice();
@@ -165,9 +179,14 @@ class CcommandManager {
   CmemoryArea& requireMemory();
   // Operations that talk to the target need the protocol that hardware
   // selection makes; without one they fail with STATUS 9.
-  [[noreturn]] void requireProtocol();
-  // Operations that call the transport library need one loaded and bound.
-  [[noreturn]] void requireTransport();
+  Cprotocol& requireProtocol();
+  Ctransport& transport();
+  // Loads the transport library of a file name and binds its functions;
+  // STATUS 54 when it cannot be loaded.
+  void loadTransport(const char* fileName, TransportMedium medium);
+  // Selects the memory again after a special-byte access; a part that a
+  // version hook put in place may lack it, and then FLASH is selected.
+  void restoreMemory(const Cdevice* partBefore);
 
   ClibraryContext& context_;
 
@@ -191,5 +210,6 @@ class CcommandManager {
   std::atomic<int> percent_{0};
   float progressTotal_ = 0.0f;
   TransportMedium transportMedium_ = MEDIUM_NONE;
+  platform::win::Library library_;  // the loaded transport library
   std::minstd_rand random_;  // never seeded by the library: a fixed sequence per load
 };

@@ -4,6 +4,7 @@
 #include "flashcore/core/hex_text.h"
 #include "flashcore/core/intel_hex.h"
 #include "flashcore/core/library_context.h"
+#include "flashcore/protocols/protocol.h"
 
 void CcommandManager::selectMemory(int memoryIndex) {
   if (demoMode_) return;
@@ -11,6 +12,7 @@ void CcommandManager::selectMemory(int memoryIndex) {
   // some parts lack); buffer use of a missing memory fails on its own. With
   // no protocol yet there is no target page to select.
   requireDevice().selectMemory(static_cast<std::uint8_t>(memoryIndex));
+  if (Cprotocol* protocol = context_.protocol()) protocol->selectMemoryPage(memoryIndex, 0);
 }
 
 void CcommandManager::fillBuffer(const std::string& text) {

@@ -3,11 +3,26 @@
 #include "flashcore/core/command_manager.h"
 #include "flashcore/core/library_context.h"
 #include "flashcore/core/special_bytes.h"
+#include "flashcore/protocols/protocol_factory.h"
 
 namespace {
 std::uint32_t bufferAddress(int page, int offset) {
   return static_cast<std::uint32_t>(page) * 65536u + static_cast<std::uint32_t>(offset);
 }
+
+// Makes and installs the protocol of the class; a class the library does
+// not have cannot be made.
+bool installProtocol(ProtocolKind kind) {
+  if (kind == ProtocolKind::None) return false;
+  std::unique_ptr<Cprotocol> protocol = makeProtocol(kind);
+  if (!protocol) {
+    if (CcommandManager* manager = libraryContext().commandManager()) manager->fail(STATUS_CANNOT_EXECUTE_COMMAND);
+    throw STATUS_CANNOT_EXECUTE_COMMAND;
+  }
+  libraryContext().setProtocol(std::move(protocol));
+  return true;
+}
+
 }  // namespace
 
 Cdevice::Cdevice() = default;
@@ -21,9 +36,11 @@ void Cdevice::onProgrammed() {
 
 int Cdevice::computeCrc() { return 0; }
 
-bool Cdevice::selectProtocol(int, int) { return false; }
+bool Cdevice::selectProtocol(int hardwareCode, int variant) {
+  return installProtocol(alternativeProtocolFor(hardwareCode, variant));
+}
 
-bool Cdevice::createProtocol(int) { return false; }
+bool Cdevice::createProtocol(int hardwareCode) { return installProtocol(protocolFor(hardwareCode)); }
 
 ProtocolKind Cdevice::protocolFor(int) const { return ProtocolKind::None; }
 

@@ -24,9 +24,11 @@ class Cdevice {
   virtual ~Cdevice();
   // CRC-16 that the part reports; 0 unless the part computes one.
   virtual int computeCrc();
-  // Alternative protocol for (hardwareCode, variant); false when the part has none.
+  // Makes the alternative protocol for (hardwareCode, variant) and installs
+  // it as the current protocol; false, changing nothing, when the part has none.
   virtual bool selectProtocol(int hardwareCode, int variant);
-  // Makes the protocol for the hardware code; false when the part has none.
+  // Makes the protocol for the hardware code and installs it as the current
+  // protocol; false when the part has none.
   virtual bool createProtocol(int hardwareCode);
 
   // The protocol class the part makes for a hardware code (None: none).

@@ -1,7 +1,8 @@
 #pragma once
 // The library's one context, living from load to unload: the command
-// manager (made by the first ispInit), the selected part, the part made by
-// ispCreatePart, the current protocol and the error map.
+// manager and the transport object (made by the first ispInit), the selected
+// part, the part made by ispCreatePart, the current protocol and the error
+// map.
 #include <map>
 #include <memory>
 #include <string>
@@ -10,6 +11,7 @@
 #include "flashcore/core/device.h"
 
 class Cprotocol;  // root of the boot-loader protocols
+class Ctransport;
 
 class ClibraryContext {
  public:
@@ -31,7 +33,13 @@ class ClibraryContext {
   void setUserDevice(std::unique_ptr<Cdevice> device) { userDevice_ = std::move(device); }
 
   // The current protocol; null while no protocol has been made.
-  Cprotocol* protocol() const { return protocol_; }
+  Cprotocol* protocol() const { return protocol_.get(); }
+  // Installs a protocol, deleting the one it replaces.
+  void setProtocol(std::unique_ptr<Cprotocol> protocol);
+  void deleteProtocol();
+
+  // Null until the first ispInit.
+  Ctransport* transport() const { return transport_.get(); }
 
   // Filled by ispAppendErrorMap; the first text of a key is kept.
   void appendErrorMap(const std::string& key, const std::string& text) { errorMap_.emplace(key, text); }
@@ -43,7 +51,8 @@ class ClibraryContext {
  private:
   std::unique_ptr<Cdevice> device_;
   std::unique_ptr<Cdevice> userDevice_;
-  Cprotocol* protocol_ = nullptr;
+  std::unique_ptr<Cprotocol> protocol_;
+  std::unique_ptr<Ctransport> transport_;
   std::map<std::string, std::string> errorMap_;
   bool pendingDebugMode_ = false;
   std::unique_ptr<CcommandManager> commandManager_;  // last: destroyed first

@@ -75,26 +75,50 @@ bool BootloaderSim::waitForLog(size_t count, std::chrono::milliseconds timeout) 
 
 void BootloaderSim::run() {
   using Clock = std::chrono::steady_clock;
-  Clock::time_point nextDue = Clock::now();  // when the line can take the next character
+  Clock::time_point nextDue = Clock::now();  // when the line can take the next answer character
+  Clock::time_point arrived = Clock::now();  // when the last received character reached the loader
   char buffer[4096];
   for (;;) {
     std::string batch;
-    int timeoutMs = -1;
+    // How long poll may sleep; negative: until something happens.
+    std::chrono::nanoseconds timeout(-1);
     {
       std::lock_guard<std::mutex> lock(mutex_);
       if (stop_) return;
       const Clock::time_point now = Clock::now();
+      const auto waitUntil = [&](Clock::time_point due) {
+        const auto wait = std::max(std::chrono::nanoseconds(0), due - now);
+        timeout = timeout.count() < 0 ? wait : std::min(timeout, wait);
+      };
       if (baud_ == 0) {
+        if (!inbound_.empty()) {
+          pending_ += engine_.feed(inbound_);
+          inbound_.clear();
+          logged_.notify_all();
+        }
         batch.swap(pending_);
       } else {
         const auto charTime = std::chrono::nanoseconds(11'000'000'000LL / baud_);
+        // Characters of the program reach the loader one after the other;
+        // an answer starts when the character that caused it has arrived.
         size_t n = 0;
-        for (; n < pending_.size() && nextDue <= now; ++n) nextDue += charTime;
-        batch = pending_.substr(0, n);
-        pending_.erase(0, n);
-        if (!pending_.empty())
-          timeoutMs = static_cast<int>(
-              std::chrono::duration_cast<std::chrono::milliseconds>(nextDue - now).count() + 1);
+        for (; n < inbound_.size() && arrived + charTime <= now; ++n) {
+          arrived += charTime;
+          const bool idle = pending_.empty();
+          pending_ += engine_.feed(std::string_view(&inbound_[n], 1));
+          if (idle) nextDue = std::max(nextDue, arrived);
+        }
+        if (n > 0) {
+          inbound_.erase(0, n);
+          logged_.notify_all();
+        }
+        if (!inbound_.empty()) waitUntil(arrived + charTime);
+
+        size_t m = 0;
+        for (; m < pending_.size() && nextDue <= now; ++m) nextDue += charTime;
+        batch = pending_.substr(0, m);
+        pending_.erase(0, m);
+        if (!pending_.empty()) waitUntil(nextDue);
       }
     }
     // Send; what the pseudo-terminal does not take now goes back in front.
@@ -118,8 +142,11 @@ void BootloaderSim::run() {
 
     pollfd fds[2] = {{master_, static_cast<short>(POLLIN | (waitForRoom ? POLLOUT : 0)), 0},
                      {wakePipe_[0], POLLIN, 0}};
-    if (waitForRoom) timeoutMs = 50;
-    if (poll(fds, 2, timeoutMs) < 0 && errno != EINTR) return;
+    if (waitForRoom) timeout = std::chrono::milliseconds(50);
+    // ppoll: the line's pace needs finer steps than milliseconds.
+    const timespec wait{static_cast<time_t>(timeout.count() / 1'000'000'000),
+                        static_cast<long>(timeout.count() % 1'000'000'000)};
+    if (ppoll(fds, 2, timeout.count() < 0 ? nullptr : &wait, nullptr) < 0 && errno != EINTR) return;
     if (fds[1].revents & POLLIN)
       while (read(wakePipe_[0], buffer, sizeof buffer) > 0) {
       }
@@ -128,11 +155,10 @@ void BootloaderSim::run() {
       if (n > 0) {
         std::lock_guard<std::mutex> lock(mutex_);
         received_.append(buffer, static_cast<size_t>(n));
-        // A line that was idle sends its next character at once; one that is
-        // busy keeps its pace, catching up on characters due while asleep.
-        if (pending_.empty()) nextDue = std::max(nextDue, Clock::now());
-        pending_ += engine_.feed(std::string_view(buffer, static_cast<size_t>(n)));
-        logged_.notify_all();
+        // A line that was idle carries the first character at once; one
+        // that is busy keeps its pace.
+        if (inbound_.empty()) arrived = std::max(arrived, Clock::now());
+        inbound_.append(buffer, static_cast<size_t>(n));
       }
     }
   }

@@ -23,7 +23,10 @@ class BootloaderSim {
   const std::string& slavePath() const { return slavePath_; }
 
   // Characters per second as on a line of `baud` with 11 bits per character
-  // (start, 8 data, 2 stop); 0 sends as fast as the pseudo-terminal takes.
+  // (start, 8 data, 2 stop), in both directions: what the program writes
+  // reaches the boot loader one character time after the other, and the
+  // answers leave at that pace; 0 passes both as fast as the
+  // pseudo-terminal takes them.
   void setLineRate(int baud);
 
   // Runs `f` with the engine, under the lock that the line thread takes:
@@ -53,6 +56,7 @@ class BootloaderSim {
   mutable std::condition_variable logged_;
   std::string received_;
   std::string pending_;  // answers not yet sent
+  std::string inbound_;  // received, still on the line to the boot loader
   int baud_ = 0;
   bool stop_ = false;
   std::thread thread_;

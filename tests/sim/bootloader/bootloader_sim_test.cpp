@@ -463,6 +463,19 @@ TEST(BootloaderSim, LineRateSpacesTheReply) {
   EXPECT_LT(elapsed, 5s);
 }
 
+TEST(BootloaderSim, LineRatePacesWhatTheProgramWrites) {
+  Synced s;
+  s.loader.setLineRate(9600);
+  // 16 data bytes: a record of 43 characters, 49 ms at 9600 baud; the
+  // loader takes it only once its last character has arrived.
+  const std::string record = MakeRecord("10000000" + std::string(32, '5'));
+  const auto start = std::chrono::steady_clock::now();
+  s.line.send(record);
+  ASSERT_TRUE(s.loader.waitForLog(2, 10s));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, 45ms);
+  EXPECT_EQ(s.line.read(record.size() + 3), record + ".\r\n");
+}
+
 TEST(BootloaderSim, InjectedFaultsShapeTheNextReplies) {
   Synced s;
   const std::string record = ":020000050F00EA";

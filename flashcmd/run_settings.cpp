@@ -1,0 +1,5 @@
+#include "flashcmd/run_settings.h"
+
+RunSettings settings;
+
+void initSettings() { settings = RunSettings{}; }

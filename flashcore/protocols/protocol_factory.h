@@ -1,0 +1,10 @@
+#pragma once
+// Makes the protocol object of a protocol class named by the catalogue.
+#include <memory>
+
+#include "flashcore/core/protocol_kind.h"
+#include "flashcore/protocols/protocol.h"
+
+// A new protocol object; null for None and for the classes this library
+// does not have (the CAN and USB protocols).
+std::unique_ptr<Cprotocol> makeProtocol(ProtocolKind kind);
