@@ -1,5 +1,7 @@
 #include "platform/forms/ini_file.h"
 
+#include "platform/text/windows1252.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -137,61 +139,11 @@ void Store(const std::string& file_name, const std::string& section, const std::
   if (!out) throw EIniFileException(file_name + ": write failed");
 }
 
-// Unicode code points of Windows-1252 bytes 0x80..0x9F (0 where undefined).
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-bool IsValidUtf8(const std::string& s) {
-  size_t i = 0;
-  while (i < s.size()) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    size_t follow = 0;
-    if (c < 0x80) follow = 0;
-    else if (c >= 0xC2 && c <= 0xDF) follow = 1;
-    else if (c >= 0xE0 && c <= 0xEF) follow = 2;
-    else if (c >= 0xF0 && c <= 0xF4) follow = 3;
-    else return false;
-    for (size_t k = 1; k <= follow; ++k)
-      if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-    i += follow + 1;
-  }
-  return true;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 }  // namespace
 
 namespace ini_text {
 
-std::string ToUtf8(const std::string& bytes) {
-  if (IsValidUtf8(bytes)) return bytes;
-  std::string out;
-  out.reserve(bytes.size() + bytes.size() / 4);
-  for (char ch : bytes) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c >= 0x80 && c < 0xA0) {
-      const char16_t cp = kCp1252High[c - 0x80];
-      AppendUtf8(out, cp != 0 ? cp : c);
-    } else {
-      AppendUtf8(out, c);
-    }
-  }
-  return out;
-}
+std::string ToUtf8(const std::string& bytes) { return text1252::Utf8OrWindows1252(bytes); }
 
 std::string FormatFloat(double value) {
   char text[64];
