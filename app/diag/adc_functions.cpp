@@ -12,4 +12,7 @@ TForm10::TForm10() {
   Panel1 = new TPanel(this);
   Panel1->SetName("Panel1");
   Panel1->SetBounds(140, 8, 24, 20);
+  Panel2 = new TPanel(this);
+  Panel2->SetName("Panel2");
+  Panel2->SetBounds(172, 8, 24, 20);
 }

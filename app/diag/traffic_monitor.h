@@ -13,6 +13,14 @@ class TForm5 : public TForm {
   TMemo* Memo3;          // hex line of the last reply or stream frame
   TMemo* Memo4;          // its characters
   TPanel* Panel1;        // port state: green open, red closed
+  TButton* Button1;      // "Daten löschen"
+  TButton* Button3;      // "Error-Codes", hidden
+  TButton* Button4;      // "Connect", hidden
+  TButton* Button5;      // "Disconnect", hidden
+  TButton* Button6;      // "Terminal"
+  TButton* Button2;      // "Beenden"
+
+  void ChangeLanguage();
 };
 
 extern TForm5* Form5;

@@ -1,9 +1,79 @@
 #include "app/link/password_dialog.h"
 
+#include "app/link/test_window.h"
+#include "app/link/text_table.h"
+
 TForm17* Form17 = nullptr;
+
+namespace {
+
+// The access password: three upper-case letters, compared case-sensitively.
+constexpr const char* AccessPassword = "ZQX";
+
+int Lang() { return Form1 != nullptr ? Form1->Options.lang : 0; }
+
+}  // namespace
 
 TForm17::TForm17() {
   SetName("Form17");
   SetCaption("Passwort-Eingabe");
   SetSize(280, 140);
+  Position = TPosition::poScreenCenter;
+  Edit1 = new TEdit(this);
+  Edit1->SetName("Edit1");
+  Edit1->SetBounds(40, 20, 200, 22);
+  Edit1->SetPasswordChar('*');
+  Button2 = new TButton(this, "OK");
+  Button2->SetName("Button2");
+  Button2->SetBounds(40, 64, 90, 28);
+  Button2->SetDefault(true);
+  Button2->OnClick = Handler(this, &TForm17::Button2Click);
+  Button1 = new TButton(this, "Abbrechen");
+  Button1->SetName("Button1");
+  Button1->SetBounds(150, 64, 90, 28);
+  Button1->OnClick = Handler(this, &TForm17::Button1Click);
+  OnActivate = Handler(this, &TForm17::FormActivate);
+  OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
+}
+
+void TForm17::FormActivate(TObject* Sender) {
+  // An activation that arrives after the dialog has already finished changes nothing.
+  if (!Visible()) return;
+  EnteredText.clear();
+  Closed = 0;
+  Edit1->Clear();
+  Edit1->SetFocus();
+}
+
+void TForm17::Button2Click(TObject* Sender) {
+  EnteredText = Edit1->Text();
+  if (EnteredText == AccessPassword) {
+    Granted = 1;
+    Closed = 1;
+    Close();
+    return;
+  }
+  while (MessageBox(Text(456, Lang()), Text(ROW_TITLE_HINT, Lang()), MB_OK | MB_ICONSTOP) != IDOK) {
+  }
+  Edit1->Clear();
+  Edit1->SetFocus();
+  Granted = 0;
+}
+
+void TForm17::Button1Click(TObject* Sender) {
+  Granted = 0;
+  Closed = 1;
+  Close();
+}
+
+void TForm17::FormClose(TObject* Sender, TCloseAction& Action) {
+  if (Closed != 0) return;
+  Granted = 0;
+  Closed = 1;
+}
+
+void TForm17::ChangeLanguage() {
+  SetCaption(Text(457, Lang()));
+  Button1->SetCaption(Text(458, Lang()));
+  Button2->SetCaption(Text(459, Lang()));
 }

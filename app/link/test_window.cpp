@@ -8,13 +8,6 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-TLabel* NewLabel(TForm1* form, const char* name, const std::string& caption, int left, int top, int width) {
-  auto* label = new TLabel(form, caption);
-  label->SetName(name);
-  label->SetBounds(left, top, width, 16);
-  return label;
-}
-
 TTimer* NewTimer(TForm1* form, const char* name, int interval, bool enabled) {
   auto* timer = new TTimer(form, interval, enabled);
   timer->SetName(name);
@@ -29,29 +22,10 @@ TForm1::TForm1() : comPort_(std::make_unique<TComPort>()) {
   SetSize(897, 648);
   Position = TPosition::poDesktopCenter;
 
-  MainMenu1 = new TMainMenu(this);
-  Optionen1 = MainMenu1->Add("Optionen1", "Optionen");
-  RS232Fenster1 = Optionen1->Add("RS232Fenster1", "RS232-Fenster");
-  RS232Fenster1->RadioItem = true;
-  RS232Fenster1->GroupIndex = 1;
-  RS232Daten1 = Optionen1->Add("RS232Daten1", "RS232-Daten");
-  RS232Daten1->RadioItem = true;
-  RS232Daten1->GroupIndex = 1;
-  RS232Daten1->SetVisible(false);
-
-  Label8 = NewLabel(this, "Label8", "", 600, 480, 120);
-  Label9 = NewLabel(this, "Label9", "", 600, 500, 120);
-  Label13 = NewLabel(this, "Label13", "", 600, 520, 120);
-  Label19 = NewLabel(this, "Label19", "", 600, 440, 80);
-  Label35 = NewLabel(this, "Label35", "", 600, 540, 80);
-  Label_PC_Time = NewLabel(this, "Label_PC_Time", "", 24, 420, 260);
-  Edit1 = new TEdit(this);
-  Edit1->SetName("Edit1");
-  Edit1->SetBounds(8, 560, 860, 20);
-  Edit1->SetVisible(false);
-  CheckBox2 = new TCheckBox(this, "Schleife [ms]");
-  CheckBox2->SetName("CheckBox2");
-  CheckBox2->SetBounds(24, 380, 120, 20);
+  BuildMenus();
+  BuildInformationPage();
+  BuildWeightsPage();
+  BuildStatusGroups();
 
   StatusBar1 = new TStatusBar(this);
   StatusBar1->SetName("StatusBar1");
@@ -69,20 +43,42 @@ TForm1::TForm1() : comPort_(std::make_unique<TComPort>()) {
   Timer1->OnTimer = Handler(this, &TForm1::Timer1Timer);
   Timer2 = NewTimer(this, "Timer2", 0, false);
   Timer2->OnTimer = Handler(this, &TForm1::Timer2Timer);
+  Timer3 = NewTimer(this, "Timer3", 1000, false);
+  Timer3->OnTimer = Handler(this, &TForm1::Timer3Timer);
   Timer4 = NewTimer(this, "Timer4", 2000, false);
   Timer4->OnTimer = Handler(this, &TForm1::Timer4Timer);
+  Timer5 = NewTimer(this, "Timer5", 5000, false);
+  Timer5->OnTimer = Handler(this, &TForm1::Timer5Timer);
   Timer6 = NewTimer(this, "Timer6", 7500, true);
   Timer6->OnTimer = Handler(this, &TForm1::Timer6Timer);
+  Timer7 = NewTimer(this, "Timer7", 1000, false);
+  Timer7->OnTimer = Handler(this, &TForm1::Timer7Timer);
+  Timer8 = NewTimer(this, "Timer8", 1000, false);
+  Timer8->OnTimer = Handler(this, &TForm1::Timer8Timer);
+
+  OpenDialog1 = new TOpenDialog(this);
+  OpenDialog1->SetName("OpenDialog1");
+  SaveDialog1 = new TSaveDialog(this);
+  SaveDialog1->SetName("SaveDialog1");
+  OpenDialog2 = new TOpenDialog(this);
+  OpenDialog2->SetName("OpenDialog2");
 
   ComPort1 = comPort_.get();
   ComPort1->OnRxChar = [this](TObject* sender, int count) { ComPort1RxChar(sender, count); };
   ComPort1->OnTxEmpty = Handler(this, &TForm1::ComPort1TxEmpty);
+  ComPort1->OnAfterOpen = Handler(this, &TForm1::ComPort1AfterOpen);
+  ComPort1->OnError = [this](TObject* sender, int errors) { ComPort1Error(sender, errors); };
+
+  OnActivate = Handler(this, &TForm1::FormActivate);
+  OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
 }
 
 TForm1::~TForm1() {
   // The port's events must not reach a form that is going away.
   ComPort1->OnRxChar = nullptr;
   ComPort1->OnTxEmpty = nullptr;
+  ComPort1->OnAfterOpen = nullptr;
+  ComPort1->OnError = nullptr;
   ComPort1->Close();
 }
 

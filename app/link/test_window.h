@@ -14,6 +14,7 @@
 #include "platform/forms/forms.h"
 
 class TComPort;
+class WeightLog;
 
 // The test window, which also owns the device link: the serial port, the
 // request queues and the transaction engine that every window's device
@@ -42,6 +43,120 @@ class TForm1 : public TForm {
   TTimer* Timer2;  // soft timer 2
   TTimer* Timer4;  // end of the COM-ERR display
   TTimer* Timer6;  // forgets a single failure
+
+  // ---- Layout of the test window: menus.
+  TMenuItem* Datei1;
+  TMenuItem* Logdateianzeigen1;
+  TMenuItem* B1;  // "Beenden"
+  TMenuItem* RS232Parameter1;
+  TMenuItem* ProgrammOptionen1;
+  TMenuItem* VD4171;
+  TMenuItem* Verwaltung1;
+  TMenuItem* Setup1;
+  TMenuItem* Kalibrierung1;
+  TMenuItem* Intern1;
+  TMenuItem* Extern1;
+  TMenuItem* ADCFunktionen1;
+  TMenuItem* ErrorCodes1;
+  TMenuItem* Lesen1;
+  TMenuItem* Rcksetzen1;
+  TMenuItem* VD417Reset1;
+  TMenuItem* SoftReset1;
+  TMenuItem* ADCReset1;
+  TMenuItem* RcksetzenCmd1;
+  TMenuItem* RcksetzenCmdFail1;
+  TMenuItem* rtv482;  // top-level entry "RTV482": the service window
+  TMenuItem* Test1;
+  TMenuItem* TestRS2321;
+  TMenuItem* TestRs232terminal1;
+  TMenuItem* TestProfibus1;
+  TMenuItem* RuecksetzenVD417Info1;
+  TMenuItem* VD417Debug1;
+  TMenuItem* Testcportdll1;
+  TMenuItem* Logging1;
+  TMenuItem* RS232Logging1;
+  TMenuItem* Info1;
+  TMenuItem* Hilfe1;
+  TMenuItem* About1;
+
+  // ---- Layout: the page "Informationen" and the status groups.
+  TPageControl* PageControl1;
+  TTabSheet* TabSheet1;  // "Informationen"
+  TTabSheet* TabSheet2;  // "Gewichtswerte"
+  TGroupBox* GroupBox3;  // "Infomationen"
+  TPanel* Panel1;        // "Gerätedaten"
+  TPanel* Panel2;        // "Datum / Zeit"
+  TLabel* Label_VD417_FW;
+  TLabel* Label_VD417_FV;
+  TLabel* Label_VD417_FD;
+  TLabel* Label_VD417_HW;
+  TLabel* Label_VD417_SN;
+  TLabel* Label_VD417_PD;
+  TLabel* Label_VD417_IT;
+  TLabel* Label_EXB_FW;
+  TLabel* Label_EXB_HW;
+  TLabel* Label_VD417_Time;  // the device clock
+  TButton* Button1;          // "VD417-Einstellungen"
+  TButton* Button6;          // "ABBRUCH Kommunikation"
+  TGroupBox* GroupBox1;      // "PB-Status"
+  TLabel* Label3;            // "SPC3-Status"
+  TLabel* Label4;            // Profibus state as a number
+  TLabel* Label1;            // Profibus state by name
+  TGroupBox* GroupBox2;      // "RS232/485-Status"
+  TLabel* Label15;           // "VD417-Adr"
+  TLabel* Label16;           // device address
+  TLabel* Label17;           // "RS232-Status"
+  TGroupBox* GroupBox4;      // "VD417-Status"
+  TLabel* Label12;           // "Fehlerstatus"
+  TLabel* Label34;           // "Status"
+  TButton* Button3;          // "RS232-Fenster"
+  TButton* Button4;          // "VD417-Setup"
+  TButton* Button5;          // "Error-Code"
+  TButton* Button2;          // "ADC-Funktionen"
+  TButton* Button7;          // "VD417 Verwaltung"
+  TButton* Button8;          // "Int. Kalibrierung"
+  TButton* Button12;         // "Ext. Kalibrierung"
+  TButton* Button10;         // "VD417-Debug"
+  TButton* Button11;         // "Test PB"
+  TButton* Button16;         // "Reset VD417"
+
+  // ---- Layout: the page "Gewichtswerte".
+  TLabel* Label20;  // page title
+  TLabel* Label31;  // active channel, "-  Kanal 1" / "-  Kanal 2"
+  TLabel* Label21;
+  TLabel* Label22;  // gross
+  TLabel* Label23;
+  TLabel* Label24;  // net
+  TLabel* Label25;
+  TLabel* Label26;  // tare
+  TLabel* Label27;  // the raw weight text
+  TLabel* Label28;
+  TLabel* Label29;  // channel number of the weight text
+  TButton* Button9;  // "Lesen"
+  TEdit* Edit2;      // loop pause in ms
+  TCheckBox* CheckBox3;  // "Log in Datei"
+  TButton* Button13;     // "Nullen"
+  TButton* Button14;     // "Tarieren"
+  TCheckBox* CheckBox4;  // "Tarawert speichern"
+  TEdit* Edit3;          // weight for taring by weight
+  TButton* Button15;     // "Tarieren (Gewicht)"
+  TLabel* Label30;       // "Kanalumschaltung (cont. Mode)"
+  TButton* Button17;     // channel switch
+  TLabel* Label36;
+  TRadioButton* RadioButton1;  // "Kanal 1"
+  TRadioButton* RadioButton2;  // "Kanal 2"
+  TButton* Button20;           // "GTWV - 2-Kanäle"
+  TCheckBox* CheckBox1;        // "Schleife" of the raw read
+  TButton* Button22;           // "VD417-Einstellungen"
+
+  // ---- Layout: timers and dialogs.
+  TTimer* Timer3;  // value-stream display
+  TTimer* Timer5;  // diagnosis
+  TTimer* Timer7;  // port retry
+  TTimer* Timer8;  // cyclic bus poll
+  TOpenDialog* OpenDialog1;
+  TSaveDialog* SaveDialog1;
+  TOpenDialog* OpenDialog2;  // the log-file viewer's
 
   TComPort* ComPort1;
   ProgramOptions Options;
@@ -137,6 +252,145 @@ class TForm1 : public TForm {
   int ShortSdcontList = 0;
   int NoFiveDecimals = 0;
 
+  // Set-up validity
+  // 1 while the SetupImage as a whole holds a set-up (read, loaded or default).
+  int SetupPresent = 0;
+  // One flag per section, in the order GBL, LPC, ADC, WKG[0], WKG[1], WKS,
+  // CHN[0], CHN[1], EXB, MSC, ADM, SAV: the section was read on its own.
+  std::array<uint8_t, 12> SectionRead{};
+
+  // ---- Program start and end, settings, languages, device operations, access
+  // The start of the link at the main window's first activation: settings,
+  // language, serial port, device search, diagnosis and trace. 0, or 4 when
+  // the port could not be opened.
+  uint8_t StartUp();
+  // Closes the trace file, writes the program ini and "rs232.ini" and closes
+  // the port; runs once per program run.
+  void StoreComSettings();
+  int SettingsStored = 0;  // 1 once the storing step has run
+  void LoadProgramSettings();
+  void SaveProgramSettings();
+  // Loads "rs232.ini" and opens the port as a test: 0, or 4 when it could not be opened.
+  uint8_t LoadComSettings();
+  // The program ini: the program file's path with ".ini" for its extension,
+  // unless ProgramIniFileName names another file.
+  std::string ProgramIniPath() const;
+  std::string ProgramIniFileName;
+  // Re-captions every translated window in the language `lang`.
+  void ChangeLanguageAll();
+
+  // Device operations.
+  void ReadDeviceInfo();
+  void ReadFirmwareType();
+  void ResetDevice();
+  void ReadErrorCodes();
+  void ReadErrorClass(uint8_t errorClass);
+  void ClearErrorCodes();
+  void StartContinuousOutput(uint8_t kind);  // kind: StreamKind 0, 1 or 2
+  void StopContinuousOutput(uint8_t kind);
+  // Holds the device's cyclic output (and stops its value stream and button
+  // mode) / releases it; both return 0.
+  int SuspendDeviceOutput();
+  int ResumeDeviceOutput();
+  // Stops the service window's polling, drops every queued request and waits
+  // until none is in flight.
+  void FlushLink();
+  void SearchDevices();
+  void ShowProfibusState();
+  void FindComPortNumber();
+  void SetDeviceClock();
+  // 0 when the device answered at some baud rate (the port keeps it), 1 when none.
+  uint8_t SearchBaudRate();
+  int SoftResetRequested = 0;  // the next ResetDevice sends the soft reset
+  uint8_t DeviceInfoRead = 0;
+  std::string LastSerialNumber;  // the serial number shown by the last device information read
+
+  // Access to the factory functions.
+  int SupervisorMode = 0;
+  // The guarded-action check: true at once in supervisor mode, otherwise
+  // after the password dialog has accepted the password.
+  bool AccessGranted();
+  void ShowAboutBox();
+  // A value of the program's version information ("FileVersion"); empty when unknown.
+  std::string GetVersionInfo(const std::string& key) const;
+
+  // ---- Device identification and the test window's working fields.
+  int DeviceType = 0;
+  int ChannelCount = 0;
+  int AdcModeArgument = 0;  // second byte of CMD_ADC_MODE
+  int ActiveChannel = 0;    // 0-based; requests send it + 1
+  int DeviceIdentified = 0;
+  int BaudRateFound = 0;
+  int VariantRejected = 0;
+  int FirmwareSeries0 = 0;          // firmware "V0.0.2" .. "V0.0.10"
+  int CalibrationServiceMode = 0;   // 0: the calibration windows show all controls
+  std::string SetupFileDialogName;  // name that the set-up file dialogs start with
+
+  // Identification: 0 complete, 1 stopped.
+  int IdentifyDevice();
+  // The device clock as "dd.mm.yy   hh:mm:ss    Wd" into Label_VD417_Time.
+  void ShowDeviceClock();
+
+  // ---- Handlers of the test window.
+  void FormActivate(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void Button1Click(TObject* Sender);
+  void Button22Click(TObject* Sender);
+  void Button6Click(TObject* Sender);
+  void Button9Click(TObject* Sender);
+  void Button13Click(TObject* Sender);
+  void Button14Click(TObject* Sender);
+  void Button15Click(TObject* Sender);
+  void Button17Click(TObject* Sender);
+  void Button20Click(TObject* Sender);
+  void Button3Click(TObject* Sender);
+  void Button4Click(TObject* Sender);
+  void Button5Click(TObject* Sender);
+  void Button2Click(TObject* Sender);
+  void Button7Click(TObject* Sender);
+  void Button8Click(TObject* Sender);
+  void Button12Click(TObject* Sender);
+  void Button10Click(TObject* Sender);
+  void Button11Click(TObject* Sender);
+  void Button16Click(TObject* Sender);
+  void Label3Click(TObject* Sender);
+  void Label8Click(TObject* Sender);
+  void Label12Click(TObject* Sender);
+  void Label15Click(TObject* Sender);
+  void Label19Click(TObject* Sender);
+  void Lesen1Click(TObject* Sender);
+  void Rcksetzen1Click(TObject* Sender);
+  void Logdateianzeigen1Click(TObject* Sender);
+  void B1Click(TObject* Sender);
+  void RS232Parameter1Click(TObject* Sender);
+  void RS232Fenster1Click(TObject* Sender);
+  void RS232Daten1Click(TObject* Sender);
+  void ProgrammOptionen1Click(TObject* Sender);
+  void Verwaltung1Click(TObject* Sender);
+  void Setup1Click(TObject* Sender);
+  void Intern1Click(TObject* Sender);
+  void Extern1Click(TObject* Sender);
+  void ADCFunktionen1Click(TObject* Sender);
+  void VD417Reset1Click(TObject* Sender);
+  void SoftReset1Click(TObject* Sender);
+  void ADCReset1Click(TObject* Sender);
+  void RcksetzenCmd1Click(TObject* Sender);
+  void RcksetzenCmdFail1Click(TObject* Sender);
+  void rtv482Click(TObject* Sender);
+  void TestRS2321Click(TObject* Sender);
+  void TestRs232terminal1Click(TObject* Sender);
+  void TestProfibus1Click(TObject* Sender);
+  void RuecksetzenVD417Info1Click(TObject* Sender);
+  void VD417Debug1Click(TObject* Sender);
+  void RS232Logging1Click(TObject* Sender);
+  void About1Click(TObject* Sender);
+  void Timer3Timer(TObject* Sender);
+  void Timer5Timer(TObject* Sender);
+  void Timer7Timer(TObject* Sender);
+  void Timer8Timer(TObject* Sender);
+  void ComPort1AfterOpen(TObject* Sender);
+  void ComPort1Error(TObject* Sender, int Errors);
+
   // ---- Requests and waits.
   // Queues a request; false when it was refused (port not usable, COM-ERR,
   // queue full, bad address or length, value stream running), which also
@@ -193,6 +447,16 @@ class TForm1 : public TForm {
   void StatusBar1DrawPanel(TStatusBar* StatusBar, TStatusPanel* Panel, const TRect& Rect);
 
  private:
+  // Parts of the test window's layout.
+  void BuildMenus();
+  void BuildInformationPage();
+  void BuildWeightsPage();
+  void BuildStatusGroups();
+  // Runs one weight read; false when its request failed.
+  bool ReadWeightOnce(bool logging, WeightLog& log);
+  void ShowChannel(int channel);
+  int weightLoopDepth_ = 0;  // runs of "Lesen" on the stack
+
   int Lang() const { return Options.lang; }
   Framing CurrentFraming() const { return Framing{Options.stx_etx != 0, Options.csum != 0}; }
   // Handles waiting messages once, waiting at most maxWaitMs for one to come.
@@ -234,3 +498,7 @@ class TForm1 : public TForm {
 };
 
 extern TForm1* Form1;
+
+// The service window's mark that an identification ran; set at the start of
+// every identification, cleared by the service window.
+extern int IdentifyDone;

@@ -11,7 +11,7 @@ struct BilingualText {
 
 inline constexpr int TEXT_TABLE_ROWS = 473;
 
-// Rows 0 .. 472; rows that no window of this build shows yet are empty.
+// Rows 0 .. 472, constant for the whole run.
 extern const std::array<BilingualText, TEXT_TABLE_ROWS> TextTable;
 
 // Row `row` in language `lang`; any value other than 1 reads German.

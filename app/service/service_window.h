@@ -6,16 +6,103 @@ class TForm21 : public TForm {
  public:
   TForm21();
 
-  // Controls that the device link and the set-up display write.
+  // ---- Menu "Datei".
   TMainMenu* MainMenu1;
+  TMenuItem* Datei1;
+  TMenuItem* ffnen1;           // "Öffnen"
+  TMenuItem* Speichern1;
+  TMenuItem* Speichernunter1;  // hidden
+  TMenuItem* Beenden1;         // enabled at every activation
+  // ---- Menu "Kalibrieren".
+  TMenuItem* Kalibrieren1;
+  TMenuItem* Kanal1;
+  TMenuItem* Kanal2;
+  // ---- Menu "Parameter".
   TMenuItem* Parameter1;
-  TMenuItem* ParameterExb11;  // "Digitale Eingänge + Inkrementalgeber"
-  TMenuItem* ParameterExb12;  // "Relais 1/2"
+  TMenuItem* ParameterKanal01;
+  TMenuItem* ParameterGlobal10;  // hidden
+  TMenuItem* ParameterKanal11;   // hidden
+  TMenuItem* ParameterKanal12;   // hidden
+  TMenuItem* ParameterExb11;     // "Digitale Eingänge + Inkrementalgeber"
+  TMenuItem* ParameterExb12;     // "Relais 1/2"
+  TMenuItem* ADCEinstellungen1;  // hidden
+  // ---- Menu "Extras".
   TMenuItem* Extras1;
-  TMenuItem* Profibus1;      // "Profibus aktiv"
+  TMenuItem* Optionen1;  // hidden
+  TMenuItem* Sprache1;
+  TMenuItem* Deutsch1;
+  TMenuItem* Englisch1;
+  TMenuItem* Schnittstelle1;
+  TMenuItem* Schnittstellentyp1;
+  TMenuItem* RS2321;
+  TMenuItem* RS4851;
+  TMenuItem* AutomatischeBaudratenerkennung1;
+  TMenuItem* CheckConnect1;
+  TMenuItem* ShowVD4171;  // "Übersicht angeschlossene Geräte - RS485"
+  TMenuItem* Terminal1;
+  TMenuItem* ButtonFunktion1;
+  TMenuItem* Tarierung1;
+  TMenuItem* Nullung1;
+  TMenuItem* BruttoNetto1;
+  TMenuItem* Brutto1;
+  TMenuItem* Netto1;
+  TMenuItem* Profibus1;  // "Profibus aktiv"
+  TMenuItem* Logfunktionaktiv1;
+  TMenuItem* Logfunktionen1;
+  TMenuItem* N4;            // separator of the expert view
+  TMenuItem* LogFunktion1;  // hidden
+  TMenuItem* KontModeGewichtswerte1;
+  TMenuItem* DemoMode1;
+  TMenuItem* DefaultSetupinVD4171;
+  TMenuItem* RTCinVD417stellen1;
+  TMenuItem* ResetLKZ1;         // hidden
+  TMenuItem* WerteBandwaage1;   // hidden
+  TMenuItem* SoftReset1;
+  TMenuItem* ResetVD4171;
+  TMenuItem* SetuplesenbeiNeuVerbinden1;
+  TMenuItem* SetupBackup1;
   TMenuItem* SetupRestore1;  // "Setup -> Restore"
+  // ---- Menu "Admin".
   TMenuItem* Admin1;
-  TMenuItem* SetupRO;    // "Setup geschützt"
+  TMenuItem* ProduktionPrfung1;
+  TMenuItem* Werkseinstellungen1;
+  TMenuItem* FlashUpdate1;
+  TMenuItem* KalibrierungIntern1;
+  TMenuItem* KalibrierungExtern1;  // hidden
+  TMenuItem* Debug1;
+  TMenuItem* ADCDebug1;
+  TMenuItem* Setup1;
+  TMenuItem* SetupRO;  // "Setup geschützt"
+  TMenuItem* RS232Data1;
+  TMenuItem* RS232Logging1;
+  TMenuItem* KontGewichtsmodebeenden1;
+  TMenuItem* ErrorCodes1;
+  TMenuItem* Inkrementalwerte1;
+  TMenuItem* ProgrammOptionen1;
+  // ---- Menu "Hilfe".
+  TMenuItem* Hilfe1;
+  TMenuItem* Hilfe2;  // "Bedienungsanleitung"
+  TMenuItem* Info1;
+
+  // ---- Logo, channel area and device data.
+  TImage* Image1;   // the logo; Alt-click in supervisor mode opens the test window
+  TLabel* Label15;  // "Setup und Kennwertkalibrierung"
+  TLabel* Label1;   // "Nennkennwert"
+  TLabel* Label2;   // "Masseinheit"
+  TLabel* Label5;   // "Anzahl Stellen der Messwertübertragung"
+  TLabel* Label4;   // "Eingangssignal bei Nennkennwert"
+  TLabel* Label3;   // "Eingangssignal": a click toggles the input-signal view
+  TLabel* Label6;   // "Interne Abtastrate [1/s]"
+  TLabel* Label7;   // "Geräteadresse": a click in supervisor mode toggles the expert view
+  TLabel* Label26;  // "Setup schreibgeschützt!"
+  TGroupBox* GroupBox1;  // "Kanal 1"
+  TComboBox* ComboBox1;  // unit of channel 1
+  TLabel* Label19;       // "Lastkalibriert"
+  TGroupBox* GroupBox2;  // "Kanal 2"
+  TComboBox* ComboBox5;  // unit of channel 2
+  TLabel* Label20;       // "Lastkalibriert"
+  TCheckBox* CheckBox1;  // "Aktiv"
+  TEdit* Edit5;          // device address, enabled in RS-485 mode
   TGroupBox* GroupBox3;  // "Gerätedaten"
   TLabel* Label14;       // status line of the device data
   TLabel* Label12;       // "FEHLER"
@@ -23,15 +110,71 @@ class TForm21 : public TForm {
   TLabel* Label22;       // load-cell error
   TPanel* Panel2;        // activity: toggles its colour at every send
   TButton* Button1;      // "Verbinden" / "Trennen"
+  TButton* Button2;      // "Beenden"
+  TButton* Button3;      // "Setup von Gerät lesen"
+  TButton* Button4;      // "Setup in Gerät schreiben"
+  TButton* Button5;      // zero or tare, channel 1
+  TButton* Button7;      // zero or tare, channel 2
   TProgressBar* ProgressBar1;
   TStatusBar* StatusBar1;  // "RS232", "Status", "Setup", "Mode", "RS232-Daten"
 
+  // ---- Controls that the device identification adapts.
+  TLabel* Label16;  // kind of input of channel 1
+  TEdit* Edit2;     // nominal value of channel 1
+  TLabel* Label17;  // kind of input of channel 2
+  TEdit* Edit4;     // nominal value of channel 2
+  TLabel* Label10;  // third text line of the device data
+  // 1 for the early firmware line "V0.0.2" .. "V0.0.10"; sets the firmware flags of the link.
+  int CheckFirmwareVersion();
+
+  // ---- Working fields.
+  int DemoMode = 0;        // 1: no device traffic from the channel area
+  int InputSignalView = 0;  // toggled by a click on "Eingangssignal"
+
+  // ---- Handlers.
+  void FormActivate(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
   // "Verbinden"/"Trennen": while connected, disconnects (the link calls it
   // for that, also without a sender).
   void Button1Click(TObject* Sender);
+  // "Beenden" (button) and Datei/"Beenden" (menu): the end of the program.
+  void Button2Click(TObject* Sender);
+  void Beenden1Click(TObject* Sender);
+  // The set-up write to the device.
+  void Button4Click(TObject* Sender);
+  void Deutsch1Click(TObject* Sender);
+  void Englisch1Click(TObject* Sender);
+  void Info1Click(TObject* Sender);
+  void Optionen1Click(TObject* Sender);
+  void ProgrammOptionen1Click(TObject* Sender);
+  void Werkseinstellungen1Click(TObject* Sender);
+  void AutomatischeBaudratenerkennung1Click(TObject* Sender);
+  void Label3Click(TObject* Sender);
+  void Label7Click(TObject* Sender);
+  void Image1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+
+  // Resets the device, waits for its restart and connects again.
+  void RestartAndReconnect();
+  // Every caption and menu text in the current language.
+  void ChangeLanguage();
+  // Offers to store changed set-up values, resets a device that sends
+  // continuously, and stores the settings.
+  void StoreChangesOnExit();
+
+ private:
+  // The end of the program: the end step, then the window closes.
+  void EndProgram(bool fromButton);
+  // The end step, shared by the button, the menu entry and the close box; once per run.
+  void RunEndStep(bool fromButton);
+  bool endStepDone_ = false;
+  bool firstActivationDone_ = false;
 };
 
 // 1 while the service window is connected to a device.
 extern int ServiceConnected;
+// 1 while the service window's weight polling runs; clearing it ends the loop.
+extern int PollingActive;
+// 1 when the channel fields were edited since the last set-up read or write.
+extern int SetupModified;
 
 extern TForm21* Form21;

@@ -29,10 +29,12 @@ uint8_t B(std::span<const uint8_t> s, int offset) { return GetByte(s, offset); }
 }  // namespace
 
 void TForm3::SetupToControls(int section) {
-  const std::optional<SetupSection> which = SectionOfCode(section, SetupBase);
-  if (!which) return;
-  std::span<uint8_t> s = SectionBytes(Form1->SetupImage, *which);
-  switch (*which) {
+  if (const std::optional<SetupSection> which = SectionOfCode(section, SetupBase)) ShowSection(*which);
+}
+
+void TForm3::ShowSection(SetupSection section) {
+  std::span<uint8_t> s = SectionBytes(Form1->SetupImage, section);
+  switch (section) {
     case SetupSection::GBL: ShowGbl(s); break;
     case SetupSection::ADM: ShowAdm(s); break;
     case SetupSection::LPC: ShowLpc(s); break;

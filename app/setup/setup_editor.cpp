@@ -1,5 +1,8 @@
 #include "app/setup/setup_editor.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "app/link/test_window.h"
 #include "app/service/service_window.h"
 
@@ -40,24 +43,71 @@ bool TForm3::Checked(std::string_view control) const {
 void TForm3::ControlsToSetup(int section, int mode) {
   const std::optional<SetupSection> which = SectionOfCode(section, SetupBase);
   if (!which || *which == SetupSection::SAV) return;
-  std::span<uint8_t> bytes = SectionBytes(Form1->SetupImage, *which);
-  RebuildSection(*which, *this, CodecOptions{Form1->NoFiveDecimals != 0}, bytes);
-  if (*which == SetupSection::LPC && Form21 != nullptr) Form21->Profibus1->SetChecked(bytes[0] == 2);
-  if (mode != CODEC_WRITE_DEVICE) return;
+  RebuildFromControls(*which);
+  if (mode == CODEC_WRITE_DEVICE) WriteSection(*which);
+}
 
+void TForm3::RebuildFromControls(SetupSection section) {
+  if (section == SetupSection::SAV) return;
+  std::span<uint8_t> bytes = SectionBytes(Form1->SetupImage, section);
+  ::RebuildSection(section, *this, CodecOptions{Form1->NoFiveDecimals != 0}, bytes);
+  if (section == SetupSection::LPC && Form21 != nullptr) Form21->Profibus1->SetChecked(bytes[0] == 2);
+}
+
+bool TForm3::WriteSection(SetupSection section) {
   // Until a set-up copy is chosen the codes of the copy's sections name no
   // copy: such a section is never written to a guessed address.
-  if (*which != SetupSection::GBL && !IsSetupCopyBase(SetupBase)) {
+  if (section == SetupSection::SAV || (section != SetupSection::GBL && !IsSetupCopyBase(SetupBase))) {
     Form1->TransferFailed = 1;
     Form1->DeviceErrorFlag = 1;
-    return;
+    return false;
   }
-  if (*which != SetupSection::GBL && *which != SetupSection::LPC) Repaint();
-  const SectionWrite write = DeviceWriteOf(*which, SetupBase);
-  if (Form1->WriteDeviceMemory(bytes, write.address, write.offset, write.length)) Form1->DeviceErrorFlag = 1;
+  if (section != SetupSection::GBL && section != SetupSection::LPC) Repaint();
+  const std::span<const uint8_t> bytes = SectionBytes(std::as_const(Form1->SetupImage), section);
+  const SectionWrite write = DeviceWriteOf(section, SetupBase);
+  // Chunk by chunk, as the link sends them, so that an error status on any
+  // chunk is seen and not only the last one's.
+  bool failed = false;
+  bool deviceError = false;
+  for (int done = 0; done < write.length && !failed; done += BLOCK_CHUNK_SIZE) {
+    const int count = std::min(BLOCK_CHUNK_SIZE, write.length - done);
+    failed = Form1->WriteDeviceMemory(bytes, write.address, write.offset + done, count);
+    if (Form1->DeviceErrorFlag != 0) deviceError = true;
+  }
+  if (failed) Form1->TransferFailed = 1;
+  if (failed || deviceError) Form1->DeviceErrorFlag = 1;
+  return !failed && !deviceError;
 }
 
 void TForm3::WireHandlers() {
+  // The window, its toolbar and its device commands.
+  OnActivate = Handler(this, &TForm3::ActivateWindow);
+  OnClose = [this](TObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };
+  const std::pair<TButton*, void (TForm3::*)(TObject*)> buttons[] = {
+      {ENDE, &TForm3::ENDEClick},       {Button4, &TForm3::Button4Click},   {Button3, &TForm3::Button3Click},
+      {Button5, &TForm3::Button5Click}, {Button6, &TForm3::Button6Click},   {Button35, &TForm3::Button35Click},
+      {Button36, &TForm3::Button36Click}, {Button54, &TForm3::Button54Click}, {Button37, &TForm3::Button37Click},
+      {Button22, &TForm3::Button22Click}, {Button25, &TForm3::Button25Click}, {Button45, &TForm3::Button45Click},
+      {Button11, &TForm3::Button11Click}, {Button12, &TForm3::Button12Click}, {Button13, &TForm3::Button13Click},
+      {Button18, &TForm3::Button18Click}, {Button20, &TForm3::Button20Click}, {Button21, &TForm3::Button21Click},
+      {Button57, &TForm3::Button57Click}, {Button58, &TForm3::Button58Click}, {Button7, &TForm3::Button7Click},
+      {Button9, &TForm3::Button9Click},   {Button10, &TForm3::Button10Click},
+      // Page buttons "Lesen" / "Schreiben".
+      {Button33, &TForm3::Button33Click}, {Button34, &TForm3::Button34Click}, {Button14, &TForm3::Button14Click},
+      {Button17, &TForm3::Button17Click}, {Button23, &TForm3::Button23Click}, {Button8, &TForm3::Button8Click},
+      {Button38, &TForm3::Button38Click}, {Button39, &TForm3::Button39Click}, {Button55, &TForm3::Button55Click},
+      {Button56, &TForm3::Button56Click}, {Button43, &TForm3::Button43Click}, {Button44, &TForm3::Button44Click},
+      {Button16, &TForm3::Button16Click}, {Button19, &TForm3::Button19Click}, {Button40, &TForm3::Button40Click},
+      {Button41, &TForm3::Button41Click}, {Button31, &TForm3::Button31Click}, {Button32, &TForm3::Button32Click},
+      {Button46, &TForm3::Button46Click}, {Button47, &TForm3::Button47Click}, {Button48, &TForm3::Button48Click},
+      {Button49, &TForm3::Button49Click}, {Button26, &TForm3::Button26Click}, {Button27, &TForm3::Button27Click},
+      {Button2, &TForm3::Button2Click},   {Button51, &TForm3::Button51Click}, {Button1, &TForm3::Button1Click},
+      {Button24, &TForm3::Button24Click}, {Button29, &TForm3::Button29Click}, {Button30, &TForm3::Button30Click},
+      {Button50, &TForm3::Button50Click}, {Button59, &TForm3::Button59Click}, {Button15, &TForm3::Button15Click},
+      {Button28, &TForm3::Button28Click}, {Button42, &TForm3::Button42Click}, {Button52, &TForm3::Button52Click},
+      {Button53, &TForm3::Button53Click}};
+  for (const auto& [button, handler] : buttons) button->OnClick = Handler(this, handler);
+
   // Channels, calibration and units.
   ComboBox5->OnChange = Handler(this, &TForm3::ComboBox5Change);
   ComboBox28->OnChange = Handler(this, &TForm3::ComboBox5Change);

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "app/setup/section_codec.h"
 #include "app/setup/setup_image.h"
@@ -31,6 +32,91 @@ class TForm3 : public TForm, public SetupControlReader {
 
   // A control by its component name, or nullptr.
   TControl* FindControl(std::string_view name) const;
+
+  // ---- Whole set-up transfers (setup_transfer.cpp).
+  // Reads every section from the device into the image and shows it.
+  void ReadSetupFromDevice();
+  // Writes every section but SAV, as the controls show it, to the device.
+  void WriteSetupToDevice();
+  // True while a read or write of the set-up runs; the transfers and the
+  // page buttons then start nothing further.
+  bool TransferRunning() const { return transferRunning_; }
+
+  // ---- Set-up files (setup_file_commands.cpp).
+  // Asks for a file name and saves what the controls hold.
+  void SaveSetupFile();
+  // Asks for a file, reads it into the image and shows it.
+  void LoadSetupFile();
+  // The name last chosen in either set-up file dialog, as it was chosen.
+  std::string SetupFileName;
+  // Set by each load: 1 when a file was chosen and read, 0 otherwise.
+  int SetupFileChosen = 0;
+
+  // ---- The window: activation, toolbar and device commands (setup_editor_window.cpp).
+  void ActivateWindow(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void ENDEClick(TObject* Sender);
+  void Button4Click(TObject* Sender);   // "Laden"
+  void Button3Click(TObject* Sender);   // "Speichern"
+  void Button5Click(TObject* Sender);   // "VD417 -> PC"
+  void Button6Click(TObject* Sender);   // "PC -> VD417"
+  void Button35Click(TObject* Sender);  // "Setup 1"
+  void Button36Click(TObject* Sender);  // "Setup 2"
+  void Button54Click(TObject* Sender);  // "Soft-Reset"
+  void Button37Click(TObject* Sender);  // "Reset VD417" (top row)
+  void Button22Click(TObject* Sender);  // "Defaultwerte laden" (bottom row)
+  void Button25Click(TObject* Sender);  // "Admin Setup"
+  void Button45Click(TObject* Sender);  // "Default-Setup -> VD417"
+  void Button11Click(TObject* Sender);  // "Berechnen"
+  void Button12Click(TObject* Sender);  // "CSum-Test"
+  void Button13Click(TObject* Sender);  // checksum "Lesen"
+  void Button18Click(TObject* Sender);  // "Reset VD417" (ADM)
+  void Button20Click(TObject* Sender);  // "Defaultwerte -> EEPROM"
+  void Button21Click(TObject* Sender);  // "Runtimewerte -> EEPROM"
+  void Button57Click(TObject* Sender);  // "Backup"
+  void Button58Click(TObject* Sender);  // "Restore"
+  void Button7Click(TObject* Sender);   // "Defaultwerte laden" (ADM)
+  void Button9Click(TObject* Sender);   // "EEPROM-Werte laden"
+  void Button10Click(TObject* Sender);  // "Setzen"
+
+  // ---- Page buttons "Lesen" / "Schreiben" (setup_page_buttons.cpp).
+  void Button33Click(TObject* Sender);  // GBL
+  void Button34Click(TObject* Sender);
+  void Button14Click(TObject* Sender);  // LPC
+  void Button17Click(TObject* Sender);
+  void Button23Click(TObject* Sender);  // ADC_1
+  void Button8Click(TObject* Sender);
+  void Button38Click(TObject* Sender);  // ADC_2
+  void Button39Click(TObject* Sender);
+  void Button55Click(TObject* Sender);  // ADC_3
+  void Button56Click(TObject* Sender);
+  void Button43Click(TObject* Sender);  // CAL
+  void Button44Click(TObject* Sender);
+  void Button16Click(TObject* Sender);  // WKG_0_1
+  void Button19Click(TObject* Sender);
+  void Button40Click(TObject* Sender);  // WKG_0_2
+  void Button41Click(TObject* Sender);
+  void Button31Click(TObject* Sender);  // WKG_1_1
+  void Button32Click(TObject* Sender);
+  void Button46Click(TObject* Sender);  // WKG_1_2
+  void Button47Click(TObject* Sender);
+  void Button48Click(TObject* Sender);  // WKS
+  void Button49Click(TObject* Sender);
+  void Button26Click(TObject* Sender);  // CHN
+  void Button27Click(TObject* Sender);
+  void Button2Click(TObject* Sender);   // LKZ / BW
+  void Button51Click(TObject* Sender);
+  void Button1Click(TObject* Sender);   // EXB_1
+  void Button24Click(TObject* Sender);
+  void Button29Click(TObject* Sender);  // EXB_2
+  void Button30Click(TObject* Sender);
+  void Button50Click(TObject* Sender);  // MSC
+  void Button59Click(TObject* Sender);
+  void Button15Click(TObject* Sender);  // ADM
+  void Button28Click(TObject* Sender);
+  void Button42Click(TObject* Sender);  // SAV (read only)
+  void Button52Click(TObject* Sender);  // factory values of channel 1
+  void Button53Click(TObject* Sender);  // factory values of channel 2
 
   // What the codec reads of the controls.
   std::string Text(std::string_view control) const override;
@@ -277,7 +363,43 @@ class TForm3 : public TForm, public SetupControlReader {
   void RelayChannel(int relay);
   void DisplayChannel();
 
+  // One section, named by its place rather than by its code (codes depend
+  // on SetupBase, and with SetupBase 0 the ADM code names GBL).
+  void ShowSection(SetupSection section);
+  void RebuildFromControls(SetupSection section);
+  // Writes the rebuilt section to the device at SetupBase; false when any
+  // part of it got no valid answer or an answer with the device's error status.
+  bool WriteSection(SetupSection section);
+  // Reads one section from the device into the image; false when it could
+  // not be read whole. The section is then erased (0xFF) or, without
+  // `eraseOnFailure`, left as it was.
+  bool ReadSection(SetupSection section, bool eraseOnFailure);
+
+  // Transfers (setup_transfer.cpp).
+  // True when SetupBase names a set-up copy, after asking the device for its
+  // active set-up if it did not; otherwise the refusal has been shown.
+  bool EnsureSetupBase();
+  // Asks the device which set-up is active and takes SetupBase from it;
+  // false when no valid answer came (SetupBase then stays).
+  bool QueryActiveSetup();
+  void SetProgress(int position);
+  void ShowProgress(bool visible);
+  // Marks a transfer as running and disables the buttons that start one.
+  class TransferScope;
+  friend class TransferScope;
+  std::vector<TButton*> TransferButtons() const;
+
+  // Page buttons (setup_page_buttons.cpp).
+  void ReadPage(int page);
+  void WritePage(int page);
+  void WriteFactoryValues(int channel);
+
   std::unordered_map<std::string, TControl*> controls_;
+  bool transferRunning_ = false;
 };
+
+// 1 once an activation of the editor has asked the device for its active
+// set-up since the editor was last closed.
+extern int SetupQueryDone;
 
 extern TForm3* Form3;

@@ -218,6 +218,8 @@ void TForm3::BuildLayout() {
   OpenDialog1->SetName("OpenDialog1");
   SaveDialog1 = new TSaveDialog(this);
   SaveDialog1->SetName("SaveDialog1");
+  OpenDialog1->Filter = "VD417-Setupdatei|*.dis|Alle Dateien|*.*";
+  SaveDialog1->Filter = "VD417-Setupdatei|*.dis|DOVE-Setupdatei|*.set|Alle Dateien|*.*";
 }
 
 void TForm3::BuildGblPage(TTabSheet* page) {

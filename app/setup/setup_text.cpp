@@ -1,5 +1,7 @@
 #include "app/setup/setup_text.h"
 
+#include "platform/text/windows1252.h"
+
 #include <charconv>
 #include <cinttypes>
 #include <cmath>
@@ -10,46 +12,6 @@ namespace {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Unicode code points of the bytes 0x80 .. 0x9F of Windows-1252; the five
-// bytes the code page leaves free map to the C1 controls of the same value.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char32_t CodePointOf(uint8_t byte) {
-  if (byte >= 0x80 && byte <= 0x9F) return kCp1252High[byte - 0x80];
-  return byte;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-// The first code point of UTF-8 text; U+FFFD for a broken sequence.
-char32_t FirstCodePoint(std::string_view text) {
-  const auto b0 = static_cast<unsigned char>(text[0]);
-  int length = b0 < 0x80 ? 1 : (b0 >> 5) == 0x6 ? 2 : (b0 >> 4) == 0xE ? 3 : (b0 >> 3) == 0x1E ? 4 : 0;
-  if (length == 0 || static_cast<int>(text.size()) < length) return 0xFFFD;
-  if (length == 1) return b0;
-  char32_t cp = b0 & (0x7F >> length);
-  for (int i = 1; i < length; ++i) {
-    const auto b = static_cast<unsigned char>(text[static_cast<size_t>(i)]);
-    if ((b & 0xC0) != 0x80) return 0xFFFD;
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  return cp;
-}
 
 }  // namespace
 
@@ -144,22 +106,18 @@ std::string FormatFloat(float value, FloatFormat format) { return FormatFixed(va
 
 std::string CharText(uint8_t byte) {
   std::string text;
-  if (byte != 0) AppendUtf8(text, CodePointOf(byte));
+  if (byte != 0) text1252::AppendUtf8(text, text1252::ToCodePoint(byte));
   return text;
 }
 
 uint8_t TextChar(std::string_view text) {
   if (text.empty()) return 0;
-  const char32_t cp = FirstCodePoint(text);
-  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<uint8_t>(cp);
-  for (int i = 0; i < 32; ++i)
-    if (kCp1252High[i] == cp) return static_cast<uint8_t>(0x80 + i);
-  return '?';
+  return text1252::FromCodePoint(text1252::FirstCodePoint(text).first).value_or('?');
 }
 
 std::string FixedText(const uint8_t* bytes, int length) {
   std::string text;
-  for (int i = 0; i < length && bytes[i] != 0; ++i) AppendUtf8(text, CodePointOf(bytes[i]));
+  for (int i = 0; i < length && bytes[i] != 0; ++i) text1252::AppendUtf8(text, text1252::ToCodePoint(bytes[i]));
   return text;
 }
 

@@ -25,7 +25,7 @@ QMenu* TMenuItem::SubMenu() {
                                                                                 : parent_item_->menu_);
   QAction* submenu_action = menu_->menuAction();
   submenu_action->setVisible(action_->isVisible());
-  submenu_action->setEnabled(action_->isEnabled());
+  submenu_action->setEnabled(enabled_);
   if (container != nullptr) {
     container->insertAction(action_, submenu_action);
     container->removeAction(action_);
@@ -69,8 +69,10 @@ void TMenuItem::SetChecked(bool checked) {
   }
 }
 
-bool TMenuItem::Enabled() const { return action_->isEnabled(); }
-void TMenuItem::SetEnabled(bool enabled) { action_->setEnabled(enabled); }
+void TMenuItem::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  action_->setEnabled(enabled);
+}
 bool TMenuItem::Visible() const { return action_->isVisible(); }
 void TMenuItem::SetVisible(bool visible) { action_->setVisible(visible); }
 void TMenuItem::SetHint(const std::string& hint) { action_->setStatusTip(QStr(hint)); }

@@ -23,7 +23,8 @@ class TMenuItem : public TComponent {
   void SetCaption(const std::string& caption);
   bool Checked() const { return checked_; }
   void SetChecked(bool checked);
-  bool Enabled() const;
+  // The item's own flag: a hidden item keeps it (Qt reports hidden actions as disabled).
+  bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
   bool Visible() const;
   void SetVisible(bool visible);
@@ -52,6 +53,7 @@ class TMenuItem : public TComponent {
   TMenuItem* parent_item_ = nullptr;
   std::vector<TMenuItem*> items_;
   bool checked_ = false;
+  bool enabled_ = true;
 };
 
 // The menu bar of a form: its items are the top-level entries.

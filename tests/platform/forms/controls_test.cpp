@@ -154,4 +154,28 @@ TEST_F(Controls, MenuItemsBecomeSubmenusAndKeepTheirHandlers) {
   EXPECT_EQ(clicks, 1) << "a disabled item runs nothing";
 }
 
+TEST_F(Controls, AMenuItemKeepsItsEnabledFlagWhileHidden) {
+  auto* menu = new TMainMenu(form.get());
+  auto* tools = menu->Add("Extras1", "Extras");
+  auto* item = tools->Add("Parameter1", "RS232-Parameter");
+  item->SetVisible(false);
+  EXPECT_TRUE(item->Enabled());
+  item->SetEnabled(false);
+  EXPECT_FALSE(item->Enabled());
+  item->SetEnabled(true);
+  EXPECT_TRUE(item->Enabled());
+  item->SetVisible(true);
+  EXPECT_TRUE(item->Enabled());
+  int clicks = 0;
+  item->OnClick = [&](TObject*) { ++clicks; };
+  item->Click();
+  EXPECT_EQ(clicks, 1);
+  // A hidden, disabled item that becomes a submenu stays disabled when shown.
+  item->SetVisible(false);
+  item->SetEnabled(false);
+  item->Add("Sub1", "Sub");
+  item->SetVisible(true);
+  EXPECT_FALSE(item->Enabled());
+}
+
 }  // namespace

@@ -1,0 +1,307 @@
+// The fixed command sequences that the windows call by name: device
+// information, reset, error codes, the value stream, holding and releasing
+// the cyclic output, flushing the link, the bus search, the Profibus state,
+// the port name, the device clock and the baud-rate search.
+#include <QObject>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+#include <string>
+
+#include "app/diag/adc_functions.h"
+#include "app/diag/profibus_test.h"
+#include "app/link/test_window.h"
+#include "app/link/text_table.h"
+#include "app/service/service_window.h"
+#include "app/setup/setup_editor.h"
+#include "platform/clock/clock.h"
+#include "platform/serial/com_port.h"
+#include "platform/serial/com_port_error.h"
+
+namespace {
+
+constexpr std::array<const char*, 4> PROFIBUS_STATE_NAMES = {"WAIT PRM", "WAIT CFG", "DATA EX", "ERROR"};
+constexpr std::array<uint8_t, 4> BAUD_PROBE_REPLY = {0xAA, 0x55, 0xAA, 0x55};
+// The rates the baud-rate search tries, in this order.
+constexpr std::array<int, 6> kProbeRates = {9600, 14400, 19200, 38400, 56000, 57600};
+
+template <class... Args>
+std::string Format(const char* format, Args... args) {
+  char text[160];
+  std::snprintf(text, sizeof text, format, args...);
+  return text;
+}
+
+// A control of another window by its name, or nullptr while that window
+// does not have it.
+template <class T>
+T* ControlNamed(QObject* form, const char* name) {
+  if (form == nullptr) return nullptr;
+  for (QObject* child : form->findChildren<QObject*>())
+    if (child->objectName() == name)
+      if (T* control = dynamic_cast<T*>(child)) return control;
+  return nullptr;
+}
+
+}  // namespace
+
+// ---- Device information
+
+void TForm1::ReadFirmwareType() {
+  const uint8_t item[2] = {1, 0xFF};
+  QueueRequest(DeviceAddress, CMD_IDENT_DATA, item, 2, 0, 1);
+  WaitUntilIdle();
+}
+
+void TForm1::ReadDeviceInfo() {
+  auto read = [this](uint8_t item) {
+    const uint8_t data[2] = {1, item};
+    QueueRequest(DeviceAddress, CMD_IDENT_DATA, data, 2, 0, 1);
+  };
+  ReadFirmwareType();
+  read(4);
+  WaitUntilIdle();
+  read(5);
+  WaitUntilIdle();
+  read(6);
+  read(7);
+  WaitUntilIdle();
+  ExbVersion.fill(0);
+  for (uint8_t item : {8, 9, 0, 1, 2, 3}) {
+    read(item);
+    WaitUntilIdle();
+  }
+
+  // Only the texts that arrived are shown.
+  if (!FirmwareIdText.empty())
+    Label_VD417_FW->SetCaption(Format("%.8s.%02d", FirmwareIdText.c_str(), DeviceVariant));
+  if (!FirmwareVersionText.empty()) Label_VD417_FV->SetCaption(Format("%.10s", FirmwareVersionText.c_str()));
+  if (!FirmwareDateText.empty()) Label_VD417_FD->SetCaption(Format("%.10s", FirmwareDateText.c_str()));
+  if (!HardwareVersionText.empty()) Label_VD417_HW->SetCaption(Format("%.4s", HardwareVersionText.c_str()));
+  if (ExbVersion[0] != 0) {
+    Label_EXB_FW->SetCaption(Format("%d.%d", ExbVersion[0], ExbVersion[1]));
+    Label_EXB_HW->SetCaption(Format("%d%d%d", ExbVersion[2], ExbVersion[3], ExbVersion[4]));
+  }
+  if (!InfoText.empty()) Label_VD417_IT->SetCaption(Format("%.50s", InfoText.c_str()));
+  if (!SerialNumberText.empty()) {
+    const std::string shown = Format("%.8s", SerialNumberText.c_str());
+    Label_VD417_SN->SetCaption(shown);
+    // Another device: the set-up copy of the PC is not its set-up.
+    if (shown != LastSerialNumber) SetupPresent = 0;
+    LastSerialNumber = shown;
+  }
+  if (!ProductionDateText.empty()) Label_VD417_PD->SetCaption(Format("%.4s", ProductionDateText.c_str()));
+
+  if (SetupBackupPresent == 0 || SetupBackupPresent == 1) {
+    const bool backup = SetupBackupPresent == 1;
+    if (Form21 != nullptr) Form21->SetupRestore1->SetEnabled(backup);
+    if (Form3 != nullptr && Form3->Button58 != nullptr) Form3->Button58->SetEnabled(backup);
+  }
+  Repaint();
+  DeviceInfoRead = 1;
+
+  QueueRequest(DeviceAddress, CMD_READ_CLOCK, nullptr, 0, 0, 1);
+  WaitUntilIdle();
+}
+
+// ---- Reset and error codes
+
+void TForm1::ResetDevice() {
+  const uint8_t soft = SoftResetRequested == 1 ? 1 : 0;
+  // Send only: the transaction resets the link once the reset is out.
+  QueueRequest(DeviceAddress, CMD_RESET, &soft, 1, 0, 0);
+  DeviceIdentified = 0;
+  DefaultSetupWarned = 0;
+}
+
+void TForm1::ReadErrorCodes() { ReadErrorClass(0); }
+
+void TForm1::ReadErrorClass(uint8_t errorClass) {
+  const uint8_t data[2] = {1, errorClass};
+  QueueRequest(DeviceAddress, CMD_ERROR_CODES, data, 2, 0, 1);
+  WaitUntilIdle();
+}
+
+void TForm1::ClearErrorCodes() {
+  Label9->SetCaption("");
+  const uint8_t clear = 2;
+  QueueRequest(DeviceAddress, CMD_ERROR_CODES, &clear, 1, 0, 0);
+  Label13->SetCaption(" ");
+  Label13->SetColor(clBtnFace);
+}
+
+// ---- Value stream and cyclic output
+
+void TForm1::StartContinuousOutput(uint8_t kind) {
+  StreamIndex = 0;
+  const uint8_t data[2] = {1, kind};
+  QueueRequest(DeviceAddress, CMD_VALUE_STREAM, data, 2, 0, 1);
+  WaitUntilIdle();
+  Timer3->SetInterval(Options.sdcont_avg_time);
+  Timer3->SetEnabled(true);
+  if (kind == 0) Options.sdcont = 1;
+  // While the stream runs the reception alone takes its frames; requests wait.
+  Timer1->SetEnabled(false);
+}
+
+void TForm1::StopContinuousOutput(uint8_t kind) {
+  Timer3->SetEnabled(false);
+  Timer1->SetEnabled(true);
+  const uint8_t data[2] = {0, kind};
+  QueueRequest(DeviceAddress, CMD_VALUE_STREAM, data, 2, 0, 0);
+  if (kind == 0) Options.sdcont = 0;
+  StatusBar1->SetPanelText(7, "");
+  if (Form10 != nullptr) Form10->Panel2->SetColor(clBtnFace);
+}
+
+namespace {
+
+// Stops the value stream and the ADC button mode where they run.
+void StopStreamAndButtonMode(TForm1& link) {
+  const bool streamRan = link.Options.sdcont == 1;
+  const bool buttonModeRan = link.Options.btncont == 1;
+  link.Options.sdcont = 0;
+  link.Options.btncont = 0;
+  const uint8_t off = 0;
+  if (streamRan) {
+    link.QueueRequest(link.DeviceAddress, CMD_VALUE_STREAM, &off, 1, 0, 1);
+    link.WaitUntilIdle();
+  }
+  if (buttonModeRan) {
+    link.QueueRequest(link.DeviceAddress, CMD_ADC_BTN, &off, 1, 0, 1);
+    link.WaitUntilIdle();
+  }
+}
+
+}  // namespace
+
+int TForm1::SuspendDeviceOutput() {
+  StopStreamAndButtonMode(*this);
+  FlushLink();
+  // The hold is waited for, so that it reaches the device before whatever
+  // the caller queues next (requests are served newest first).
+  const uint8_t hold = 0;
+  QueueRequest(DeviceAddress, CMD_HOLD_CYCLIC, &hold, 1, 0, 1);
+  WaitUntilIdle();
+  return 0;
+}
+
+int TForm1::ResumeDeviceOutput() {
+  StopStreamAndButtonMode(*this);
+  const uint8_t release = 1;
+  QueueRequest(DeviceAddress, CMD_HOLD_CYCLIC, &release, 1, 0, 0);
+  return 0;
+}
+
+void TForm1::FlushLink() {
+  PollingActive = 0;
+  ResetLink();
+  // A transaction on the stack below us sees the reset and ends; nothing
+  // can be waited for from inside it.
+  while (PendingCount != 0 && !transactionRunning_) PumpOnce(50);
+  platform::Clock::Sleep(500);
+  PollingActive = 0;
+  PumpOnce(1);
+}
+
+// ---- Bus search and Profibus
+
+void TForm1::SearchDevices() {
+  if (ServiceConnected == 1) {
+    FlushLink();
+    if (Form21 != nullptr) Form21->Button1Click(nullptr);
+  }
+  // Send only: the transaction listens for the presence replies.
+  QueueRequest(ADDR_GLOBAL, CMD_SEARCH_DEVICES, nullptr, 0, 0, 0);
+}
+
+void TForm1::ShowProfibusState() {
+  const uint8_t query[3] = {0, 0, 0};
+  ReplyBuffer[2] = 0;
+  QueueRequest(DeviceAddress, CMD_PROFIBUS, query, 3, 0, 1);
+  WaitUntilIdle();
+  // Only a fresh answer to this request tells the state.
+  if (TransferFailed != 0 || ReplyBuffer[2] != (CMD_PROFIBUS | REPLY_FLAG)) return;
+  const int state = ReplyBuffer[5];
+  if (state < 0 || state > 3) return;
+  static constexpr std::array<const char*, 4> kRadioNames = {"RadioButton1", "RadioButton2", "RadioButton3",
+                                                             "RadioButton4"};
+  if (auto* radio = ControlNamed<TRadioButton>(Form14, kRadioNames[static_cast<size_t>(state)]))
+    radio->SetChecked(true);
+  static constexpr std::array<TColor, 4> kColours = {clBlack, clBlack, clGreen, clRed};
+  Label4->SetCaption(Format("%.2X", state));
+  Label4->Font().SetColor(kColours[static_cast<size_t>(state)]);
+  Label1->SetCaption(PROFIBUS_STATE_NAMES[static_cast<size_t>(state)]);
+}
+
+// ---- Port name, clock and baud rate
+
+void TForm1::FindComPortNumber() {
+  for (int n = 1; n <= 16; ++n) {
+    const std::string name = "COM" + std::to_string(n);
+    if (ComPort1->Port() != name) continue;
+    StatusBar1->SetPanelText(0, name);
+    if (Form21 != nullptr) Form21->StatusBar1->SetPanelText(0, name);
+    return;
+  }
+}
+
+void TForm1::SetDeviceClock() {
+  // Binary values, not BCD: seconds, minutes, hours, day, month, year of
+  // the century, weekday (0 Sunday).
+  std::array<uint8_t, 7> clock{};
+  const char* formats[7] = {"%S", "%M", "%H", "%d", "%m", "%y", "%w"};
+  for (size_t i = 0; i < clock.size(); ++i)
+    clock[i] = static_cast<uint8_t>(std::atoi(FormatNow(formats[i]).c_str()));
+  QueueRequest(DeviceAddress, CMD_SET_CLOCK, clock.data(), static_cast<int>(clock.size()), 0, 1);
+}
+
+uint8_t TForm1::SearchBaudRate() {
+  const int lang = Lang();
+  auto status = [](const std::string& text) {
+    if (Form21 != nullptr) Form21->Label14->SetCaption(text);
+  };
+  auto statusText = [] { return Form21 != nullptr ? Form21->Label14->Caption() : std::string(); };
+  auto clearBuffers = [this] {
+    try {
+      if (ComPort1->Connected()) ComPort1->ClearBuffer(true, true);
+    } catch (const EComPort&) {
+    }
+  };
+  // The probe: the device answers AA 55 AA 55 at the rate it listens on.
+  auto probe = [this] {
+    const uint8_t request = 0xFF;
+    ReplyBuffer[2] = 0;
+    QueueRequest(DeviceAddress, CMD_FACTORY_DATA, &request, 1, 0, 1);
+    WaitUntilIdle();
+    if (TransferFailed != 0 || ReplyBuffer[2] != (CMD_FACTORY_DATA | REPLY_FLAG)) return false;
+    for (size_t i = 0; i < BAUD_PROBE_REPLY.size(); ++i)
+      if (ReplyBuffer[5 + i] != BAUD_PROBE_REPLY[i]) return false;
+    return true;
+  };
+  auto setRate = [this](int rate) {
+    try {
+      ComPort1->SetBaudRate(rate);
+    } catch (const EComPort&) {
+      // The port refused the rate; it is tried closed at the next telegram.
+    }
+  };
+
+  status(Text(443, lang));
+  if (probe()) {
+    clearBuffers();
+    return 0;
+  }
+  for (int rate : kProbeRates) {
+    status(statusText() + ".");
+    setRate(rate);
+    if (probe()) {
+      clearBuffers();
+      return 0;
+    }
+  }
+  setRate(9600);
+  ShowUntilOk(Text(442, lang), ROW_TITLE_HINT, MB_ICONINFORMATION);
+  return 1;
+}

@@ -1,0 +1,190 @@
+// The service window as the program's main window: its first activation
+// starts the program, "Beenden" and the close box end it; the language,
+// options, access and About entries; the supervisor's hidden switches.
+#include <initializer_list>
+#include <span>
+
+#include "app/diag/address_list.h"
+#include "app/diag/factory_admin.h"
+#include "app/link/options_dialog.h"
+#include "app/link/test_window.h"
+#include "app/link/text_table.h"
+#include "app/service/service_window.h"
+#include "app/setup/setup_editor.h"
+#include "app/setup/setup_image.h"
+
+namespace {
+
+int Lang() { return Form1 != nullptr ? Form1->Options.lang : 0; }
+
+void ShowUntilOk(int textRow, int titleRow, unsigned icon) {
+  while (MessageBox(Text(textRow, Lang()), Text(titleRow, Lang()), MB_OK | icon) != IDOK) {
+  }
+}
+
+uint8_t& ImageByte(SetupSection section, const char* field) {
+  return Form1->SetupImage[static_cast<size_t>(Info(section).image_offset + FieldOf(section, field).offset)];
+}
+
+// Device address of a channel's `chn_calib_mode` in the set-up copy at SetupBase.
+int CalibModeAddress(SetupSection channel) {
+  return SetupBase + Info(channel).copy_offset + FieldOf(channel, "chn_calib_mode").offset;
+}
+
+}  // namespace
+
+void TForm21::FormActivate(TObject* Sender) {
+  Beenden1->SetEnabled(true);
+  if (firstActivationDone_) return;
+  // Set before the start-up, which pumps messages and may activate the window again.
+  firstActivationDone_ = true;
+  for (TLabel* label : {Label14, Label18, Label22}) label->SetCaption("");
+  if (Form1 != nullptr) Form1->StartUp();
+  Label19->SetVisible(false);
+  Label20->SetVisible(false);
+  GroupBox1->SetEnabled(false);
+  GroupBox2->SetEnabled(false);
+  if (Form1 != nullptr && Form1->Options.rs485 == 1 && Form9 != nullptr) Form9->Show();
+}
+
+void TForm21::Button1Click(TObject* Sender) {
+  if (ServiceConnected == 1) ServiceConnected = 0;
+}
+
+void TForm21::Button2Click(TObject* Sender) { EndProgram(true); }
+
+void TForm21::Beenden1Click(TObject* Sender) { EndProgram(false); }
+
+void TForm21::FormClose(TObject* Sender, TCloseAction& Action) {
+  // The close box ends the program the same way as "Beenden".
+  if (!endStepDone_) RunEndStep(false);
+}
+
+void TForm21::EndProgram(bool fromButton) {
+  if (!endStepDone_) RunEndStep(fromButton);
+  Close();
+}
+
+void TForm21::RunEndStep(bool fromButton) {
+  endStepDone_ = true;
+  // Before the start-up nothing was loaded, so nothing may be stored.
+  if (!firstActivationDone_ || Form1 == nullptr) return;
+  Form1->SuspendDeviceOutput();
+  if (fromButton) PollingActive = 0;
+  if (ServiceConnected == 1) Button1Click(this);
+  StoreChangesOnExit();
+  Form1->StartContinuousOutput(2);
+}
+
+void TForm21::StoreChangesOnExit() {
+  Form1->FlushLink();
+  if (SetupModified == 1 && DemoMode == 0) {
+    if (MessageBox(Text(23, Lang()), Text(ROW_TITLE_QUESTION, Lang()), MB_YESNO | MB_ICONQUESTION) == IDYES)
+      Button4Click(this);
+    else
+      SetupModified = 0;
+  }
+  if (ImageByte(SetupSection::LPC, "sdcont") == 1) {
+    Form1->ResetDevice();
+    Form1->SoftResetRequested = 0;
+  }
+  Form1->StoreComSettings();
+}
+
+void TForm21::Button4Click(TObject* Sender) {
+  if (Form1 == nullptr || Form3 == nullptr) return;
+  if (Form1->SetupPresent == 0) {
+    ShowUntilOk(11, ROW_TITLE_HINT, MB_ICONINFORMATION);
+    return;
+  }
+  if (ImageByte(SetupSection::ADM, "setup") == 0) {
+    ShowUntilOk(14, ROW_TITLE_HINT, MB_ICONINFORMATION);
+    return;
+  }
+  if (MessageBox(Text(15, Lang()), Text(ROW_TITLE_QUESTION, Lang()), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  if (ServiceConnected == 1) Button1Click(this);
+  Label14->SetCaption(Text(47, Lang()));
+  for (TButton* button : {Button3, Button4, Button5, Button7}) button->SetEnabled(false);
+  // The set-up editor's controls are the working copy that the write takes.
+  for (SetupSection section : {SetupSection::GBL, SetupSection::LPC, SetupSection::ADC, SetupSection::WKG0,
+                               SetupSection::WKG1, SetupSection::WKS, SetupSection::CHN0, SetupSection::CHN1,
+                               SetupSection::EXB, SetupSection::MSC, SetupSection::ADM})
+    Form3->SetupToControls(SectionCode(section, SetupBase));
+  Form3->WriteSetupToDevice();
+  const uint8_t calibrated = 1;
+  ImageByte(SetupSection::CHN0, "chn_calib_mode") = calibrated;
+  Form1->WriteDeviceMemory(std::span<const uint8_t>(&calibrated, 1), CalibModeAddress(SetupSection::CHN0), 0, 1);
+  if (Form1->ChannelCount == 2) {
+    ImageByte(SetupSection::CHN1, "chn_calib_mode") = calibrated;
+    Form1->WriteDeviceMemory(std::span<const uint8_t>(&calibrated, 1), CalibModeAddress(SetupSection::CHN1), 0, 1);
+  }
+  for (TButton* button : {Button3, Button4, Button5, Button7}) button->SetEnabled(true);
+  SetupModified = 0;
+  Label19->SetVisible(false);
+  Label20->SetVisible(false);
+  Label14->SetCaption("");
+}
+
+void TForm21::Deutsch1Click(TObject* Sender) {
+  if (Form1 == nullptr) return;
+  Form1->Options.lang = 0;
+  Deutsch1->SetChecked(true);
+  Form1->ChangeLanguageAll();
+}
+
+void TForm21::Englisch1Click(TObject* Sender) {
+  if (Form1 == nullptr) return;
+  Form1->Options.lang = 1;
+  Englisch1->SetChecked(true);
+  Form1->ChangeLanguageAll();
+}
+
+void TForm21::Info1Click(TObject* Sender) {
+  if (Form1 != nullptr) Form1->ShowAboutBox();
+}
+
+void TForm21::Optionen1Click(TObject* Sender) {
+  if (Form8 != nullptr) Form8->ShowModal();
+}
+
+void TForm21::ProgrammOptionen1Click(TObject* Sender) {
+  if (Form8 != nullptr) Form8->Show();
+}
+
+void TForm21::Werkseinstellungen1Click(TObject* Sender) {
+  if (Form1 != nullptr && Form1->AccessGranted() && Form7 != nullptr) Form7->ShowModal();
+}
+
+void TForm21::AutomatischeBaudratenerkennung1Click(TObject* Sender) {
+  if (Form1 == nullptr) return;
+  const bool on = !AutomatischeBaudratenerkennung1->Checked();
+  AutomatischeBaudratenerkennung1->SetChecked(on);
+  Form1->Options.auto_baud = on ? 1 : 0;
+}
+
+void TForm21::Label3Click(TObject* Sender) { InputSignalView = InputSignalView == 0 ? 1 : 0; }
+
+void TForm21::Label7Click(TObject* Sender) {
+  if (Form1 == nullptr || Form1->SupervisorMode == 0) return;
+  const bool on = Form1->ExpertView == 0;
+  Form1->ExpertView = on ? 1 : 0;
+  Panel2->SetVisible(on);
+  for (TMenuItem* item : {N4, LogFunktion1}) {
+    item->SetVisible(on);
+    item->SetEnabled(on);
+  }
+  for (TMenuItem* item : {SoftReset1, ResetVD4171, KalibrierungIntern1, KalibrierungExtern1, Admin1, CheckConnect1})
+    item->SetVisible(on);
+  if (on && (Form1->DeviceType == 1 || Form1->DeviceType == 2)) Inkrementalwerte1->SetVisible(true);
+  if (!on) {
+    StatusBar1->SetPanelText(4, "");
+    StatusBar1->SetPanelText(1, "");
+  }
+}
+
+void TForm21::Image1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (Form1 == nullptr || Form1->SupervisorMode == 0 || (Shift & ssAlt) == 0) return;
+  Form1->FlushLink();
+  if (ServiceConnected == 1) Button1Click(this);
+  Form1->Show();
+}

@@ -1,0 +1,71 @@
+#include "app/service/weight_answer.h"
+
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+// The next field ending at one of `separators`, separators in front of it
+// skipped; nullopt when nothing but separators is left.
+std::optional<std::string_view> NextField(std::string_view& rest, std::string_view separators) {
+  const size_t start = rest.find_first_not_of(separators);
+  if (start == std::string_view::npos) {
+    rest = {};
+    return std::nullopt;
+  }
+  rest.remove_prefix(start);
+  const size_t end = rest.find_first_of(separators);
+  const std::string_view field = rest.substr(0, end);
+  rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+  return field;
+}
+
+std::string Field(std::string_view& rest, std::string_view separators) {
+  const auto field = NextField(rest, separators);
+  return field ? std::string(*field) : std::string();
+}
+
+// The leading integer of a field, 0 when it has none.
+int Number(const std::string& field) { return std::atoi(field.c_str()); }
+
+}  // namespace
+
+ChannelAnswer CutChannelAnswer(std::string_view text, int channelCount) {
+  ChannelAnswer a;
+  std::string_view rest = text;
+  Field(rest, "C");
+  a.channels[0].number = Number(Field(rest, ":"));
+  a.channels[0].gross = Field(rest, ":");
+  a.channels[0].net = Field(rest, ":");
+  Field(rest, ":");
+  if (channelCount == 2) {
+    Field(rest, "C");
+    a.channels[1].number = Number(Field(rest, ":"));
+    a.channels[1].gross = Field(rest, ":");
+    a.channels[1].net = Field(rest, ":");
+  }
+  return a;
+}
+
+std::string CutSumAnswer(std::string_view text) {
+  std::string_view rest = text;
+  Field(rest, "C");
+  Field(rest, ":");
+  return Field(rest, ":");
+}
+
+std::string TextToCut(const std::string& answer, const std::string& lastAnswer) {
+  const std::string& text = answer.empty() ? lastAnswer : answer;
+  return text.empty() ? std::string() : text.substr(0, text.size() - 1);
+}
+
+std::string WithoutSign(const std::string& value) { return value.empty() ? std::string() : value.substr(1); }
+
+std::string ChannelLine(int number, const std::string& value) {
+  return std::to_string(number) + " :    " + WithoutSign(value);
+}
+
+std::string SumLine(int sumMode, const std::string& value) {
+  if (sumMode != 0 && sumMode != 1) return {};
+  return std::string(sumMode == 1 ? "DIFF" : "SUM") + " :    " + WithoutSign(value);
+}
