@@ -18,7 +18,18 @@
 #include "tests/sim/device/device_simulator.h"
 #include "tests/sim/device/protocol.h"
 #include "tests/support/qt_test_env.h"
+#include "tests/support/scoped_form.h"
 #include "tests/support/scripted_dialogs.h"
+
+// The link object and the windows it writes, made in the program's order.
+struct LinkWindows {
+  ScopedForm<TForm21> form21{Form21};
+  ScopedForm<TForm1> form1{Form1};
+  ScopedForm<TForm16> form16{Form16};
+  ScopedForm<TForm10> form10{Form10};
+  ScopedForm<TForm9> form9{Form9};
+  ScopedForm<TForm5> form5{Form5};
+};
 
 class LinkTest : public ::testing::Test {
  protected:
@@ -30,18 +41,7 @@ class LinkTest : public ::testing::Test {
   void SetUp() override {
     TestApplication();
     platform::Clock::SetScale(kScale);
-    form21_ = std::make_unique<TForm21>();
-    Form21 = form21_.get();
-    form1_ = std::make_unique<TForm1>();
-    Form1 = form1_.get();
-    form16_ = std::make_unique<TForm16>();
-    Form16 = form16_.get();
-    form10_ = std::make_unique<TForm10>();
-    Form10 = form10_.get();
-    form9_ = std::make_unique<TForm9>();
-    Form9 = form9_.get();
-    form5_ = std::make_unique<TForm5>();
-    Form5 = form5_.get();
+    windows_ = std::make_unique<LinkWindows>();
     ServiceConnected = 0;
     sim_.AddDevice(1);
     link().ComPort1->SetPort(sim_.SlavePath());
@@ -51,22 +51,11 @@ class LinkTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    Form5 = nullptr;
-    form5_.reset();
-    Form9 = nullptr;
-    form9_.reset();
-    Form10 = nullptr;
-    form10_.reset();
-    Form16 = nullptr;
-    form16_.reset();
-    Form1 = nullptr;
-    form1_.reset();
-    Form21 = nullptr;
-    form21_.reset();
+    windows_.reset();
     platform::Clock::SetScale(1.0);
   }
 
-  TForm1& link() { return *form1_; }
+  TForm1& link() { return *windows_->form1; }
 
   // Queues a request to address 1 and waits for the link to be idle.
   bool Request(uint8_t command, std::vector<uint8_t> data = {}, int await = 1) {
@@ -93,10 +82,5 @@ class LinkTest : public ::testing::Test {
   devsim::DeviceSimulator sim_;
 
  private:
-  std::unique_ptr<TForm21> form21_;
-  std::unique_ptr<TForm1> form1_;
-  std::unique_ptr<TForm16> form16_;
-  std::unique_ptr<TForm10> form10_;
-  std::unique_ptr<TForm9> form9_;
-  std::unique_ptr<TForm5> form5_;
+  std::unique_ptr<LinkWindows> windows_;
 };

@@ -20,12 +20,7 @@ class TestWindowTest : public LinkTest {
  protected:
   void SetUp() override {
     LinkTest::SetUp();
-    form3_ = std::make_unique<TForm3>();
-    Form3 = form3_.get();
-    form20_ = std::make_unique<TForm20>();
-    Form20 = form20_.get();
-    form11_ = std::make_unique<TForm11>();
-    Form11 = form11_.get();
+    windows_ = std::make_unique<Windows>();
     SetupBase = 0;
     static int serial = 0;
     dir_ = std::filesystem::temp_directory_path() /
@@ -38,17 +33,12 @@ class TestWindowTest : public LinkTest {
   void TearDown() override {
     std::filesystem::current_path(old_);
     std::filesystem::remove_all(dir_);
-    Form11 = nullptr;
-    form11_.reset();
-    Form20 = nullptr;
-    form20_.reset();
-    Form3 = nullptr;
-    form3_.reset();
+    windows_.reset();
     SetupBase = 0;
     LinkTest::TearDown();
   }
 
-  TForm3& editor() { return *form3_; }
+  TForm3& editor() { return *windows_->form3; }
 
   // Request frames of one command that the device received, oldest first.
   std::vector<std::vector<uint8_t>> ReceivedOf(uint8_t command) const {
@@ -73,7 +63,10 @@ class TestWindowTest : public LinkTest {
   std::filesystem::path dir_, old_;
 
  private:
-  std::unique_ptr<TForm3> form3_;
-  std::unique_ptr<TForm20> form20_;
-  std::unique_ptr<TForm11> form11_;
+  struct Windows {
+    ScopedForm<TForm3> form3{Form3};
+    ScopedForm<TForm20> form20{Form20};
+    ScopedForm<TForm11> form11{Form11};
+  };
+  std::unique_ptr<Windows> windows_;
 };

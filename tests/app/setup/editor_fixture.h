@@ -11,6 +11,7 @@
 #include "app/setup/default_setup.h"
 #include "app/setup/setup_editor.h"
 #include "tests/support/qt_test_env.h"
+#include "tests/support/scoped_form.h"
 #include "tests/support/scripted_dialogs.h"
 
 class EditorTest : public ::testing::Test {
@@ -19,33 +20,27 @@ class EditorTest : public ::testing::Test {
 
   void SetUp() override {
     TestApplication();
-    form21_ = std::make_unique<TForm21>();
-    Form21 = form21_.get();
-    form1_ = std::make_unique<TForm1>();
-    Form1 = form1_.get();
+    form21_ = std::make_unique<ScopedForm<TForm21>>(Form21);
+    form1_ = std::make_unique<ScopedForm<TForm1>>(Form1);
     Form1->DeviceVariant = 21;  // two channels
     SetupBase = SETUP_BASE_1;
     NewEditor();
   }
 
   void TearDown() override {
-    Form3 = nullptr;
     form3_.reset();
-    Form1 = nullptr;
     form1_.reset();
-    Form21 = nullptr;
     form21_.reset();
     SetupBase = 0;
   }
 
   // A fresh editor, as the program creates it.
   void NewEditor() {
-    Form3 = nullptr;
-    form3_ = std::make_unique<TForm3>();
-    Form3 = form3_.get();
+    form3_.reset();
+    form3_ = std::make_unique<ScopedForm<TForm3>>(Form3);
   }
 
-  TForm3& editor() { return *form3_; }
+  TForm3& editor() { return **form3_; }
 
   static std::span<uint8_t> Section(SetupSection s) { return SectionBytes(Form1->SetupImage, s); }
   static Bytes SectionCopy(SetupSection s) {
@@ -71,7 +66,7 @@ class EditorTest : public ::testing::Test {
   ScriptedDialogs dialogs_;
 
  private:
-  std::unique_ptr<TForm21> form21_;
-  std::unique_ptr<TForm1> form1_;
-  std::unique_ptr<TForm3> form3_;
+  std::unique_ptr<ScopedForm<TForm21>> form21_;
+  std::unique_ptr<ScopedForm<TForm1>> form1_;
+  std::unique_ptr<ScopedForm<TForm3>> form3_;
 };

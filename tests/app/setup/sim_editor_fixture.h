@@ -6,18 +6,13 @@
 #include <memory>
 #include <vector>
 
-#include "app/diag/adc_functions.h"
-#include "app/diag/address_list.h"
-#include "app/diag/traffic_monitor.h"
-#include "app/link/test_window.h"
-#include "app/link/wait_window.h"
-#include "app/service/service_window.h"
 #include "app/setup/default_setup.h"
 #include "app/setup/setup_editor.h"
 #include "platform/clock/clock.h"
 #include "platform/serial/com_port.h"
 #include "tests/sim/device/device_simulator.h"
 #include "tests/sim/device/protocol.h"
+#include "tests/app/link/link_fixture.h"
 #include "tests/support/qt_test_env.h"
 #include "tests/support/scripted_dialogs.h"
 
@@ -34,16 +29,7 @@ class SimEditorTest : public ::testing::Test {
   void SetUp() override {
     TestApplication();
     platform::Clock::SetScale(0.1);
-    form21_ = std::make_unique<TForm21>();
-    Form21 = form21_.get();
-    form16_ = std::make_unique<TForm16>();
-    Form16 = form16_.get();
-    form10_ = std::make_unique<TForm10>();
-    Form10 = form10_.get();
-    form9_ = std::make_unique<TForm9>();
-    Form9 = form9_.get();
-    form5_ = std::make_unique<TForm5>();
-    Form5 = form5_.get();
+    windows_ = std::make_unique<LinkWindows>();
     sim_.AddDevice(1);
     NewProgram();
     SetupBase = SETUP_BASE_1;
@@ -52,20 +38,8 @@ class SimEditorTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    Form3 = nullptr;
     form3_.reset();
-    Form5 = nullptr;
-    form5_.reset();
-    Form9 = nullptr;
-    form9_.reset();
-    Form10 = nullptr;
-    form10_.reset();
-    Form16 = nullptr;
-    form16_.reset();
-    Form1 = nullptr;
-    form1_.reset();
-    Form21 = nullptr;
-    form21_.reset();
+    windows_.reset();
     SetupBase = 0;
     ActiveSetup = 255;
     SetupQueryDone = 0;
@@ -74,22 +48,17 @@ class SimEditorTest : public ::testing::Test {
 
   // A fresh link object and editor, as a new run of the program has them.
   void NewProgram() {
-    Form3 = nullptr;
     form3_.reset();
-    Form1 = nullptr;
-    form1_.reset();
-    form1_ = std::make_unique<TForm1>();
-    Form1 = form1_.get();
+    windows_->form1.Renew();
     Form1->ComPort1->SetPort(sim_.SlavePath());
     Form1->PortUsable = 1;
     Form1->Timer6->SetEnabled(false);
     Form1->DeviceVariant = 21;
     Form1->HardwareVersionText = "1001";
-    form3_ = std::make_unique<TForm3>();
-    Form3 = form3_.get();
+    form3_ = std::make_unique<ScopedForm<TForm3>>(Form3);
   }
 
-  TForm3& editor() { return *form3_; }
+  TForm3& editor() { return **form3_; }
 
   // Every request the device received, in order.
   std::vector<Request> Requests() const {
@@ -141,11 +110,6 @@ class SimEditorTest : public ::testing::Test {
   devsim::DeviceSimulator sim_;
 
  private:
-  std::unique_ptr<TForm21> form21_;
-  std::unique_ptr<TForm1> form1_;
-  std::unique_ptr<TForm16> form16_;
-  std::unique_ptr<TForm10> form10_;
-  std::unique_ptr<TForm9> form9_;
-  std::unique_ptr<TForm5> form5_;
-  std::unique_ptr<TForm3> form3_;
+  std::unique_ptr<LinkWindows> windows_;
+  std::unique_ptr<ScopedForm<TForm3>> form3_;
 };
