@@ -1,6 +1,8 @@
 #include "app/service/service_polling.h"
 
 #include <cstdint>
+#include <initializer_list>
+#include <vector>
 
 #include "app/link/link_utilities.h"
 #include "app/link/test_window.h"
@@ -49,6 +51,11 @@ bool LinkAborted() {
 ServicePolling::ServicePolling(TForm21& window) : w_(window), timer_(new TTimer(&window, NEXT_CYCLE_MS, false)) {
   timer_->SetName("PollingTimer");
   timer_->OnTimer = [this](TObject*) { Tick(); };
+}
+
+ServicePolling::~ServicePolling() {
+  timer_->SetEnabled(false);
+  if (log_.IsOpen()) log_.Close(FormatNow(kLongTime));
 }
 
 void ServicePolling::Start() {
@@ -212,7 +219,7 @@ void ServicePolling::Cycle(unsigned run) {
     log_.Write(record + "\n");
   }
 
-  if (w_.InputSignalShown == 1) InputSignals();
+  if (w_.InputSignalView == 1) InputSignals();
   if (!Alive(run)) return;
   if (w_.Inkrementalwerte1->Checked()) ExtensionBoard();
   PumpOnce();

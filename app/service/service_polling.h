@@ -14,6 +14,8 @@ class TTimer;
 class ServicePolling {
  public:
   explicit ServicePolling(TForm21& window);
+  // Closes an open log with its stop line.
+  ~ServicePolling();
   ServicePolling(const ServicePolling&) = delete;
   ServicePolling& operator=(const ServicePolling&) = delete;
 

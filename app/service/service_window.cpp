@@ -13,6 +13,11 @@ TForm21* Form21 = nullptr;
 int ServiceConnected = 0;
 int PollingActive = 0;
 int SetupModified = 0;
+int SetupReadRunning = 0;
+int SetupWriteRunning = 0;
+int ReconnectAfterRead = 0;
+int ZeroTareRequest1 = 0;
+int ZeroTareRequest2 = 0;
 
 namespace {
 
@@ -60,7 +65,7 @@ void FillUnitList(TComboBox* list, int lang) {
 TForm21::TForm21() {
   SetName("Form21");
   SetCaption("Serviceprogramm RTV482 - LMB-F / Kranwaage");
-  SetSize(800, 600);
+  SetSize(800, 660);
   Position = TPosition::poScreenCenter;
 
   MainMenu1 = new TMainMenu(this);
@@ -109,16 +114,21 @@ TForm21::TForm21() {
   AutomatischeBaudratenerkennung1->OnClick = Handler(this, &TForm21::AutomatischeBaudratenerkennung1Click);
   CheckConnect1 = Extras1->Add("CheckConnect1", "Check Gerät");
   ShowVD4171 = Extras1->Add("ShowVD4171", "Übersicht angeschlossene Geräte - RS485");
+  ShowVD4171->OnClick = Handler(this, &TForm21::ShowVD4171Click);
   Terminal1 = Extras1->Add("Terminal1", "Terminal");
   Extras1->Add("N2", "-");
   ButtonFunktion1 = Extras1->Add("ButtonFunktion1", "Button-Funktion");
   Tarierung1 = Radio(ButtonFunktion1->Add("Tarierung1", "Tarierung"), 3);
+  Tarierung1->OnClick = Handler(this, &TForm21::Tarierung1Click);
   Nullung1 = Radio(ButtonFunktion1->Add("Nullung1", "Nullung"), 3);
   Nullung1->SetChecked(true);
+  Nullung1->OnClick = Handler(this, &TForm21::Nullung1Click);
   BruttoNetto1 = Extras1->Add("BruttoNetto1", "Anzeige Brutto/Netto");
   Brutto1 = Radio(BruttoNetto1->Add("Brutto1", "Brutto"), 4);
+  Brutto1->OnClick = Handler(this, &TForm21::Brutto1Click);
   Netto1 = Radio(BruttoNetto1->Add("Netto1", "Netto"), 4);
   Netto1->SetChecked(true);
+  Netto1->OnClick = Handler(this, &TForm21::Netto1Click);
   Profibus1 = Extras1->Add("Profibus1", "Profibus aktiv");
   Extras1->Add("N3", "-");
   Logfunktionaktiv1 = Extras1->Add("Logfunktionaktiv1", "Logfunktion aktiv");
@@ -126,6 +136,7 @@ TForm21::TForm21() {
   Logfunktionen1->SetVisible(false);
   N4 = Extras1->Add("N4", "-");
   LogFunktion1 = Radio(Extras1->Add("LogFunktion1", "RTV482-Logfunktion"), 5);
+  LogFunktion1->OnClick = Handler(this, &TForm21::LogFunktion1Click);
   for (TMenuItem* hidden : {N4, LogFunktion1}) {
     hidden->SetVisible(false);
     hidden->SetEnabled(false);
@@ -141,6 +152,8 @@ TForm21::TForm21() {
   WerteBandwaage1->SetVisible(false);
   SoftReset1 = Extras1->Add("SoftReset1", "Gerät -> Software-Reset");
   ResetVD4171 = Extras1->Add("ResetVD4171", "Gerät -> Hardware-Reset");
+  ResetVD4171->SetHint("Reset/Neustart des Gerätes.");
+  ResetVD4171->OnClick = Handler(this, &TForm21::ResetVD4171Click);
   SetuplesenbeiNeuVerbinden1 = Extras1->Add("SetuplesenbeiNeuVerbinden1", "Setup lesen bei Neu-Verbinden");
   SetupBackup1 = Extras1->Add("SetupBackup1", "Setup -> Backup");
   SetupRestore1 = Extras1->Add("SetupRestore1", "Setup -> Restore");
@@ -165,6 +178,7 @@ TForm21::TForm21() {
   KontGewichtsmodebeenden1 = Admin1->Add("KontGewichtsmodebeenden1", "Kont. Gewichtsmode beenden");
   ErrorCodes1 = Admin1->Add("ErrorCodes1", "Error-Codes");
   Inkrementalwerte1 = Admin1->Add("Inkrementalwerte1", "EXB/Inkrementalwerte");
+  Inkrementalwerte1->OnClick = Handler(this, &TForm21::Inkrementalwerte1Click);
   Admin1->Add("N8", "-");
   ProgrammOptionen1 = Admin1->Add("ProgrammOptionen1", "Programm Optionen");
   ProgrammOptionen1->OnClick = Handler(this, &TForm21::ProgrammOptionen1Click);
@@ -212,24 +226,30 @@ TForm21::TForm21() {
   GroupBox1->SetName("GroupBox1");
   GroupBox1->SetBounds(270, 120, 240, 200);
   ComboBox1 = NewUnitList(GroupBox1, "ComboBox1", 10, 46);
+  Label23 = NewLabel(GroupBox1, "Label23", "mV/V", 10, 136, 150);
+  Label23->SetVisible(false);
   Label19 = NewLabel(GroupBox1, "Label19", "Lastkalibriert", 10, 176, 150);
   Label19->Font().SetColor(clGreen);
-  Button5 = NewButton(GroupBox1, "Button5", "> 0 <", 170, 168, 60);
 
   GroupBox2 = new TGroupBox(this, "Kanal 2");
   GroupBox2->SetName("GroupBox2");
   GroupBox2->SetBounds(520, 120, 240, 200);
-  ComboBox5 = NewUnitList(GroupBox2, "ComboBox5", 10, 46);
   CheckBox1 = new TCheckBox(GroupBox2, "Aktiv");
   CheckBox1->SetName("CheckBox1");
   CheckBox1->SetBounds(170, 16, 60, 20);
-  Label20 = NewLabel(GroupBox2, "Label20", "Lastkalibriert", 10, 176, 150);
+  Panel1 = new TPanel(GroupBox2);
+  Panel1->SetName("Panel1");
+  Panel1->SetBounds(4, 40, 232, 156);
+  ComboBox5 = NewUnitList(Panel1, "ComboBox5", 6, 6);
+  Label25 = NewLabel(Panel1, "Label25", "mV/V", 6, 96, 150);
+  Label25->SetVisible(false);
+  Label20 = NewLabel(Panel1, "Label20", "Lastkalibriert", 6, 136, 150);
   Label20->Font().SetColor(clGreen);
-  Button7 = NewButton(GroupBox2, "Button7", "> 0 <", 170, 168, 60);
 
   GroupBox3 = new TGroupBox(this, "Gerätedaten");
   GroupBox3->SetName("GroupBox3");
-  GroupBox3->SetBounds(8, 370, 500, 130);
+  GroupBox3->SetBounds(8, 360, 600, 240);
+  GroupBox3->OnClick = Handler(this, &TForm21::GroupBox3Click);
 
   // Controls that the device identification adapts.
   Label16 = NewLabel(GroupBox1, "Label16", "", 10, 20, 85);
@@ -240,14 +260,42 @@ TForm21::TForm21() {
   Edit4 = new TEdit(GroupBox2);
   Edit4->SetName("Edit4");
   Edit4->SetBounds(100, 16, 60, 22);
-  Label10 = NewLabel(GroupBox3, "Label10", "", 8, 60, 480);
-  Label14 = NewLabel(GroupBox3, "Label14", "", 8, 100, 480);
+  Label10 = NewLabel(GroupBox3, "Label10", "", 8, 64, 580);
 
-  Label12 = NewLabel(this, "Label12", "FEHLER", 520, 380, 80);
+  // The device data: identity, weights, zero/tare buttons, status line.
+  Label8 = NewLabel(GroupBox3, "Label8", "", 8, 22, 580);
+  Label9 = NewLabel(GroupBox3, "Label9", "", 8, 43, 580);
+  Label13 = NewLabel(GroupBox3, "Label13", "", 8, 88, 200);
+  auto weightLabel = [this](const char* name, const char* caption, int top) {
+    TLabel* label = NewLabel(GroupBox3, name, caption, 8, top, 440);
+    label->SetBounds(8, top, 440, 30);
+    label->Font().SetHeight(22);
+    label->Font().SetBold(true);
+    label->Font().SetColor(clNavy);
+    return label;
+  };
+  Label11 = weightLabel("Label11", "Messwert 1", 108);
+  Label21 = weightLabel("Label21", "Messwert 2", 140);
+  Label24 = weightLabel("Label24", "Messwert Summenkanal", 172);
+  Label24->SetVisible(false);
+  Button5 = NewButton(GroupBox3, "Button5", "> 0 <", 460, 108, 60);
+  Button5->SetEnabled(false);
+  Button5->OnClick = Handler(this, &TForm21::Button5Click);
+  Button7 = NewButton(GroupBox3, "Button7", "> 0 <", 460, 140, 60);
+  Button7->SetEnabled(false);
+  Button7->SetVisible(false);
+  Button7->OnClick = Handler(this, &TForm21::Button7Click);
+  Button8 = NewButton(GroupBox3, "Button8", "Hold", 530, 108, 60);
+  Button8->SetVisible(false);
+  Label14 = NewLabel(GroupBox3, "Label14", "", 8, 212, 580);
+  Button6 = NewButton(this, "Button6", "OK?", 200, 324, 40);
+  Button6->SetVisible(false);
+
+  Label12 = NewLabel(this, "Label12", "FEHLER", 620, 330, 80);
   Label12->Font().SetColor(clRed);
   Label12->SetVisible(false);
-  Label18 = NewLabel(this, "Label18", "", 520, 400, 140);
-  Label22 = NewLabel(this, "Label22", "", 520, 420, 160);
+  Label18 = NewLabel(this, "Label18", "", 620, 346, 160);
+  Label22 = NewLabel(this, "Label22", "", 620, 362, 160);
 
   Panel2 = new TPanel(this);
   Panel2->SetName("Panel2");
@@ -257,6 +305,7 @@ TForm21::TForm21() {
   Button1 = NewButton(this, "Button1", "Verbinden", 620, 380, 150);
   Button1->OnClick = Handler(this, &TForm21::Button1Click);
   Button3 = NewButton(this, "Button3", "Setup von Gerät lesen", 620, 414, 150);
+  Button3->OnClick = Handler(this, &TForm21::Button3Click);
   Button4 = NewButton(this, "Button4", "Setup in Gerät schreiben", 620, 448, 150);
   Button4->OnClick = Handler(this, &TForm21::Button4Click);
   Button2 = NewButton(this, "Button2", "Beenden", 620, 482, 150);
@@ -264,7 +313,7 @@ TForm21::TForm21() {
 
   ProgressBar1 = new TProgressBar(this);
   ProgressBar1->SetName("ProgressBar1");
-  ProgressBar1->SetBounds(8, 510, 760, 12);
+  ProgressBar1->SetBounds(8, 604, 600, 12);
   ProgressBar1->SetRange(0, 100);
   ProgressBar1->SetVisible(false);
 
@@ -282,6 +331,8 @@ TForm21::TForm21() {
   // The soft reset is offered in the expert view only.
   SoftReset1->SetVisible(false);
   ResetVD4171->SetVisible(true);
+
+  Polling = std::make_unique<ServicePolling>(*this);
 }
 
 void TForm21::ChangeLanguage() {

@@ -1,4 +1,7 @@
 #pragma once
+#include <memory>
+
+#include "app/service/service_polling.h"
 #include "platform/forms/forms.h"
 
 // The service window: the program's main window.
@@ -98,12 +101,21 @@ class TForm21 : public TForm {
   TGroupBox* GroupBox1;  // "Kanal 1"
   TComboBox* ComboBox1;  // unit of channel 1
   TLabel* Label19;       // "Lastkalibriert"
+  TLabel* Label23;       // input signal of channel 1 ("mV/V"), shown while InputSignalView is 1
   TGroupBox* GroupBox2;  // "Kanal 2"
+  TCheckBox* CheckBox1;  // "Aktiv"
+  TPanel* Panel1;        // the fields of channel 2, hidden for a one-channel device
   TComboBox* ComboBox5;  // unit of channel 2
   TLabel* Label20;       // "Lastkalibriert"
-  TCheckBox* CheckBox1;  // "Aktiv"
+  TLabel* Label25;       // input signal of channel 2 ("mV/V")
   TEdit* Edit5;          // device address, enabled in RS-485 mode
   TGroupBox* GroupBox3;  // "Gerätedaten"
+  TLabel* Label8;        // identity: type, variant, firmware
+  TLabel* Label9;        // identity: serial number, hardware, production date
+  TLabel* Label13;       // "Brutto-Mode" / "Netto-Mode"
+  TLabel* Label11;       // weight of channel 1 ("Messwert 1")
+  TLabel* Label21;       // weight of channel 2 ("Messwert 2")
+  TLabel* Label24;       // sum or difference channel ("Messwert Summenkanal")
   TLabel* Label14;       // status line of the device data
   TLabel* Label12;       // "FEHLER"
   TLabel* Label18;       // overload / underload
@@ -115,6 +127,8 @@ class TForm21 : public TForm {
   TButton* Button4;      // "Setup in Gerät schreiben"
   TButton* Button5;      // zero or tare, channel 1
   TButton* Button7;      // zero or tare, channel 2
+  TButton* Button6;      // "OK?": stores a new bus address (hidden)
+  TButton* Button8;      // "Hold" (hidden)
   TProgressBar* ProgressBar1;
   TStatusBar* StatusBar1;  // "RS232", "Status", "Setup", "Mode", "RS232-Daten"
 
@@ -128,15 +142,44 @@ class TForm21 : public TForm {
   int CheckFirmwareVersion();
 
   // ---- Working fields.
-  int DemoMode = 0;        // 1: no device traffic from the channel area
-  int InputSignalView = 0;  // toggled by a click on "Eingangssignal"
+  int DemoMode = 0;         // 1: no device traffic from the channel area
+  int InputSignalView = 0;  // 1: the input signal of each channel is polled and shown
+  int GrossNetMode = 2;     // polled weights shown: 1 gross, 2 net
+  int SetupReadDone = 0;    // 1 after a set-up read by this window
+  int ReloadCalibration = 0;  // 1: the next connect reads the calibration sections again
+  int SumDisplayEnabled = 0;  // 1: the sum or difference line is shown
+  int ExbFirmwareV14 = 0;     // 1: the extension board's firmware is 1.4 or a later 1.x
+  // The weight polling of the connection.
+  std::unique_ptr<ServicePolling> Polling;
 
   // ---- Handlers.
   void FormActivate(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
-  // "Verbinden"/"Trennen": while connected, disconnects (the link calls it
-  // for that, also without a sender).
+  // "Verbinden"/"Trennen": connects (identification, firmware check, set-up
+  // reads) and starts the weight polling, or disconnects; the link calls it
+  // to disconnect, also without a sender. Returns once polling runs.
   void Button1Click(TObject* Sender);
+  // "Setup von Gerät lesen": the whole set-up into the image.
+  void Button3Click(TObject* Sender);
+  // Zero/tare of channel 1 / 2: asked for here, sent by the next polling cycle.
+  void Button5Click(TObject* Sender);
+  void Button7Click(TObject* Sender);
+  // Extras/"Button-Funktion": the zero/tare buttons zero or tare.
+  void Nullung1Click(TObject* Sender);
+  void Tarierung1Click(TObject* Sender);
+  // Extras/"Anzeige Brutto/Netto".
+  void Brutto1Click(TObject* Sender);
+  void Netto1Click(TObject* Sender);
+  // Extras/"Programm-Logfunktion": the next connect logs the weights.
+  void LogFunktion1Click(TObject* Sender);
+  // Admin/"EXB/Inkrementalwerte": shows or closes the extension-board values.
+  void Inkrementalwerte1Click(TObject* Sender);
+  // Extras/"Übersicht angeschlossene Geräte - RS485": the address window.
+  void ShowVD4171Click(TObject* Sender);
+  // Extras/"Gerät -> Hardware-Reset".
+  void ResetVD4171Click(TObject* Sender);
+  // A click on "Gerätedaten": identifies the device again.
+  void GroupBox3Click(TObject* Sender);
   // "Beenden" (button) and Datei/"Beenden" (menu): the end of the program.
   void Button2Click(TObject* Sender);
   void Beenden1Click(TObject* Sender);
@@ -153,7 +196,9 @@ class TForm21 : public TForm {
   void Label7Click(TObject* Sender);
   void Image1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
-  // Resets the device, waits for its restart and connects again.
+  // Resets the device, waits for its restart and connects again with the
+  // address of the address field; returns once polling runs again. While
+  // the program ends, the device is reset and not connected again.
   void RestartAndReconnect();
   // Every caption and menu text in the current language.
   void ChangeLanguage();
@@ -162,6 +207,18 @@ class TForm21 : public TForm {
   void StoreChangesOnExit();
 
  private:
+  void ConnectDemo();
+  void Connect();
+  void Disconnect();
+  // Step of the connect that needs the window still to be connecting after
+  // a wait; false when another click took over meanwhile.
+  bool StillConnecting(unsigned connect) const;
+  void ShowIdentity();
+  void AdaptToChannelCount();
+  // The calibration sections again after a load calibration; false when a read failed.
+  bool ReadCalibrationSections();
+  unsigned connectCount_ = 0;
+  bool programEnding_ = false;
   // The end of the program: the end step, then the window closes.
   void EndProgram(bool fromButton);
   // The end step, shared by the button, the menu entry and the close box; once per run.
@@ -176,5 +233,14 @@ extern int ServiceConnected;
 extern int PollingActive;
 // 1 when the channel fields were edited since the last set-up read or write.
 extern int SetupModified;
+// 1 while a set-up read / write of the service window runs: polling pauses.
+extern int SetupReadRunning;
+extern int SetupWriteRunning;
+// 1 while a set-up read that stopped polling runs and reconnects: the
+// reconnect skips the identification.
+extern int ReconnectAfterRead;
+// 1: the user asked to zero or tare channel 1 / 2; the polling sends it.
+extern int ZeroTareRequest1;
+extern int ZeroTareRequest2;
 
 extern TForm21* Form21;

@@ -34,21 +34,27 @@ int CalibModeAddress(SetupSection channel) {
 }  // namespace
 
 void TForm21::FormActivate(TObject* Sender) {
+  for (TLabel* label : {Label11, Label21, Label24}) label->SetCaption("");
+  Label21->SetVisible(true);
+  Button8->SetVisible(false);
+  if (Form9 != nullptr)
+    for (TControl* control : std::initializer_list<TControl*>{Form9->CheckBox17, Form9->Edit1, Form9->Label19})
+      control->SetVisible(false);
   Beenden1->SetEnabled(true);
   if (firstActivationDone_) return;
   // Set before the start-up, which pumps messages and may activate the window again.
   firstActivationDone_ = true;
-  for (TLabel* label : {Label14, Label18, Label22}) label->SetCaption("");
+  for (TLabel* label : {Label8, Label9, Label10, Label11, Label21, Label24, Label13, Label14, Label18, Label22})
+    label->SetCaption("");
   if (Form1 != nullptr) Form1->StartUp();
   Label19->SetVisible(false);
   Label20->SetVisible(false);
   GroupBox1->SetEnabled(false);
   GroupBox2->SetEnabled(false);
+  SetupReadDone = 0;
+  ReloadCalibration = 0;
+  GrossNetMode = 2;
   if (Form1 != nullptr && Form1->Options.rs485 == 1 && Form9 != nullptr) Form9->Show();
-}
-
-void TForm21::Button1Click(TObject* Sender) {
-  if (ServiceConnected == 1) ServiceConnected = 0;
 }
 
 void TForm21::Button2Click(TObject* Sender) { EndProgram(true); }
@@ -69,8 +75,11 @@ void TForm21::RunEndStep(bool fromButton) {
   endStepDone_ = true;
   // Before the start-up nothing was loaded, so nothing may be stored.
   if (!firstActivationDone_ || Form1 == nullptr) return;
+  // From here a restart of the device does not connect it again.
+  programEnding_ = true;
   Form1->SuspendDeviceOutput();
   if (fromButton) PollingActive = 0;
+  Polling->EndIfStopped();
   if (ServiceConnected == 1) Button1Click(this);
   StoreChangesOnExit();
   Form1->StartContinuousOutput(2);
@@ -162,8 +171,6 @@ void TForm21::AutomatischeBaudratenerkennung1Click(TObject* Sender) {
   Form1->Options.auto_baud = on ? 1 : 0;
 }
 
-void TForm21::Label3Click(TObject* Sender) { InputSignalView = InputSignalView == 0 ? 1 : 0; }
-
 void TForm21::Label7Click(TObject* Sender) {
   if (Form1 == nullptr || Form1->SupervisorMode == 0) return;
   const bool on = Form1->ExpertView == 0;
@@ -176,6 +183,10 @@ void TForm21::Label7Click(TObject* Sender) {
   for (TMenuItem* item : {SoftReset1, ResetVD4171, KalibrierungIntern1, KalibrierungExtern1, Admin1, CheckConnect1})
     item->SetVisible(on);
   if (on && (Form1->DeviceType == 1 || Form1->DeviceType == 2)) Inkrementalwerte1->SetVisible(true);
+  // The cyclic search of the address window belongs to the expert view.
+  if (Form9 != nullptr)
+    for (TControl* control : std::initializer_list<TControl*>{Form9->CheckBox17, Form9->Edit1, Form9->Label19})
+      control->SetVisible(on);
   if (!on) {
     StatusBar1->SetPanelText(4, "");
     StatusBar1->SetPanelText(1, "");
