@@ -60,3 +60,16 @@ uint32_t ReadBe32(std::span<const uint8_t> b) {
   return static_cast<uint32_t>(b[0]) << 24 | static_cast<uint32_t>(b[1]) << 16 | static_cast<uint32_t>(b[2]) << 8 |
          b[3];
 }
+
+std::optional<std::string_view> NextToken(std::string_view& rest, std::string_view separators) {
+  const size_t start = rest.find_first_not_of(separators);
+  if (start == std::string_view::npos) {
+    rest = {};
+    return std::nullopt;
+  }
+  rest.remove_prefix(start);
+  const size_t end = rest.find_first_of(separators);
+  const std::string_view token = rest.substr(0, end);
+  rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+  return token;
+}

@@ -2,8 +2,10 @@
 // Conversions between the device's big-endian values and PC values, hex
 // text, rounding and the local-time formatter.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 uint32_t SwapInt32(uint32_t value);
 uint16_t SwapInt16(uint16_t value);
@@ -20,3 +22,8 @@ std::string FormatNow(const char* format);
 // Big-endian numbers out of answer data.
 uint16_t ReadBe16(std::span<const uint8_t> bytes);
 uint32_t ReadBe32(std::span<const uint8_t> bytes);
+
+// The next token of `rest` ending at one of `separators`, separators in
+// front of it skipped, as the C library's strtok cuts answer texts; nullopt
+// when only separators (or nothing) are left. `rest` moves past the token.
+std::optional<std::string_view> NextToken(std::string_view& rest, std::string_view separators);

@@ -9,21 +9,6 @@ namespace {
 
 constexpr const char* kLongTime = "%A %d.%m.%y %H:%M:%S";
 
-// The next field ending at one of `separators`, separators in front of it
-// skipped; nullopt when only separators (or nothing) are left.
-std::optional<std::string_view> NextField(std::string_view& rest, std::string_view separators) {
-  const size_t start = rest.find_first_not_of(separators);
-  if (start == std::string_view::npos) {
-    rest = {};
-    return std::nullopt;
-  }
-  rest.remove_prefix(start);
-  const size_t end = rest.find_first_of(separators);
-  const std::string_view field = rest.substr(0, end);
-  rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
-  return field;
-}
-
 std::string WithoutSign(const std::optional<std::string_view>& field) {
   if (!field || field->empty()) return {};
   return std::string(field->substr(1));
@@ -34,11 +19,11 @@ std::string WithoutSign(const std::optional<std::string_view>& field) {
 WeightFields ParseWeightText(std::string_view text) {
   WeightFields f;
   std::string_view rest = text;
-  if (!NextField(rest, "C")) return f;
-  const auto channel = NextField(rest, ":");
-  const auto gross = NextField(rest, ":");
-  const auto net = NextField(rest, ":");
-  const auto tare = NextField(rest, "<");
+  if (!NextToken(rest, "C")) return f;
+  const auto channel = NextToken(rest, ":");
+  const auto gross = NextToken(rest, ":");
+  const auto net = NextToken(rest, ":");
+  const auto tare = NextToken(rest, "<");
   if (channel) f.channel = std::atoi(std::string(*channel).c_str());
   f.gross = WithoutSign(gross);
   f.net = WithoutSign(net);

@@ -1,27 +1,14 @@
 #include "app/service/weight_answer.h"
 
 #include <cstdlib>
+
+#include "app/link/link_utilities.h"
 #include <optional>
 
 namespace {
 
-// The next field ending at one of `separators`, separators in front of it
-// skipped; nullopt when nothing but separators is left.
-std::optional<std::string_view> NextField(std::string_view& rest, std::string_view separators) {
-  const size_t start = rest.find_first_not_of(separators);
-  if (start == std::string_view::npos) {
-    rest = {};
-    return std::nullopt;
-  }
-  rest.remove_prefix(start);
-  const size_t end = rest.find_first_of(separators);
-  const std::string_view field = rest.substr(0, end);
-  rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
-  return field;
-}
-
 std::string Field(std::string_view& rest, std::string_view separators) {
-  const auto field = NextField(rest, separators);
+  const auto field = NextToken(rest, separators);
   return field ? std::string(*field) : std::string();
 }
 
