@@ -128,7 +128,7 @@ uint8_t TForm1::StartUp() {
       Form21->Englisch1->SetChecked(true);
     else
       Form21->Deutsch1->SetChecked(true);
-    Form21->InputSignalView = 0;
+    Form21->InputSignalShown = 0;
   }
   return result;
 }

@@ -251,6 +251,8 @@ class TForm1 : public TForm {
   // ---- Firmware flags of the service window's firmware check (0 until the first identification).
   int ShortSdcontList = 0;
   int NoFiveDecimals = 0;
+  int SumDisplayEnabled = 0;  // 1: the service window shows the sum or difference line
+  int ExbFirmwareV14 = 0;     // 1: the extension board's firmware is 1.4 or a later 1.x
 
   // Set-up validity
   // 1 while the SetupImage as a whole holds a set-up (read, loaded or default).

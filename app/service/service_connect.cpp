@@ -113,7 +113,7 @@ void TForm21::Connect() {
   link.FindComPortNumber();
   ShowIdentity();
   // Relay on-times and delays exist from extension-board firmware 1.4 within line 1.
-  ExbFirmwareV14 = link.ExbVersion[0] == 1 && link.ExbVersion[1] >= 4 ? 1 : 0;
+  link.ExbFirmwareV14 = link.ExbVersion[0] == 1 && link.ExbVersion[1] >= 4 ? 1 : 0;
   AdaptToChannelCount();
   if (link.AdcConversionMode == 0)
     PutByte(SectionBytes(link.SetupImage, SetupSection::WKS), FieldOf(SetupSection::WKS, "sum").offset, 0);
@@ -205,7 +205,7 @@ void TForm21::Disconnect() {
   for (TControl* control : std::initializer_list<TControl*>{Button5, Button7, Label11, Label21, Label24, Label12})
     control->SetVisible(false);
   for (TLabel* label : {Label18, Label22, Label14, Label16, Label17}) label->SetCaption("");
-  if (InputSignalView == 1) Label3Click(nullptr);
+  if (InputSignalShown == 1) Label3Click(nullptr);
   Button1->SetCaption(Text(ROW_CONNECT, Lang()));
   Button1->SetEnabled(true);
 }
@@ -292,8 +292,8 @@ void TForm21::GroupBox3Click(TObject* Sender) {
 }
 
 void TForm21::Label3Click(TObject* Sender) {
-  const bool on = InputSignalView == 0;
-  InputSignalView = on ? 1 : 0;
+  const bool on = InputSignalShown == 0;
+  InputSignalShown = on ? 1 : 0;
   if (on) {
     Label23->SetCaption("");
     Label25->SetCaption("");

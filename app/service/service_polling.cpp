@@ -77,7 +77,7 @@ void ServicePolling::Start() {
   w_.Label14->SetCaption(Text(ROW_VALUE_ACQUISITION, statusLang_));
   if (w_.LogFunktion1->Checked()) log_.Open(FormatNow(kLogStamp), FormatNow(kLongTime));
   w_.LogFunktion1->SetEnabled(false);
-  w_.SumDisplayEnabled = 1;
+  Form1->SumDisplayEnabled = 1;
   ZeroTareRequest1 = 0;
   ZeroTareRequest2 = 0;
 
@@ -211,7 +211,7 @@ void ServicePolling::Cycle(unsigned run) {
     if (!link.WaitUntilIdle() && link.PendingCount != 0) return;
     const bool freshSum = Answered(queuedSum) && link.WeightTextSReady == 1;
     sumValue = CutSumAnswer(TextToCut(freshSum ? link.WeightTextS : std::string(), lastSum_));
-    w_.Label24->SetCaption(w_.SumDisplayEnabled == 1 ? SumLine(SumMode(), sumValue) : std::string());
+    w_.Label24->SetCaption(Form1->SumDisplayEnabled == 1 ? SumLine(SumMode(), sumValue) : std::string());
     if (freshSum && !link.WeightTextS.empty()) lastSum_ = link.WeightTextS;
     if (!record.empty()) log_.Write(record + DeviceLogSumPart(sumValue));
     if (!Alive(run)) return;
@@ -219,7 +219,7 @@ void ServicePolling::Cycle(unsigned run) {
     log_.Write(record + "\n");
   }
 
-  if (w_.InputSignalView == 1) InputSignals();
+  if (w_.InputSignalShown == 1) InputSignals();
   if (!Alive(run)) return;
   if (w_.Inkrementalwerte1->Checked()) ExtensionBoard();
   PumpOnce();

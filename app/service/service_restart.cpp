@@ -38,7 +38,7 @@ void TForm21::RestartAndReconnect() {
   Button4->SetEnabled(false);
   for (TControl* control : std::initializer_list<TControl*>{Button5, Button7, Label11, Label21, Label12, Label24})
     control->SetVisible(false);
-  if (InputSignalView == 1) {
+  if (InputSignalShown == 1) {
     Label23->SetCaption("");
     Label25->SetCaption("");
   }

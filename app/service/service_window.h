@@ -101,7 +101,7 @@ class TForm21 : public TForm {
   TGroupBox* GroupBox1;  // "Kanal 1"
   TComboBox* ComboBox1;  // unit of channel 1
   TLabel* Label19;       // "Lastkalibriert"
-  TLabel* Label23;       // input signal of channel 1 ("mV/V"), shown while InputSignalView is 1
+  TLabel* Label23;       // input signal of channel 1 ("mV/V"), shown while InputSignalShown is 1
   TGroupBox* GroupBox2;  // "Kanal 2"
   TCheckBox* CheckBox1;  // "Aktiv"
   TPanel* Panel1;        // the fields of channel 2, hidden for a one-channel device
@@ -143,12 +143,10 @@ class TForm21 : public TForm {
 
   // ---- Working fields.
   int DemoMode = 0;         // 1: no device traffic from the channel area
-  int InputSignalView = 0;  // 1: the input signal of each channel is polled and shown
+  int InputSignalShown = 0;  // 1: the input signal of each channel is polled and shown
   int GrossNetMode = 2;     // polled weights shown: 1 gross, 2 net
   int SetupReadDone = 0;    // 1 after a set-up read by this window
   int ReloadCalibration = 0;  // 1: the next connect reads the calibration sections again
-  int SumDisplayEnabled = 0;  // 1: the sum or difference line is shown
-  int ExbFirmwareV14 = 0;     // 1: the extension board's firmware is 1.4 or a later 1.x
   // The weight polling of the connection.
   std::unique_ptr<ServicePolling> Polling;
 
