@@ -33,17 +33,6 @@ std::string Format(const char* format, Args... args) {
   return text;
 }
 
-// A control of another window by its name, or nullptr while that window
-// does not have it.
-template <class T>
-T* ControlNamed(QObject* form, const char* name) {
-  if (form == nullptr) return nullptr;
-  for (QObject* child : form->findChildren<QObject*>())
-    if (child->objectName() == name)
-      if (T* control = dynamic_cast<T*>(child)) return control;
-  return nullptr;
-}
-
 }  // namespace
 
 // ---- Device information
@@ -227,7 +216,7 @@ void TForm1::ShowProfibusState() {
   if (state < 0 || state > 3) return;
   static constexpr std::array<const char*, 4> kRadioNames = {"RadioButton1", "RadioButton2", "RadioButton3",
                                                              "RadioButton4"};
-  if (auto* radio = ControlNamed<TRadioButton>(Form14, kRadioNames[static_cast<size_t>(state)]))
+  if (auto* radio = FindComponent<TRadioButton>(Form14, kRadioNames[static_cast<size_t>(state)]))
     radio->SetChecked(true);
   static constexpr std::array<TColor, 4> kColours = {clBlack, clBlack, clGreen, clRed};
   Label4->SetCaption(Format("%.2X", state));

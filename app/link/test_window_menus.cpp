@@ -38,11 +38,6 @@ void ShowWindow(TForm* form) {
   if (form != nullptr) form->Show();
 }
 
-template <class T>
-T* NamedChild(TForm* form, const char* name) {
-  return form == nullptr ? nullptr : form->findChild<T*>(QString::fromLatin1(name));
-}
-
 }  // namespace
 
 void TForm1::FormActivate(TObject* Sender) {}
@@ -200,11 +195,11 @@ void TForm1::Timer3Timer(TObject* Sender) {
   const StreamReading r = TakeStreamValue(StreamRing, StreamIndex, Options.sdcont_avg);
   StreamIndex = r.index;
   char text[64];
-  if (auto* raw = NamedChild<TLabel>(Form10, "Label4")) {
+  if (auto* raw = FindComponent<TLabel>(Form10, "Label4")) {
     std::snprintf(text, sizeof text, "%ld", static_cast<long>(r.value));
     raw->SetCaption(text);
   }
-  if (auto* mvv = NamedChild<TLabel>(Form10, "Label6")) {
+  if (auto* mvv = FindComponent<TLabel>(Form10, "Label6")) {
     std::snprintf(text, sizeof text, "%.5f",
                   static_cast<double>(MillivoltPerVolt(r.value, Options.cal_null_pkt, Options.cal_end_pkt)));
     mvv->SetCaption(text);

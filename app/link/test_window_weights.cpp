@@ -45,7 +45,7 @@ uint8_t ChannelByte(int activeChannel) { return static_cast<uint8_t>(activeChann
 // The text box of the file viewer.
 TRichEdit* ViewerText() {
   if (Form20 == nullptr) return nullptr;
-  if (auto* text = Form20->findChild<TRichEdit*>(QStringLiteral("RichEdit1"))) return text;
+  if (auto* text = FindComponent<TRichEdit>(Form20, "RichEdit1")) return text;
   auto* text = new TRichEdit(Form20);
   text->SetName("RichEdit1");
   text->SetBounds(0, 0, Form20->Width(), Form20->Height());

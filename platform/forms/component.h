@@ -40,6 +40,18 @@ class TComponent : public QObject, public TObject {
   int Tag = 0;
 };
 
+// The component of `owner` (or of its components) named `name` and of type
+// T, or nullptr, as the class library's FindComponent finds it.
+template <class T>
+T* FindComponent(const QObject* owner, const std::string& name) {
+  if (owner == nullptr) return nullptr;
+  const QString wanted = QString::fromStdString(name);
+  // Our classes carry no meta-object of their own, so the type is checked with dynamic_cast.
+  for (QObject* child : owner->findChildren<QObject*>(wanted))
+    if (T* component = dynamic_cast<T*>(child)) return component;
+  return nullptr;
+}
+
 class TControl : public TComponent {
  public:
   TControl(TWinControl* parent, QWidget* widget);

@@ -168,8 +168,12 @@ TEST_F(EditorWindowTest, DeviceCommandsSendTheirRequests) {
     const std::vector<Request> sent = Requests(c.command);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].data, c.command == devsim::CMD_SETUP_ACTIVE ? Bytes{1} : c.data);
-    if (!c.box.empty()) EXPECT_EQ(dialogs_.Boxes().back().request.text, c.box);
-    if (c.command == devsim::CMD_RESET) ASSERT_TRUE(PumpUntil([&] { return sim_.Model(1).resetCount == 1; }));
+    if (!c.box.empty()) {
+      EXPECT_EQ(dialogs_.Boxes().back().request.text, c.box);
+    }
+    if (c.command == devsim::CMD_RESET) {
+      ASSERT_TRUE(PumpUntil([&] { return sim_.Model(1).resetCount == 1; }));
+    }
   }
   EXPECT_EQ(dialogs_.Boxes()[0].request.text.rfind("VD417-Setup-CSum : ", 0), 0u);
 }
@@ -280,7 +284,9 @@ TEST_F(EditorWindowTest, ReadFromTheToolbarIdentifiesFirst) {
         std::find_if(all.begin(), all.end(), [](const Request& r) { return r.command == devsim::CMD_IDENT_DATA; });
     ASSERT_NE(firstRead, all.end());
     EXPECT_EQ(firstIdent != all.end(), identified == 0);
-    if (identified == 0) EXPECT_LT(firstIdent - all.begin(), firstRead - all.begin());
+    if (identified == 0) {
+      EXPECT_LT(firstIdent - all.begin(), firstRead - all.begin());
+    }
     EXPECT_EQ(Form1->SetupPresent, 1);
   }
 }

@@ -121,7 +121,9 @@ TEST_F(PageButtonsTest, EveryPageMovesItsSectionAtItsAddress) {
     if (single) dialogs_.Answer(IDOK);
     (editor().*c.read)->Click();
     EXPECT_EQ(Blocks(devsim::CMD_BLOCK_READ), c.reads);
-    if (c.sections[0] == SAV) EXPECT_EQ(Blocks(devsim::CMD_BLOCK_READ_ONCE), (BlockList{{0, 64}}));
+    if (c.sections[0] == SAV) {
+      EXPECT_EQ(Blocks(devsim::CMD_BLOCK_READ_ONCE), (BlockList{{0, 64}}));
+    }
     if (single) {
       ASSERT_FALSE(dialogs_.Boxes().empty());
       EXPECT_EQ(dialogs_.Boxes().back().request.text, "OK!");

@@ -136,6 +136,18 @@ TEST_F(Controls, VisibleIsTheControlsOwnFlag) {
   EXPECT_FALSE(label->Visible());
 }
 
+TEST_F(Controls, FindComponentTakesNameAndTypeIntoAccount) {
+  auto* group = new TGroupBox(form.get());
+  auto* label = new TLabel(group, "x");
+  label->SetName("Label4");
+  auto* edit = new TEdit(form.get());
+  edit->SetName("Edit1");
+  EXPECT_EQ(FindComponent<TLabel>(form.get(), "Label4"), label) << "found inside a group box";
+  EXPECT_EQ(FindComponent<TEdit>(form.get(), "Label4"), nullptr) << "a label is no edit";
+  EXPECT_EQ(FindComponent<TLabel>(form.get(), "Label5"), nullptr);
+  EXPECT_EQ(FindComponent<TLabel>(nullptr, "Label4"), nullptr);
+}
+
 TEST_F(Controls, MenuItemsBecomeSubmenusAndKeepTheirHandlers) {
   auto* menu = new TMainMenu(form.get());
   auto* file = menu->Add("Datei1", "Datei");
