@@ -17,10 +17,12 @@
 class FormWindow final : public QMainWindow {
  public:
   explicit FormWindow(TForm* form) : form_(form) {}
+  // The form is going: the window reports nothing to it any more.
+  void Detach() { form_ = nullptr; }
 
  protected:
   void changeEvent(QEvent* event) override {
-    if (event->type() == QEvent::ActivationChange) {
+    if (form_ != nullptr && event->type() == QEvent::ActivationChange) {
       if (isActiveWindow()) form_->DoActivate();
       else form_->was_active_ = false;
     }
@@ -30,11 +32,11 @@ class FormWindow final : public QMainWindow {
   void closeEvent(QCloseEvent* event) override {
     // The close box: the form decides, as Close() does.
     event->ignore();
-    form_->Close();
+    if (form_ != nullptr) form_->Close();
   }
 
   void keyPressEvent(QKeyEvent* event) override {
-    if (form_->OnKeyDown) {
+    if (form_ != nullptr && form_->OnKeyDown) {
       int key = VirtualKey(event);
       FireEvent(form_->OnKeyDown, form_, key, ShiftOf(event->modifiers()));
     }
@@ -64,6 +66,7 @@ TForm::~TForm() {
   // Controls go first, while their widgets still exist; then the window.
   const auto children = this->children();
   for (QObject* child : children) delete child;
+  static_cast<FormWindow*>(widget_)->Detach();
   delete widget_;
 }
 

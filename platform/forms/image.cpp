@@ -29,7 +29,7 @@ bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
 }  // namespace
 
 TImage::TImage(TWinControl* parent) : TControl(parent, new QLabel) {
-  new EventHook(widget_, [this](QEvent* event) {
+  new EventHook(widget_, this, [this](QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
       auto* mouse = static_cast<QMouseEvent*>(event);
       const QPoint at = mouse->position().toPoint();

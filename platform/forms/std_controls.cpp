@@ -31,8 +31,8 @@ void SetBackground(QWidget* widget, TColor color) {
 }
 
 // Focus-in and focus-out of `widget` as OnEnter and OnExit of `sender`.
-void HookFocus(QWidget* widget, TObject* sender, TNotifyEvent* on_enter, TNotifyEvent* on_exit) {
-  new EventHook(widget, [=](QEvent* event) {
+void HookFocus(QWidget* widget, TComponent* sender, TNotifyEvent* on_enter, TNotifyEvent* on_exit) {
+  new EventHook(widget, sender, [=](QEvent* event) {
     if (event->type() == QEvent::FocusIn) FireEvent(*on_enter, sender);
     if (event->type() == QEvent::FocusOut) FireEvent(*on_exit, sender);
     return false;
@@ -51,7 +51,7 @@ TForm* FormOf(TControl* control) {
 
 TLabel::TLabel(TWinControl* parent, const std::string& caption) : TControl(parent, new QLabel) {
   SetCaption(caption);
-  new EventHook(widget_, [this](QEvent* event) {
+  new EventHook(widget_, this, [this](QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
       FireEvent(OnClick, this);
     return false;
@@ -77,7 +77,7 @@ TButton::TButton(TWinControl* parent, const std::string& caption) : TControl(par
   // A button takes the focus when pressed, so an edit's OnExit runs before OnClick.
   widget_->setFocusPolicy(Qt::StrongFocus);
   QObject::connect(button(), &QPushButton::clicked, this, [this] { Click(); });
-  new EventHook(widget_, [this](QEvent* event) {
+  new EventHook(widget_, this, [this](QEvent* event) {
     if (event->type() == QEvent::KeyPress && OnKeyDown) {
       auto* key_event = static_cast<QKeyEvent*>(event);
       int key = VirtualKey(key_event);
@@ -109,7 +109,7 @@ TEdit::TEdit(TWinControl* parent, const std::string& text) : TControl(parent, ne
   edit()->setText(QStr(text));
   QObject::connect(edit(), &QLineEdit::textChanged, this, [this] { FireEvent(OnChange, this); });
   HookFocus(widget_, this, &OnEnter, &OnExit);
-  new EventHook(widget_, [this](QEvent* event) {
+  new EventHook(widget_, this, [this](QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick) FireEvent(OnDblClick, this);
     return false;
   });
@@ -149,7 +149,7 @@ void TEdit::SelectAll() { edit()->selectAll(); }
 
 TLabeledEdit::TLabeledEdit(TWinControl* parent, const std::string& label)
     : TEdit(parent), label_(new TLabel(parent, label)) {
-  new EventHook(widget_, [this](QEvent* event) {
+  new EventHook(widget_, this, [this](QEvent* event) {
     if (event->type() == QEvent::Move || event->type() == QEvent::Resize) PlaceLabel();
     return false;
   });
@@ -327,7 +327,7 @@ void TRichEdit::SetText(const std::string& text) { edit()->setPlainText(QStr(tex
 TGroupBox::TGroupBox(TWinControl* parent, const std::string& caption) : TWinControl(parent, new QGroupBox) {
   SetCaption(caption);
   // Clicks on the box's own area; its controls take their own clicks.
-  new EventHook(widget_, [this](QEvent* event) {
+  new EventHook(widget_, this, [this](QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
       FireEvent(OnClick, this);
     return false;
@@ -344,7 +344,7 @@ TPanel::TPanel(TWinControl* parent, const std::string& caption)
   static_cast<QFrame*>(widget_)->setFrameStyle(QFrame::Panel | QFrame::Raised);
   caption_->setAlignment(Qt::AlignCenter);
   SetCaption(caption);
-  new EventHook(widget_, [this](QEvent* event) {
+  new EventHook(widget_, this, [this](QEvent* event) {
     if (event->type() == QEvent::Resize) caption_->setGeometry(widget_->rect());
     return false;
   });

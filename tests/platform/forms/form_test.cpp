@@ -71,6 +71,19 @@ TEST_F(Forms, ClosingAModalFormGivesCancel) {
   EXPECT_EQ(dialog.ShowModal(), mrCancel);
 }
 
+TEST_F(Forms, DestroyingAFormWhileOneOfItsEditsHasTheFocusCallsNoHandler) {
+  int exits = 0;
+  {
+    TForm form;
+    auto* edit = new TEdit(&form);
+    edit->OnExit = [&](TObject*) { ++exits; };
+    form.Activate();
+    edit->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return edit->Focused(); }));
+  }
+  EXPECT_EQ(exits, 0) << "the edit's wrapper is gone before its widget loses the focus";
+}
+
 TEST_F(Forms, CentresOnTheDesktop) {
   TForm form;
   form.SetSize(300, 200);
