@@ -15,20 +15,9 @@
 
 #include "flashcore/core/isp_exports.h"
 #include "platform/win/library.h"
+#include "tests/flashcore/bench/export_binding.h"
 
 namespace {
-
-template <class Function>
-Function bind(const platform::win::Library& library, const char* name) {
-  void* address = library.symbol(name);
-  if (address == nullptr) {
-    std::fprintf(stderr, "missing export %s\n", name);
-    std::exit(2);
-  }
-  return reinterpret_cast<Function>(address);
-}
-
-#define BIND(name) auto name = bind<decltype(&::name)>(library, #name)
 
 double median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
