@@ -64,9 +64,6 @@ class Crs232Protocol : public Cprotocol {
   // 1 + retries sync characters, each with its own short wait.
   void syncRepeatedly(int retries, std::uint16_t timeoutMs);
 
-  // Data records over from .. to, none crossing a recordSize boundary,
-  // with progress steps.
-  void programRecords(int page, std::uint32_t from, std::uint32_t to);
   void readDisplay(int page, std::uint32_t from, std::uint32_t to, int verify, const DisplayRead& how);
   void sendFuseRecord(const std::string& record);
   // Fuse operations a family lacks: STATUS 3, nothing sent.
