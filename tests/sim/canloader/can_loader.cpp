@@ -171,6 +171,7 @@ void CanLoader::applyFault(CanFault fault, unsigned k, Answer& answer) {
     switch (fault) {
       case CanFault::WrongId: out.id = id(k ^ 1u); break;
       case CanFault::EmptyReply: out.data.clear(); break;
+      case CanFault::ExtraByte: out.data.push_back(0x00); break;
       case CanFault::BadAck:
         if (k == 2 && out.data.size() == 1 && (out.data[0] == 0x00 || out.data[0] == 0x02))
           out.data[0] ^= 0x02;

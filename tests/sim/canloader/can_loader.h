@@ -57,9 +57,9 @@ struct CanLoaderConfig {
 // count). Silence: nothing done, nothing answered. WrongId: answered on the
 // neighbouring identifier. Refuse: a refusal on identifier 6, nothing done.
 // BadAck: a data frame's answer 00 where 02 is due and back, any other
-// answer FF. EmptyReply: answers without data. LongReply: a display one
-// byte longer than asked for.
-enum class CanFault { None, Silence, WrongId, Refuse, BadAck, EmptyReply, LongReply };
+// answer FF. EmptyReply: answers without data. ExtraByte: every answer one
+// data byte (00) longer. LongReply: a display one byte longer than asked for.
+enum class CanFault { None, Silence, WrongId, Refuse, BadAck, EmptyReply, ExtraByte, LongReply };
 
 enum class CanSpecial {
   Version, BootId1, BootId2, Sbv, Ssb, Bsb, Eb, ManufId, FamilyId, NameId, RevId,
