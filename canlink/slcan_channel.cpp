@@ -88,6 +88,7 @@ bool CslcanChannel::open(const std::string& portPath, int baud, int bitrateKbit)
   }
   confirmations_ = Confirmations::Unknown;
   lost_ = false;
+  cris_ = 0;
   return true;
 }
 

@@ -5,8 +5,8 @@
 // "tiiildd.." sends a standard frame (answered "z" CR, or CR); frames from
 // the bus arrive as "tiiildd.." CR, possibly followed by a time stamp.
 //
-// Frames of the CRIS set last are kept in the order they arrive; all
-// others are dropped.
+// Frames of the CRIS set last (0 after opening) are kept in the order they
+// arrive; all others are dropped.
 #include <chrono>
 #include <deque>
 #include <optional>
