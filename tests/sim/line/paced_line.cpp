@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -69,9 +70,11 @@ bool PacedLine::waitUntil(const std::function<bool()>& done, std::chrono::millis
 }
 
 void PacedLine::run() {
-  using Clock = std::chrono::steady_clock;
-  Clock::time_point nextDue = Clock::now();  // when the line can take the next answer character
-  Clock::time_point arrived = Clock::now();  // when the last received character reached the peer
+  // The line's pace is kept to the microsecond, not to the scheduler's
+  // default slack of 50 us per wait.
+  prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
+  Clock::time_point lineFree = Clock::now();  // when the line can carry the next answer character
+  Clock::time_point arrived = Clock::now();   // when the last received character reaches the peer
   char buffer[4096];
   for (;;) {
     std::string batch;
@@ -86,34 +89,50 @@ void PacedLine::run() {
         timeout = timeout.count() < 0 ? wait : std::min(timeout, wait);
       };
       if (baud_ == 0) {
-        if (!inbound_.empty()) {
-          pending_ += peer_(inbound_);
+        std::string received;
+        for (const Timed& in : inbound_) received += in.c;
+        inbound_.clear();
+        if (!received.empty()) {
+          for (char c : peer_(received)) pending_.push_back({now, c});
+          fed_.notify_all();
+        }
+        for (const Timed& out : pending_) batch += out.c;
+        pending_.clear();
+      } else {
+        const auto charTime = std::chrono::nanoseconds(11'000'000'000LL / baud_);
+        // The peer takes the characters on the line once the last of them
+        // has arrived; what it answers to one leaves no earlier than that
+        // one arrived.
+        if (!inbound_.empty() && inbound_.back().at > now) {
+          waitUntil(inbound_.back().at);
+        } else if (!inbound_.empty()) {
+          for (const Timed& in : inbound_)
+            for (char c : peer_(std::string_view(&in.c, 1))) pending_.push_back({in.at, c});
           inbound_.clear();
           fed_.notify_all();
         }
-        batch.swap(pending_);
-      } else {
-        const auto charTime = std::chrono::nanoseconds(11'000'000'000LL / baud_);
-        // Characters of the program reach the peer one after the other;
-        // an answer starts when the character that caused it has arrived.
-        size_t n = 0;
-        for (; n < inbound_.size() && arrived + charTime <= now; ++n) {
-          arrived += charTime;
-          const bool idle = pending_.empty();
-          pending_ += peer_(std::string_view(&inbound_[n], 1));
-          if (idle) nextDue = std::max(nextDue, arrived);
+        // Answers leave one character time after the other. A run of them
+        // without a pause reaches the pseudo-terminal in one piece when its
+        // last character starts: the program sees the run complete when it
+        // would on the line, with one wake-up instead of one a character.
+        Clock::time_point next = lineFree;
+        Clock::time_point lastStart;
+        size_t run = 0;
+        for (const Timed& out : pending_) {
+          const Clock::time_point start = std::max(next, out.at);
+          if (run > 0 && start > next) break;
+          lastStart = start;
+          next = start + charTime;
+          ++run;
         }
-        if (n > 0) {
-          inbound_.erase(0, n);
-          fed_.notify_all();
+        if (run > 0 && lastStart <= now) {
+          for (size_t i = 0; i < run; ++i) batch += pending_[i].c;
+          pending_.erase(pending_.begin(), pending_.begin() + static_cast<long>(run));
+          lineFree = next;
+          if (!pending_.empty()) waitUntil(now);  // the next run's time is worked out on the next turn
+        } else if (run > 0) {
+          waitUntil(lastStart);
         }
-        if (!inbound_.empty()) waitUntil(arrived + charTime);
-
-        size_t m = 0;
-        for (; m < pending_.size() && nextDue <= now; ++m) nextDue += charTime;
-        batch = pending_.substr(0, m);
-        pending_.erase(0, m);
-        if (!pending_.empty()) waitUntil(nextDue);
       }
     }
     // Send; what the pseudo-terminal does not take now goes back in front.
@@ -131,7 +150,7 @@ void PacedLine::run() {
     bool waitForRoom = false;
     if (sent < batch.size()) {
       std::lock_guard<std::mutex> lock(mutex_);
-      pending_.insert(0, batch.substr(sent));
+      for (size_t i = batch.size(); i > sent; --i) pending_.push_front({Clock::time_point(), batch[i - 1]});
       waitForRoom = true;
     }
 
@@ -150,10 +169,16 @@ void PacedLine::run() {
       if (n > 0) {
         std::lock_guard<std::mutex> lock(mutex_);
         received_.append(buffer, static_cast<size_t>(n));
-        // A line that was idle carries the first character at once; one
+        // A line that was idle carries the first character from now on; one
         // that is busy keeps its pace.
-        if (inbound_.empty()) arrived = std::max(arrived, Clock::now());
-        inbound_.append(buffer, static_cast<size_t>(n));
+        const Clock::time_point now = Clock::now();
+        arrived = std::max(arrived, now);
+        const auto charTime = baud_ == 0 ? std::chrono::nanoseconds(0)
+                                         : std::chrono::nanoseconds(11'000'000'000LL / baud_);
+        for (ssize_t i = 0; i < n; ++i) {
+          arrived += charTime;
+          inbound_.push_back({arrived, buffer[i]});
+        }
       }
     }
   }

@@ -5,6 +5,7 @@
 // peer's answers back, paced at the line rate when one is set.
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -46,6 +47,14 @@ class PacedLine {
   bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) const;
 
  private:
+  using Clock = std::chrono::steady_clock;
+  // A character and its time: when it reaches the peer (received) or when
+  // it may leave at the earliest (answers).
+  struct Timed {
+    Clock::time_point at;
+    char c;
+  };
+
   void run();
   void wake();
 
@@ -58,8 +67,8 @@ class PacedLine {
   mutable std::mutex mutex_;
   mutable std::condition_variable fed_;
   std::string received_;
-  std::string pending_;  // answers not yet sent
-  std::string inbound_;  // received, still on the line to the peer
+  std::deque<Timed> pending_;  // answers not yet sent
+  std::deque<Timed> inbound_;  // received, still on the line to the peer
   int baud_ = 0;
   bool stop_ = false;
   std::thread thread_;
