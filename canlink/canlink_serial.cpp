@@ -1,8 +1,8 @@
 // libcanlink_serial.so: CAN through a serial CAN adapter on a COM port.
-#include <chrono>
 #include <string>
 
 #include "canlink/canlink.h"
+#include "canlink/channel_calls.h"
 #include "canlink/slcan_channel.h"
 #include "platform/portname/port_name.h"
 
@@ -33,25 +33,9 @@ int OpenCAN(int canBitrate, unsigned char, int, unsigned short portNumber, int b
   return 1;
 }
 
-int WriteCAN(const char* frameText) {
-  const std::optional<canlink::Frame> frame = canlink::ParseFrameText(frameText);
-  if (!frame) {
-    canlink::Report(std::string("not a CAN frame text: \"") + (frameText ? frameText : "") + "\"");
-    return 0;
-  }
-  if (channel.send(*frame)) return 1;
-  canlink::Report(channel.error());
-  return 0;
-}
+int WriteCAN(const char* frameText) { return canlink::WriteFrameText(channel, frameText); }
 
-int ReadCAN(CanMessage* message, int timeoutMs) {
-  if (message == nullptr || !channel.isOpen()) return 0;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
-  const std::optional<canlink::Frame> frame = channel.receive(deadline);
-  if (!frame) return 0;
-  canlink::StoreMessage(*frame, message);
-  return 1;
-}
+int ReadCAN(CanMessage* message, int timeoutMs) { return canlink::ReadMessage(channel, message, timeoutMs); }
 
 int UpdateRxFilter(unsigned char cris) {
   channel.setCris(cris);

@@ -79,7 +79,7 @@ bool CsocketCanChannel::setCris(std::uint8_t cris) {
   return setsockopt(fd_, SOL_CAN_RAW, CAN_RAW_FILTER, &filter, sizeof filter) == 0;
 }
 
-bool CsocketCanChannel::send(const Frame& frame, Deadline deadline) {
+bool CsocketCanChannel::send(const Frame& frame) {
   if (fd_ < 0) {
     error_ = "the CAN channel is not open";
     return false;
@@ -88,6 +88,7 @@ bool CsocketCanChannel::send(const Frame& frame, Deadline deadline) {
   out.can_id = frame.id;
   out.len = frame.length;
   std::memcpy(out.data, frame.data, frame.length);
+  const Deadline deadline = Clock::now() + std::chrono::seconds(1);
   for (;;) {
     if (::write(fd_, &out, sizeof out) == static_cast<ssize_t>(sizeof out)) return true;
     const int error = errno;
@@ -119,7 +120,7 @@ std::optional<Frame> CsocketCanChannel::receive(Deadline deadline) {
     }
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && errno != EAGAIN) {
-      error_ = "cannot read from CAN interface " + interface_ + ": " + ErrnoText(errno);
+      Report("cannot read from CAN interface " + interface_ + ": " + ErrnoText(errno));
       return std::nullopt;
     }
     const int wait = MsLeft(deadline);

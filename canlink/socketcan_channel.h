@@ -26,7 +26,8 @@ class CsocketCanChannel {
   void close();
   bool isOpen() const { return fd_ >= 0; }
 
-  bool send(const Frame& frame, Deadline deadline);
+  // Sends the frame, waiting up to a second for room in the transmit queue.
+  bool send(const Frame& frame);
   std::optional<Frame> receive(Deadline deadline);
   bool setCris(std::uint8_t cris);
 

@@ -5,7 +5,6 @@
 // the stop-and-wait exchange impose.
 //
 //   flashcore_can_bench [--baud N]
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,14 +13,13 @@
 #include "flashcore/core/isp_exports.h"
 #include "platform/win/library.h"
 #include "tests/flashcore/bench/export_binding.h"
+#include "tests/flashcore/bench/program_verify_timing.h"
 #include "tests/sim/canloader/can_loader_sim.h"
 
 namespace {
 
 constexpr unsigned kBytes = 32 * 1024;
 constexpr unsigned kFrameBytes = 8;  // data bytes per data frame and per read reply
-
-double seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 // Characters on the serial line of a frame "tiiil" + two per data byte + CR.
 double frameLine(unsigned dataBytes) { return 6 + 2.0 * dataBytes; }
@@ -69,18 +67,9 @@ int main(int argc, char** argv) {
   }
   ispRandomizeBuffer();
 
-  using Clock = std::chrono::steady_clock;
-  const Clock::time_point start = Clock::now();
-  if (!ispProgramAddrRange(0, kBytes - 1, 0)) {
-    std::fprintf(stderr, "programming failed: status %d\n", ispGetLastError());
-    return 1;
-  }
-  const Clock::time_point programmed = Clock::now();
-  if (!ispVerifyAddrRange(0, kBytes - 1)) {
-    std::fprintf(stderr, "verify failed: status %d\n", ispGetLastError());
-    return 1;
-  }
-  const Clock::time_point verified = Clock::now();
+  const std::optional<TransferTimes> times =
+      timeProgramAndVerify(kBytes, ispProgramAddrRange, ispVerifyAddrRange, ispGetLastError);
+  if (!times) return 1;
   ispCancel();
 
   // Wire time of one character: start bit, 8 data bits, 2 stop bits.
@@ -94,16 +83,7 @@ int main(int argc, char** argv) {
 
   const double programLimit = kFrameBytes / (programExchange * charTime);
   const double verifyLimit = kFrameBytes / (readExchange * charTime);
-  const double bothLimit = kBytes / (kBytes / programLimit + kBytes / verifyLimit);
-  const double programRate = kBytes / seconds(programmed - start);
-  const double verifyRate = kBytes / seconds(verified - programmed);
-  const double bothRate = kBytes / seconds(verified - start);
-
   std::printf("%u bytes over CAN through a serial adapter at %d baud\n", kBytes, baud);
-  std::printf("%-18s %10s %12s %8s\n", "", "bytes/s", "line limit", "share");
-  std::printf("%-18s %10.0f %12.0f %7.1f%%\n", "program", programRate, programLimit, 100 * programRate / programLimit);
-  std::printf("%-18s %10.0f %12.0f %7.1f%%\n", "verify", verifyRate, verifyLimit, 100 * verifyRate / verifyLimit);
-  std::printf("%-18s %10.0f %12.0f %7.1f%%\n", "program + verify", bothRate, bothLimit, 100 * bothRate / bothLimit);
-  std::printf("times: program %.2f s, verify %.2f s\n", seconds(programmed - start), seconds(verified - programmed));
+  printRates(kBytes, *times, programLimit, verifyLimit);
   return 0;
 }

@@ -6,6 +6,7 @@
 // record of the frames that crossed the bus.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -75,8 +76,8 @@ class CanSession : public ::testing::Test {
   // The frames from the n-th on.
   std::vector<std::string> requestsSince(size_t n) const {
     std::vector<std::string> all = requests();
-    return n < all.size() ? std::vector<std::string>(all.begin() + static_cast<long>(n), all.end())
-                          : std::vector<std::string>();
+    all.erase(all.begin(), all.begin() + static_cast<long>(std::min(n, all.size())));
+    return all;
   }
 
   std::string bufferByte(int address) {

@@ -1,7 +1,5 @@
 #include "tests/sim/canloader/slcan_adapter.h"
 
-#include <cstdio>
-
 namespace sim {
 
 namespace {
@@ -29,15 +27,10 @@ long hexNumber(const std::string& text, size_t at, size_t count) {
   return value;
 }
 
+// "tiiil" and the data: the frame text with one digit of length.
 std::string frameLine(const CanFrame& frame) {
-  char head[8];
-  std::snprintf(head, sizeof head, "t%03X%X", frame.id, static_cast<unsigned>(frame.data.size()));
-  std::string line = head;
-  for (uint8_t byte : frame.data) {
-    std::snprintf(head, sizeof head, "%02X", byte);
-    line += head;
-  }
-  return line + "\r";
+  const std::string text = FrameText(frame);
+  return "t" + text.substr(0, 3) + text.substr(4) + "\r";
 }
 
 }  // namespace
