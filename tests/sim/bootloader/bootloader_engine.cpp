@@ -252,7 +252,12 @@ BootloaderEngine::Answer BootloaderEngine::process(const std::string& record) {
       const auto found = family_.readRecords.find(HexText(data));
       if (found == family_.readRecords.end()) return unknown;
       const uint8_t value = special(found->second);
-      return {HexText({value}) + ".\r\n", std::string("read ") + SpecialName(found->second) + " = " + HexText({value})};
+      const std::string what = std::string("read ") + SpecialName(found->second) + " = " + HexText({value});
+      // Loaders that select memories show the byte as a display line of four
+      // bytes from it on: after the 15-character echo, the 30 characters that
+      // the programmer reads end with the line.
+      if (family_.selectsMemory) return {"\r\n0000=" + HexText({value, 0xFF, 0xFF, 0xFF}) + "\r\n", what};
+      return {HexText({value}) + ".\r\n", what};
     }
     default:
       return unknown;

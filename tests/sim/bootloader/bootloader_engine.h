@@ -10,7 +10,8 @@
 //   as it arrives), then answered: "." CR LF when done; "X" CR LF for a wrong
 //   checksum; "P" CR LF when protection refuses a write or erase; "L" CR LF
 //   when it refuses a read; a value's two digits before the "."; display and
-//   blank-check replies in their line layouts; a bare CR LF for a record it
+//   blank-check replies in their line layouts (loaders that select memories
+//   answer a special-byte read with a display line too); a bare CR LF for a record it
 //   does not know or will not take (too long, crossing a record boundary).
 // - after a start record, nothing at all: the application runs.
 #include <cstdint>

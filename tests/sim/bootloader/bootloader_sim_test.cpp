@@ -429,6 +429,13 @@ TEST(BootloaderSim, SelectingFamilyProgramsAndReadsTheSelectedMemoryAndPage) {
   const std::string version = ":050000040000000000F7\r\n0000=1E\r\n";
   EXPECT_EQ(s.line.exchange(":050000040000000000F7", version), version);
   EXPECT_EQ(version.size(), 30u + 2);
+  // Any other special byte, read with the plain protocol's record, comes as a
+  // display line of four bytes from it on: the first 30 characters hold the
+  // whole line.
+  s.line.exchange(":020000040400F6", ":020000040400F6.\r\n");
+  const std::string sbv = ":020000050702F0\r\n0000=FCFFFFFF\r\n";
+  EXPECT_EQ(s.line.exchange(":020000050702F0", sbv), sbv);
+  EXPECT_EQ(sbv.size(), 30u + 2);
   // Erase records of this family: block 2 of the selected memory, and all of it.
   s.line.exchange(":020000040000FA", ":020000040000FA.\r\n");
   s.line.exchange(":020000021000EC", ":020000021000EC.\r\n");
