@@ -3,8 +3,8 @@
 #include "flashcmd/control_operations.h"
 #include "flashcmd/memory_operations.h"
 #include "flashcmd/operation.h"
-#include "flashcmd/pending_operation.h"
 #include "flashcmd/policy_operations.h"
+#include "flashcmd/serialize_operation.h"
 #include "flashcmd/special_byte_operations.h"
 #include "flashcore/core/special_bytes.h"
 
@@ -51,7 +51,7 @@ CfuseOperation disableSelBoot("DISSELBOOT", "Disabling SelBoot Fuse", 3, false);
 CmemoryOperation memorySelection;
 CstartOperation startApplication;
 CwaitOperation waitSeconds;
-CpendingOperation serialize("SERIALIZE");
+CserializeOperation serialize;
 CaddRangeOperation addRange;
 CloadBufferOperation loadBuffer;
 CfillBufferOperation fillBuffer;

@@ -1,15 +1,8 @@
 // Target operations that need protocols this library does not have yet:
-// serial numbers, the named-command protocol and on-chip debugging.
+// the named-command protocol and on-chip debugging.
 #include "flashcore/core/command_manager.h"
 #include "flashcore/core/library_context.h"
 #include "flashcore/protocols/protocol.h"
-
-void CcommandManager::serialize(int, int, int, int, std::uint8_t, const std::string&) {
-  if (demoMode_) return;
-  requireDevice();
-  requireProtocol();
-  fail(STATUS_CANNOT_EXECUTE_COMMAND);
-}
 
 bool CcommandManager::createProtocol(const std::string& name) {
   setStatus(STATUS_PASS);
