@@ -536,3 +536,36 @@ TEST(BootloaderSim, RecordHelpers) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BootloaderSim, OcdMonitorHasTheLineUntilItHandsItOver) {
+  BootloaderConfig config;
+  config.family = "MCU_OCD";
+  config.ocdMonitor = true;
+  BootloaderSim loader(config);
+  Line line(loader.slavePath());
+  EXPECT_EQ(line.exchange("debug\n", "\r\n-"), "\r\n-");
+  EXPECT_EQ(line.exchange("C M\n", "\r\n-"), "\r\n-");
+  EXPECT_EQ(line.exchange("bogus\n", "\r\n?\r\n-"), "\r\n?\r\n-");
+  line.send("U");  // the boot loader does not have the line yet
+  EXPECT_TRUE(line.silentFor(100ms));
+  line.send("~");
+  EXPECT_EQ(line.exchange("U", "U"), "U");
+  EXPECT_EQ(line.exchange("~", "\r\n-"), "\r\n-");
+  line.send("G\n");  // the program runs: the boot loader falls silent
+  EXPECT_TRUE(line.silentFor(100ms));
+  line.send("~");
+  line.send("U");
+  EXPECT_TRUE(line.silentFor(100ms));
+  loader.withEngine([](BootloaderEngine& e) {
+    EXPECT_TRUE(e.started());
+    e.setMonitorPrompt(false);
+    return 0;
+  });
+  line.send("~debug\n");
+  EXPECT_TRUE(line.silentFor(100ms));
+  EXPECT_EQ(loader.log().back().request, "debug\n");
+}
+
+}  // namespace
