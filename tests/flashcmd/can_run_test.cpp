@@ -107,6 +107,70 @@ TEST_F(FlashcmdCanRun, Mcu27SelectsMemoryAndPageOnIdentifierSix) {
   for (std::uint32_t a = 0; a < 64; ++a) ASSERT_EQ(flash[a], canonicalByte(a, 9)) << a;
 }
 
+// The lines appear in this order in the output.
+void expectInOrder(const std::string& output, const std::vector<std::string>& lines) {
+  size_t at = 0;
+  for (const std::string& line : lines) {
+    const size_t found = output.find(line, at);
+    ASSERT_NE(found, std::string::npos) << line << "\n" << output;
+    at = found + line.size();
+  }
+}
+
+// Special bytes, fuses and security levels of a standard CAN part through
+// the programmer's keywords, with their expected-value checks.
+TEST_F(FlashcmdCanRun, SpecialBytesAndFusesOfACanPart) {
+  startLoader(mcu26(0));
+  const ProgramRun r = run({"ONFAIL", "IGNORE", "CANOPEN", "5", "0", "RNNB", "5", "RNNB", "6", "WBTC1", "0x25",
+                            "RBTC1", "0x25", "RHWB", "ENAX2", "DISOSC", "RCRIS", "SSL1", "RSSB", "0xFE", "WSSB",
+                            "0xFC", "RSIGB"});
+  ASSERT_EQ(r.status, 0) << r.output << r.errors;
+  expectInOrder(r.output, {dotted("Reading CAN Node Number", "PASS\t0x05"),
+                           dotted("Reading CAN Node Number", "FAIL\t0x05\t6"),
+                           dotted("Writing Bit Timing Config. 1", "PASS\t0x25"),
+                           dotted("Reading Bit Timing Config. 1", "PASS\t0x25"),
+                           dotted("Reading Hardware Byte", "PASS\t0xFF"), dotted("Enabling X2 Fuse", "PASS\t7F"),
+                           dotted("Disabling OSC Fuse", "PASS\t7F"),
+                           dotted("Reading CAN Reloc. Id. Seg.", "PASS\t0x00"),
+                           dotted("Setting Security Level 1", "PASS "),
+                           dotted("Reading Software Security Byte", "PASS\t0xFE"),
+                           dotted("Writing Software Security Byte", "FAIL\tFunction is not implemented."),
+                           dotted("Reading Signature Bytes", "PASS\t58 D7 BB FE "), summary(17, 15, 2)});
+  const Frames frames = loader_->requests();
+  // X2 is fuse 2, the top bit of the hardware byte; OSC fuse 0, bit 5. Each
+  // fuse keyword shows the hardware byte read afterwards.
+  EXPECT_EQ(Frames(frames.begin() + 2, frames.end()),
+            (Frames{"00502011F", "00502011F", "00403011C25", "00502011C", "005020200", "005020200", "0040302007F",
+                    "005020200", "005020200", "0040302007F", "005020200", "005020120", "004030105FE", "005020105",
+                    "005020130", "005020131", "005020160", "005020161"}));
+  EXPECT_EQ(onLoader([](sim::CanLoader& l) { return l.special(sim::CanSpecial::Btc1); }), 0x25);
+  EXPECT_EQ(onLoader([](sim::CanLoader& l) { return l.securityLevel(); }), 1);
+}
+
+// MCU27 reaches each byte as a one-byte range of its memory, selected on
+// identifier 6 before the access and left after it.
+TEST_F(FlashcmdCanRun, SpecialBytesAndFusesOfMcu27) {
+  sim::CanLoaderConfig config;
+  config.family = "MCU27";
+  startLoader(config);
+  const ProgramRun r = run({"ONFAIL", "IGNORE", "CANOPEN", "5", "0", "WNNB", "6", "RNNB", "6", "ENAX2", "RP1CFG",
+                            "SSL1"},
+                           "MCU27");
+  ASSERT_EQ(r.status, 0) << r.output << r.errors;
+  expectInOrder(r.output, {dotted("Writing CAN Node Number", "PASS\t6"),
+                           dotted("Reading CAN Node Number", "PASS\t0x06"), dotted("Enabling X2 Fuse", "PASS\t7F"),
+                           dotted("Reading P1 Config.", "FAIL\tFunction is not implemented."),
+                           dotted("Setting Security Level 1", "FAIL\tFunction is not implemented.")});
+  const Frames frames = loader_->requests();
+  EXPECT_EQ(Frames(frames.begin() + 4, frames.begin() + 19),
+            (Frames{"00603030400", "0010500001F001F", "0020106", "00603030000",                    // WNNB
+                    "00603030400", "0030500001F001F", "00603030000",                               // RNNB
+                    "00603030500", "003050000070007", "001050000070007", "002017F", "00603030000",  // ENAX2
+                    "00603030500", "003050000070007", "00603030000"}));                           // its read
+  EXPECT_EQ(onLoader([](sim::CanLoader& l) { return l.special(sim::CanSpecial::Nnb); }), 0x06);
+  EXPECT_EQ(onLoader([](sim::CanLoader& l) { return l.special(sim::CanSpecial::Hwb); }), 0x7F);
+}
+
 struct RunFailure {
   const char* name;
   sim::CanFault fault;  // on the first data frame

@@ -14,6 +14,7 @@ constexpr uint32_t KB = 1024;
 // standard read (and, with 01 or 02 first, in a write), and its memory and
 // address in the MCU27 dialect (memory -1: in none).
 struct SpecialPlace {
+  const char* name;
   uint8_t group;
   uint8_t index;
   int memory;
@@ -21,11 +22,14 @@ struct SpecialPlace {
 };
 
 constexpr SpecialPlace kPlaces[] = {
-    {0x00, 0x00, 3, 0x00}, {0x00, 0x01, 3, 0x01}, {0x00, 0x02, 3, 0x02}, {0x01, 0x01, 4, 0x08},
-    {0x01, 0x05, 4, 0x05}, {0x01, 0x00, 4, 0x00}, {0x01, 0x06, 4, 0x06}, {0x01, 0x30, 6, 0x30},
-    {0x01, 0x31, 6, 0x31}, {0x01, 0x60, 6, 0x60}, {0x01, 0x61, 6, 0x61}, {0x01, 0x1C, 4, 0x1C},
-    {0x01, 0x1D, 4, 0x1D}, {0x01, 0x1E, 4, 0x1E}, {0x01, 0x1F, 4, 0x1F}, {0x01, 0x20, 4, 0x20},
-    {0x01, 0x02, -1, 0},   {0x01, 0x03, -1, 0},   {0x01, 0x04, -1, 0},   {0x02, 0x00, 5, 0x07},
+    {"version", 0x00, 0x00, 3, 0x00},      {"boot id 1", 0x00, 0x01, 3, 0x01}, {"boot id 2", 0x00, 0x02, 3, 0x02},
+    {"SBV", 0x01, 0x01, 4, 0x08},          {"SSB", 0x01, 0x05, 4, 0x05},       {"BSB", 0x01, 0x00, 4, 0x00},
+    {"EB", 0x01, 0x06, 4, 0x06},           {"manufacturer id", 0x01, 0x30, 6, 0x30},
+    {"family id", 0x01, 0x31, 6, 0x31},    {"name id", 0x01, 0x60, 6, 0x60},   {"revision id", 0x01, 0x61, 6, 0x61},
+    {"BTC1", 0x01, 0x1C, 4, 0x1C},         {"BTC2", 0x01, 0x1D, 4, 0x1D},      {"BTC3", 0x01, 0x1E, 4, 0x1E},
+    {"NNB", 0x01, 0x1F, 4, 0x1F},          {"CRIS", 0x01, 0x20, 4, 0x20},      {"P1 configuration", 0x01, 0x02, -1, 0},
+    {"P3 configuration", 0x01, 0x03, -1, 0}, {"P4 configuration", 0x01, 0x04, -1, 0},
+    {"hardware byte", 0x02, 0x00, 5, 0x07},
 };
 static_assert(std::size(kPlaces) == 20);
 
@@ -338,7 +342,7 @@ CanLoader::Answer CanLoader::readSpecial(const std::vector<uint8_t>& data) {
   if (data.size() == 2)
     for (size_t id = 0; id < std::size(kPlaces); ++id)
       if (kPlaces[id].group == data[0] && kPlaces[id].index == data[1])
-        return reply(5, {special(static_cast<CanSpecial>(id))}, "read of special byte " + std::to_string(id));
+        return reply(5, {special(static_cast<CanSpecial>(id))}, std::string("read of the ") + kPlaces[id].name);
   return refuse("read of an unknown special byte");
 }
 
@@ -355,7 +359,7 @@ CanLoader::Answer CanLoader::writeSpecial(const std::vector<uint8_t>& data) {
       return refuse("protected against writing");
     }
     setSpecial(id, data[2]);
-    return reply(4, {0x00}, "write of special byte " + std::to_string(index));
+    return reply(4, {0x00}, std::string("write of the ") + kPlaces[index].name);
   }
   return refuse("write of an unknown special byte");
 }
