@@ -405,14 +405,6 @@ TEST_F(InputsRelays, CaptionsAndListsInBothLanguages) {
       {d.RadioButton11, "Brückenfehler", "Load-cell error"}, {d.RadioButton12, "Brückenfehler", "Load-cell error"},
       {d.RadioButton3, "Stillstand", "Standstill"}, {d.RadioButton5, "Stillstand", "Standstill"},
   };
-  auto caption = [](TControl* c) -> std::string {
-    if (auto* label = dynamic_cast<TLabel*>(c)) return label->Caption();
-    if (auto* group = dynamic_cast<TGroupBox*>(c)) return group->Caption();
-    if (auto* button = dynamic_cast<TButton*>(c)) return button->Caption();
-    if (auto* box = dynamic_cast<TCheckBox*>(c)) return box->Caption();
-    if (auto* radio = dynamic_cast<TRadioButton*>(c)) return radio->Caption();
-    return "?";
-  };
   // The channel list without its fourth entry, as the weighing-parameter dialog leaves it.
   d.ComboBox77->SetItemIndex(2);
   d.ComboBox76->SetItemIndex(1);
@@ -421,7 +413,7 @@ TEST_F(InputsRelays, CaptionsAndListsInBothLanguages) {
   for (int lang : {1, 0}) {
     link().Options.lang = static_cast<uint8_t>(lang);
     d.ChangeLanguage();
-    for (const Case& c : cases) EXPECT_EQ(caption(c.control), lang == 1 ? c.english : c.german) << c.control->Name();
+    for (const Case& c : cases) EXPECT_EQ(CaptionOf(c.control), lang == 1 ? c.english : c.german) << c.control->Name();
     EXPECT_EQ(d.Caption(), lang == 1 ? "Parameter - Digital inputs / Incremental position encoder / Relais1/2"
                                      : "Parameter - Digitale Eingänge / Imkrementalgeber / Relais1/2");
     EXPECT_EQ(d.TabSheet1->Caption(), lang == 1 ? "Digital inputs" : "Digitale Eingänge");

@@ -86,6 +86,17 @@ class ParamsTest : public ServiceTest {
     EXPECT_EQ(dialogs_.Boxes().back().request.text, "OK!");
   }
 
+  // The caption of a label, group box, button, check box or radio button.
+  static std::string CaptionOf(TControl* c) {
+    if (auto* label = dynamic_cast<TLabel*>(c)) return label->Caption();
+    if (auto* group = dynamic_cast<TGroupBox*>(c)) return group->Caption();
+    if (auto* button = dynamic_cast<TButton*>(c)) return button->Caption();
+    if (auto* box = dynamic_cast<TCheckBox*>(c)) return box->Caption();
+    if (auto* radio = dynamic_cast<TRadioButton*>(c)) return radio->Caption();
+    ADD_FAILURE() << c->Name() << " has no caption";
+    return {};
+  }
+
   static void Leave(TEdit* edit, const std::string& text) {
     edit->SetText(text);
     FireEvent(edit->OnExit, edit);

@@ -648,16 +648,10 @@ TEST_F(WeighingParameters, CaptionsInBothLanguages) {
       {d.Button1, "Beenden", "Exit"},
       {d.Button4, "Neu bestimmen", "Assign new"}, {d.Button5, "Neu bestimmen", "Assign new"},
   };
-  auto caption = [](TControl* c) -> std::string {
-    if (auto* label = dynamic_cast<TLabel*>(c)) return label->Caption();
-    if (auto* group = dynamic_cast<TGroupBox*>(c)) return group->Caption();
-    if (auto* button = dynamic_cast<TButton*>(c)) return button->Caption();
-    return "?";
-  };
   for (int lang : {1, 0}) {
     link().Options.lang = static_cast<uint8_t>(lang);
     d.ChangeLanguage();
-    for (const Case& c : cases) EXPECT_EQ(caption(c.control), lang == 1 ? c.english : c.german) << c.control->Name();
+    for (const Case& c : cases) EXPECT_EQ(CaptionOf(c.control), lang == 1 ? c.english : c.german) << c.control->Name();
     EXPECT_EQ(d.Caption(), lang == 1 ? "Weighing related parameter channel 1/2" : "Wägetechnische Parameter Kanal 1/2");
     const std::array<const char*, 5> pages = {lang == 1 ? "Misc. parameter" : "Allgemeine Parameter",
                                               lang == 1 ? "Channel 1" : "Kanal 1", lang == 1 ? "Channel 2" : "Kanal 2",
