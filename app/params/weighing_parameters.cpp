@@ -35,14 +35,7 @@ bool SingleChannelVariant() { return Form1->DeviceVariant < 10 || Form1->DeviceV
 bool OneChannelSetup() { return ImageField(WKG0, "mk").Byte() == 1; }
 bool DemoMode() { return Form21 != nullptr && Form21->DemoMode == 1; }
 
-// The service window's nominal value of a channel as typed, and its
-// sampling-rate list; both come with the window's channel fields.
-template <class Window>
-std::string NominalValueText(Window* window, int channel) {
-  if constexpr (requires { window->Edit1->Text(); window->Edit3->Text(); })
-    return (channel == 0 ? window->Edit1 : window->Edit3)->Text();
-  return {};
-}
+// The service window's sampling-rate list comes with its channel set-up.
 template <class Window>
 void RefillSampleRates(Window* window) {
   if constexpr (requires { window->FillSampleRateList(0); }) window->FillSampleRateList(0);
@@ -173,11 +166,11 @@ void TForm23::UpdateControlStates() {
 }
 
 void TForm23::ShowSumChannel() {
-  const int unit = Form21 != nullptr ? Form21->ComboBox1->ItemIndex() : -1;
-  const std::string n1 = Form21 != nullptr ? NominalValueText(Form21, 0) : std::string();
-  const std::string n2 = Form21 != nullptr ? NominalValueText(Form21, 1) : std::string();
-  const SumRangeDisplay d = SumRange(ImageField(WKS, "mode").Byte(), TextToInt(Edit129->Text()),
-                                     TextToInt(Edit130->Text()), TextToInt(n1), TextToInt(n2), unit);
+  if (Form21 == nullptr) return;
+  // The nominal values as the service window's fields hold them.
+  const SumRangeDisplay d =
+      SumRange(ImageField(WKS, "mode").Byte(), TextToInt(Edit129->Text()), TextToInt(Edit130->Text()),
+               TextToInt(Form21->Edit1->Text()), TextToInt(Form21->Edit3->Text()), Form21->ComboBox1->ItemIndex());
   Label58->SetCaption(LangText(d.titleRow));
   Label77->SetVisible(d.channelLabel);
   Label59->SetCaption(d.value);

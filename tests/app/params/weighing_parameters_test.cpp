@@ -399,12 +399,20 @@ TEST_F(WeighingParameters, FieldsAreCorrectedWhenLeft) {
   EXPECT_EQ(dialogs_.Boxes()[0].request.icon, BoxIcon::Error);
   EXPECT_EQ(d.Edit129->Text(), "2,5");
   Set(link().SetupImage, WKS, "mode", 1);
-  d.Label59->SetCaption("");
+  Form21->Edit1->SetText("30");
+  Form21->Edit3->SetText("20");
+  Form21->ComboBox1->SetItemIndex(1);
   Leave(d.Edit129, "300");
   EXPECT_EQ(d.Edit129->Text(), "255");
   EXPECT_EQ(d.Label58->Caption(), "Bezugswert (Brutto)");
   EXPECT_TRUE(d.Label77->Visible());
-  EXPECT_NE(d.Label59->Caption(), "");
+  EXPECT_EQ(d.Label59->Caption(), "7650 t");
+  // In sum mode both channels count, each with its factor.
+  Set(link().SetupImage, WKS, "mode", 0);
+  Leave(d.Edit129, "2");
+  EXPECT_EQ(d.Label58->Caption(), "Gesamtwert (Brutto)");
+  EXPECT_FALSE(d.Label77->Visible());
+  EXPECT_EQ(d.Label59->Caption(), "80 t");
 }
 
 TEST_F(WeighingParameters, ControlsFollowTheirChoices) {
