@@ -95,11 +95,11 @@ void TForm23::BuildGeneralPage() {
   GroupBox5 = page.Group("GroupBox5", "Brückenfehlererkennung", 320, 116, 308, 80);
   const DialogLayout bridge = page.In(GroupBox5);
   Label7 = bridge.Label("Label7", "Überprüfungsintervall [ms]", 12, 24);
-  Edit1 = bridge.Edit("Edit1", 176, 24, 52, 5);
+  Edit1 = bridge.Edit("Edit1", 186, 24, 48, 5);
   Edit1->SetHint("Im Zweikanal-Mode wird jeder Kanal abwechselnd geprüft! -> Effetive Überprüfungszeit ist "
                  "2*Überprüfungsintervall.");
-  bridge.Label(nullptr, "500..10000", 234, 24);
-  Label60 = bridge.Label("Label60", "(0 = AUS)", 234, 46);
+  bridge.Label(nullptr, "500..10000", 240, 24);
+  Label60 = bridge.Label("Label60", "(0 = AUS)", 240, 46);
 
   GroupBox15 = page.Group("GroupBox15", "Mittelwertfilter", 320, 204, 308, 112);
   const DialogLayout filter = page.In(GroupBox15);
