@@ -4,10 +4,6 @@
 #include "tests/app/params/params_fixture.h"
 #include "tests/support/screenshot.h"
 
-#ifndef SCREENSHOT_DIR
-#error SCREENSHOT_DIR must name the folder for the screenshots
-#endif
-
 namespace {
 
 using enum SetupSection;
@@ -43,7 +39,7 @@ TEST_F(Screenshots, EveryPageOfBothDialogs) {
   TForm23& d = params();
   TForm24& e = exb();
   for (int lang : {0, 1}) {
-    const QString suffix = lang == 1 ? "_en.png" : ".png";
+    const std::string suffix = lang == 1 ? "_en" : "";
     link().Options.lang = static_cast<uint8_t>(lang);
     d.ChangeLanguage();
     e.ChangeLanguage();
@@ -55,16 +51,16 @@ TEST_F(Screenshots, EveryPageOfBothDialogs) {
     for (int page : {0, 1, 2, 4}) {
       ASSERT_TRUE(d.PageControl1->Page(page)->TabVisible()) << page;
       d.PageControl1->SetActivePageIndex(page);
-      SaveScreenshot(d, SCREENSHOT_DIR, names[page] + suffix);
+      SaveScreenshot(d, std::string(names[page]) + suffix);
     }
     d.Hide();
 
     e.Activate();
     ASSERT_TRUE(PumpUntil([&] { return e.Widget()->isVisible(); }));
     e.PageControl1->SetActivePageIndex(0);
-    SaveScreenshot(e, SCREENSHOT_DIR, "inputs_relays_inputs" + suffix);
+    SaveScreenshot(e, "inputs_relays_inputs" + suffix);
     e.PageControl1->SetActivePageIndex(1);
-    SaveScreenshot(e, SCREENSHOT_DIR, "inputs_relays_relays" + suffix);
+    SaveScreenshot(e, "inputs_relays_relays" + suffix);
     e.Hide();
   }
 }
