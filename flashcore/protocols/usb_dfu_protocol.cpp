@@ -121,14 +121,18 @@ void CusbDfuProtocol::requireStatusOk(int timeoutMs) {
   if (!pollStatus(timeoutMs)) fail(STATUS_WRONG_TARGET_REPLY);
 }
 
-std::vector<std::uint8_t> CusbDfuProtocol::upload(int length, int timeoutMs) {
+std::optional<std::vector<std::uint8_t>> CusbDfuProtocol::upload(int length, int timeoutMs) {
   std::string setup = setupText(dfuRequests.uploadRequest, length, false);
   std::vector<std::uint8_t> bytes(static_cast<size_t>(length), 0);
-  if (transport().readUsb(bytes.data(), length, setup, timeoutMs) != length) fail(STATUS_CANNOT_READ_USB_DEVICE);
+  if (transport().readUsb(bytes.data(), length, setup, timeoutMs) != length) return std::nullopt;
   return bytes;
 }
 
-void CusbDfuProtocol::uploadByteResult() { manager().setLastResult(hex2(upload(1, 1000)[0])); }
+void CusbDfuProtocol::uploadByteResult() {
+  const std::optional<std::vector<std::uint8_t>> byte = upload(1, 1000);
+  if (!byte) fail(STATUS_CANNOT_READ_USB_DEVICE);
+  manager().setLastResult(hex2(byte->front()));
+}
 
 void CusbDfuProtocol::transact(std::string frame, std::uint16_t timeoutMs, bool, bool) {
   downloadAndPoll(frame, timeoutMs);
@@ -302,10 +306,15 @@ void CusbDfuProtocol::readBlock(int page, std::uint32_t from, std::uint32_t to, 
 }
 
 void CusbDfuProtocol::storeOrCompareBlock(int page, std::uint32_t from, std::uint32_t to, int verify) {
-  const std::vector<std::uint8_t> bytes = upload(static_cast<int>(to - from + 1), replyTimeout(3000));
+  const std::optional<std::vector<std::uint8_t>> bytes = upload(static_cast<int>(to - from + 1), replyTimeout(3000));
+  if (!bytes) {
+    // A loader that refused the read stalls the upload; its status says why.
+    if (!pollStatus(1000)) fail(STATUS_WRONG_TARGET_REPLY);
+    fail(STATUS_CANNOT_READ_USB_DEVICE);
+  }
   Cdevice& part = device();
   for (std::uint32_t a = from; a <= to; ++a) {
-    const std::uint8_t byte = bytes[a - from];
+    const std::uint8_t byte = (*bytes)[a - from];
     if (verify == 0) {
       part.writeBufferByte(page, static_cast<int>(a), hex2(byte));
     } else if ((hexTextValue(part.readBufferByte(page, static_cast<int>(a))) & 0xFFu) != byte) {

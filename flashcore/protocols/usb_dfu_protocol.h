@@ -11,6 +11,7 @@
 // CusbDfuProtocolMcu21 is MCU21's.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -102,9 +103,10 @@ class CusbDfuProtocol : public Cprotocol {
   // The poll, where any status other than OK ends with STATUS 27.
   void requireStatusOk(int timeoutMs);
   void downloadAndPoll(const std::string& frame, int timeoutMs);
-  // Counted upload of `length` bytes; STATUS 53 when fewer come.
-  std::vector<std::uint8_t> upload(int length, int timeoutMs);
-  // A one-byte upload whose value becomes the last result.
+  // Counted upload of `length` bytes; nothing when fewer come.
+  std::optional<std::vector<std::uint8_t>> upload(int length, int timeoutMs);
+  // A one-byte upload whose value becomes the last result; STATUS 53 when
+  // it brings none.
   void uploadByteResult();
 
   // The program frame of from .. to: command, memory code, range, header
@@ -116,7 +118,8 @@ class CusbDfuProtocol : public Cprotocol {
   // from .. to in program blocks of 3072 bytes (a last block of up to
   // 3073), with progress steps.
   void programChunks(int page, std::uint32_t from, std::uint32_t to);
-  // The upload of a requested block, stored into the buffer or compared.
+  // The upload of a requested block, stored into the buffer or compared;
+  // when it fails, the status of the loader or STATUS 53.
   void storeOrCompareBlock(int page, std::uint32_t from, std::uint32_t to, int verify);
   // A start command, the empty download that ends the download phase,
   // and the pause in which the application starts.

@@ -166,7 +166,9 @@ int DfuBootloader::read(std::uint8_t* buffer, int length, const std::string& set
     reply = {static_cast<std::uint8_t>(*blankFailAddress_ >> 8), static_cast<std::uint8_t>(*blankFailAddress_)};
   } else if (setup->request == kUpload) {
     if (!counted(setup->value)) return refuse({});
-    if (state_ == kStateError) return refuse("an upload while the loader reports an error");
+    // A loader that refused the command stalls the upload; the status
+    // request that follows tells why.
+    if (status_ != 0) return refuse({});
     if (pendingUpload_.empty()) return refuse("an upload with nothing to send");
     if (pendingUpload_.size() != setup->length)
       return refuse("an upload of " + std::to_string(setup->length) + " bytes where " +

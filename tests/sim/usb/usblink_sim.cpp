@@ -35,15 +35,22 @@ class SimulatedDevice {
  public:
   ~SimulatedDevice() { save(); }
 
+  // The loader of the folder named now; a test that names another folder
+  // gets a fresh loader.
   DfuBootloader& loader() {
-    if (!loader_) loader_ = std::make_unique<DfuBootloader>(loadConfig());
+    if (!loader_ || folder_ != simFolder()) {
+      save();
+      folder_ = simFolder();
+      loader_ = std::make_unique<DfuBootloader>(loadConfig());
+      logged_ = 0;
+    }
     return *loader_;
   }
   bool made() const { return loader_ != nullptr; }
 
   // New lines of the request log into the folder's log file.
   void log() {
-    const std::string folder = simFolder();
+    const std::string& folder = folder_;
     if (!loader_ || folder.empty()) return;
     const std::vector<std::string>& lines = loader_->transfers();
     std::ofstream file(folder + "/transfers.log", std::ios::app);
@@ -51,7 +58,7 @@ class SimulatedDevice {
   }
 
   void save() {
-    const std::string folder = simFolder();
+    const std::string& folder = folder_;
     if (!loader_ || folder.empty()) return;
     log();
     for (int n = 0; n < 8; ++n) {
@@ -69,6 +76,7 @@ class SimulatedDevice {
 
  private:
   std::unique_ptr<DfuBootloader> loader_;
+  std::string folder_;  // where the loader's files go
   size_t logged_ = 0;
 };
 
