@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "app/service/service_window.h"
 
 TForm9* Form9 = nullptr;

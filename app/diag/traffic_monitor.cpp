@@ -1,7 +1,7 @@
 #include "app/diag/traffic_monitor.h"
 
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 
 TForm5* Form5 = nullptr;
 

@@ -12,7 +12,7 @@
 #include "app/diag/adc_functions.h"
 #include "app/diag/profibus_test.h"
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_editor.h"
 #include "platform/clock/clock.h"

@@ -10,7 +10,7 @@
 #include "app/link/device_variants.h"
 #include "app/link/firmware_version.h"
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_editor.h"
 

@@ -8,7 +8,7 @@
 #include "app/link/answer_decoding.h"
 #include "app/link/link_utilities.h"
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "app/link/wait_window.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_editor.h"

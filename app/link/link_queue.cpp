@@ -8,7 +8,7 @@
 #include "app/diag/adc_functions.h"
 #include "app/diag/traffic_monitor.h"
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "app/link/wait_window.h"
 #include "app/service/service_window.h"
 #include "platform/clock/clock.h"

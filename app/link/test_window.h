@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/link/link_protocol.h"
-#include "app/link/program_options.h"
+#include "app/program/program_options.h"
 #include "app/link/request_queue.h"
 #include "app/link/telegram.h"
 #include "app/setup/setup_image.h"

@@ -13,7 +13,7 @@
 #include "app/diag/error_status.h"
 #include "app/diag/file_viewer.h"
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "app/link/weight_log.h"
 #include "platform/clock/clock.h"
 

@@ -1,7 +1,7 @@
 #include "app/link/wait_window.h"
 
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 
 TForm16* Form16 = nullptr;
 

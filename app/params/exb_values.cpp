@@ -1,7 +1,7 @@
 #include "app/params/exb_values.h"
 
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "app/service/service_window.h"
 
 TForm18* Form18 = nullptr;

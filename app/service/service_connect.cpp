@@ -9,7 +9,7 @@
 
 #include "app/diag/address_list.h"
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "app/params/exb_values.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_editor.h"

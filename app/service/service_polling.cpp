@@ -6,7 +6,7 @@
 
 #include "app/link/link_utilities.h"
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "app/params/exb_values.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_image.h"

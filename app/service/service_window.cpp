@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 
 TForm21* Form21 = nullptr;
 int ServiceConnected = 0;

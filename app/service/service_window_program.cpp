@@ -6,9 +6,9 @@
 
 #include "app/diag/address_list.h"
 #include "app/diag/factory_admin.h"
-#include "app/link/options_dialog.h"
+#include "app/program/options_dialog.h"
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_editor.h"
 #include "app/setup/setup_image.h"

@@ -5,7 +5,7 @@
 
 #include "app/diag/factory_admin.h"
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "app/service/service_window.h"
 #include "app/setup/default_setup.h"
 #include "app/setup/setup_editor.h"

@@ -2,7 +2,7 @@
 #include <optional>
 
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "app/setup/setup_editor.h"
 #include "app/setup/setup_file.h"
 #include "app/setup/setup_messages.h"

@@ -1,7 +1,7 @@
 // The set-up editor's input checks: range checks when the user leaves an
 // edit, and the point-count check on every change of its text.
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "app/setup/input_checks.h"
 #include "app/setup/setup_editor.h"
 

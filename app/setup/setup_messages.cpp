@@ -1,7 +1,7 @@
 #include "app/setup/setup_messages.h"
 
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "platform/forms/dialogs.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "app/setup/setup_editor.h"
 #include "app/setup/setup_messages.h"
 #include "app/setup/setup_transfer_plan.h"

@@ -1,4 +1,4 @@
-#include "app/program.h"
+#include "app/program/program.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The program ini without a window: the keys, their order and defaults, the
 // values forced at every load, and what an existing file keeps.
-#include "app/link/program_ini.h"
+#include "app/program/program_ini.h"
 
 #include <gtest/gtest.h>
 

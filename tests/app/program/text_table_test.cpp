@@ -1,5 +1,5 @@
 // Every row of the text table in both languages, and the language rule.
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 
 #include <gtest/gtest.h>
 

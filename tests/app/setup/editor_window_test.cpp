@@ -1,7 +1,7 @@
 // The set-up editor as a window: activation, set-up copy, toolbar and device
 // commands, against the simulated device.
 #include "app/diag/factory_admin.h"
-#include "app/link/password_dialog.h"
+#include "app/program/password_dialog.h"
 #include "tests/app/setup/known_setup.h"
 #include "tests/app/setup/sim_editor_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "app/link/options_dialog.h"
+#include "app/program/options_dialog.h"
 
 #include <algorithm>
 #include <cctype>

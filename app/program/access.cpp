@@ -1,8 +1,8 @@
 // Access to the factory functions, and the About box with the version.
-#include "app/link/about_box.h"
-#include "app/link/password_dialog.h"
+#include "app/program/about_box.h"
+#include "app/program/password_dialog.h"
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "platform/forms/application.h"
 
 #ifndef RTV_FILE_VERSION

@@ -1,10 +1,10 @@
-#include "app/program.h"
+#include "app/program/program.h"
 
 #include <exception>
 
 #include "app/service/service_window.h"
 #include "app/link/test_window.h"
-#include "app/link/about_box.h"
+#include "app/program/about_box.h"
 #include "app/link/wait_window.h"
 #include "app/diag/adc_functions.h"
 #include "app/diag/file_viewer.h"
@@ -15,7 +15,7 @@
 #include "app/diag/runtime_viewer.h"
 #include "app/diag/error_status.h"
 #include "app/service/load_calibration.h"
-#include "app/link/options_dialog.h"
+#include "app/program/options_dialog.h"
 #include "app/diag/traffic_monitor.h"
 #include "app/diag/factory_admin.h"
 #include "app/diag/terminal_window.h"
@@ -24,7 +24,7 @@
 #include "app/setup/setup_editor.h"
 #include "app/params/weighing_parameters.h"
 #include "app/params/inputs_relays.h"
-#include "app/link/password_dialog.h"
+#include "app/program/password_dialog.h"
 #include "app/params/log_memory.h"
 #include "app/params/exb_values.h"
 #include "app/params/multipoint_calibration.h"

@@ -1,4 +1,4 @@
-#include "app/link/about_box.h"
+#include "app/program/about_box.h"
 
 #include <QColor>
 #include <QImage>

@@ -6,9 +6,9 @@
 #include <QFileInfo>
 #include <QtGlobal>
 
-#include "app/link/program_ini.h"
+#include "app/program/program_ini.h"
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "app/service/service_window.h"
 #include "platform/forms/ini_file.h"
 #include "platform/serial/com_port.h"

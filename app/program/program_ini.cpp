@@ -1,4 +1,4 @@
-#include "app/link/program_ini.h"
+#include "app/program/program_ini.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "app/link/password_dialog.h"
+#include "app/program/password_dialog.h"
 
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 
 TForm17* Form17 = nullptr;
 

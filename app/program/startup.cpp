@@ -7,7 +7,7 @@
 
 #include "app/diag/address_list.h"
 #include "app/link/test_window.h"
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 #include "app/service/service_window.h"
 #include "platform/clock/clock.h"
 #include "platform/forms/ini_file.h"

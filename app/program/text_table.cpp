@@ -1,4 +1,4 @@
-#include "app/link/text_table.h"
+#include "app/program/text_table.h"
 
 #include <cstddef>
 

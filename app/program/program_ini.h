@@ -3,7 +3,7 @@
 // addresses 1 .. 16 in the sections [COM], [ADC], [RTV482] and [DEVICES].
 #include <array>
 
-#include "app/link/program_options.h"
+#include "app/program/program_options.h"
 
 class TIniFile;
 

@@ -3,7 +3,7 @@
 #include "app/diag/error_status.h"
 #include "app/diag/terminal_window.h"
 #include "app/diag/traffic_monitor.h"
-#include "app/link/password_dialog.h"
+#include "app/program/password_dialog.h"
 #include "app/link/test_window.h"
 #include "app/link/wait_window.h"
 #include "app/params/adc_settings.h"
