@@ -31,6 +31,7 @@ inline std::string canonicalHexFile(std::uint32_t size, std::uint8_t seed) {
   return file + ":00000001FF\r\n";
 }
 
+// A step line: line end, message, dots to column 40, a blank, the verdict.
 inline std::string dotted(const std::string& message, const std::string& verdict) {
   return "\n" + message + std::string(message.size() < 39 ? 39 - message.size() : 0, '.') + " " + verdict;
 }
