@@ -1,5 +1,6 @@
 #include "flashcore/protocols/protocol_factory.h"
 
+#include "flashcore/protocols/can_protocol_mcu27.h"
 #include "flashcore/protocols/rs232_protocol_mcu20.h"
 #include "flashcore/protocols/rs232_protocol_mcu27.h"
 #include "flashcore/protocols/rs232_variants.h"
@@ -30,12 +31,12 @@ std::unique_ptr<Cprotocol> makeProtocol(ProtocolKind kind) {
     case K::Rs232Mcu26: return std::make_unique<Crs232ProtocolMcu26>();
     case K::Rs232Mcu27: return std::make_unique<Crs232ProtocolMcu27>();
     case K::Rs232Ocd: return std::make_unique<Crs232ProtocolOcd>();
+    case K::Can: return std::make_unique<CcanProtocol>();
+    case K::CanMcu27: return std::make_unique<CcanProtocolMcu27>();
     case K::UsbDfu: return std::make_unique<CusbDfuProtocol>();
     case K::UsbDfuMcu21: return std::make_unique<CusbDfuProtocolMcu21>();
     case K::UsbBridge: return std::make_unique<CusbBridgeProtocol>();
-    case K::None:
-    case K::Can:
-    case K::CanMcu27: return nullptr;
+    case K::None: return nullptr;
   }
   return nullptr;
 }

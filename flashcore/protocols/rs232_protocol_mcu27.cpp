@@ -7,7 +7,7 @@
 #include "flashcore/core/hex_text.h"
 #include "flashcore/core/special_bytes.h"
 #include "flashcore/core/transport.h"
-#include "flashcore/protocols/special_byte_memories.h"
+#include "flashcore/protocols/mcu27_special_bytes.h"
 
 namespace {
 
@@ -83,8 +83,8 @@ void Crs232ProtocolMcu27::readBlock(int page, std::uint32_t from, std::uint32_t 
   readDisplay(page, from, to, verify, how);
 }
 
-int Crs232ProtocolMcu27::memoryOfSpecialByte(int specialByteId) { return specialByteMemory(specialByteId); }
+int Crs232ProtocolMcu27::memoryOfSpecialByte(int specialByteId) { return mcu27MemoryOfSpecialByte(specialByteId); }
 
-int Crs232ProtocolMcu27::memoryOfSpecialByteKey(const std::string& key) { return specialByteMemoryOfKey(key); }
+int Crs232ProtocolMcu27::memoryOfSpecialByteKey(const std::string& key) { return mcu27MemoryOfSpecialByteKey(key); }
 
 Crs232ProtocolOcd::Crs232ProtocolOcd() { recordSize = 128; }

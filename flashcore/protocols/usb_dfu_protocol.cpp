@@ -7,7 +7,7 @@
 #include "flashcore/core/hex_text.h"
 #include "flashcore/core/special_bytes.h"
 #include "flashcore/core/transport.h"
-#include "flashcore/protocols/special_byte_memories.h"
+#include "flashcore/protocols/mcu27_special_bytes.h"
 #include "platform/win/ticks.h"
 
 namespace {
@@ -197,7 +197,7 @@ void CusbDfuProtocol::disableFuse3() { notImplemented(); }
 void CusbDfuProtocol::eraseSbvBsb() { notImplemented(); }
 
 // The boot loader is already running.
-void CusbDfuProtocol::enterIspMode(bool, int) {}
+void CusbDfuProtocol::enterIspMode(std::uint8_t, int) {}
 
 // --- start and erase
 
@@ -337,9 +337,10 @@ void CusbDfuProtocol2::startApplication(bool, int address) {
   platform::win::Sleep(300);
 }
 
-int CusbDfuProtocol2::memoryOfSpecialByte(int specialByteId) { return specialByteMemory(specialByteId); }
+// The memory-numbered USB loaders keep their special bytes where MCU27's does.
+int CusbDfuProtocol2::memoryOfSpecialByte(int specialByteId) { return mcu27MemoryOfSpecialByte(specialByteId); }
 
-int CusbDfuProtocol2::memoryOfSpecialByteKey(const std::string& key) { return specialByteMemoryOfKey(key); }
+int CusbDfuProtocol2::memoryOfSpecialByteKey(const std::string& key) { return mcu27MemoryOfSpecialByteKey(key); }
 
 void CusbDfuProtocolMcu21::startApplication(bool reset, int address) {
   if (!reset)

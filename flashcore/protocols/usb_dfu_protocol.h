@@ -62,7 +62,7 @@ class CusbDfuProtocol : public Cprotocol {
   // Download of the frame, then the status poll, both with the time-out.
   void transact(std::string frame, std::uint16_t timeoutMs, bool storeResult, bool requireTerminator) override;
   void startApplication(bool reset, int address) override;
-  void enterIspMode(bool flag, int address) override;
+  void enterIspMode(std::uint8_t flag, int address) override;
   void readSpecial(const std::string& record) override;
   void writeSpecial(const std::string& record, const std::string& valueHex) override;
   std::string extractReplyValue(const std::string& reply) override;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/flashcmd/flashcmd_run.h"
+#include "tests/flashcmd/hex_file_text.h"
 
 namespace {
 
