@@ -20,22 +20,7 @@ struct MemoryWord {
 
 constexpr MemoryWord kMemoryWords[] = {{"FLASH", 0}, {"EEPROM", 1}, {"CUSTOM", 2}, {"LPC_BOOT", 7}};
 
-[[noreturn]] void refuseArgument() { throw TextFailure{kInvalidOrMissingArgument}; }
-
-std::uint32_t numberWord() {
-  std::uint32_t value = 0;
-  if (!parseNumberWord(requiredWord(), value)) refuseArgument();
-  return value;
-}
-
 int lastResultAsNumber(int base) { return static_cast<int>(std::strtoul(lastResult().c_str(), nullptr, base)); }
-
-void printResultText(const std::string& text) {
-  recordResult(0, 0);
-  setColour(COLOUR_RESULT);
-  logText(text);
-  setColour(COLOUR_NORMAL);
-}
 
 }  // namespace
 
@@ -75,9 +60,9 @@ void CmemoryOperation::run(const std::string&) {
 
 void CaddRangeOperation::run(const std::string&) {
   printStep("Setting Address Range", true);
-  settings.rangeStart = static_cast<int>(numberWord());
-  settings.rangeEnd = static_cast<int>(numberWord());
-  printResultText(workingRangeText());
+  settings.rangeStart = static_cast<int>(requiredNumber());
+  settings.rangeEnd = static_cast<int>(requiredNumber());
+  printResult(workingRangeText());
 }
 
 void CloadBufferOperation::run(const std::string&) {
@@ -87,7 +72,7 @@ void CloadBufferOperation::run(const std::string&) {
     handleFailure("xx");
     return;
   }
-  printResultText(name);
+  printResult(name);
   // The working range becomes the address range of the file's data.
   flashcore().ispGetBufferAddrLo();
   settings.rangeStart = lastResultAsNumber(16);
@@ -104,7 +89,7 @@ void CfillBufferOperation::run(const std::string&) {
     handleFailure("xx");
     return;
   }
-  printResultText(workingRangeText() + "\t" + word);
+  printResult(workingRangeText() + "\t" + word);
 }
 
 void CsaveBufferOperation::run(const std::string&) {
@@ -122,5 +107,5 @@ void CsaveBufferOperation::run(const std::string&) {
     handleFailure("xx");
     return;
   }
-  printResultText(name + " " + kind);
+  printResult(name + " " + kind);
 }

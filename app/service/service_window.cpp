@@ -41,6 +41,23 @@ TButton* NewButton(TWinControl* parent, const char* name, const std::string& cap
   return button;
 }
 
+TEdit* NewEdit(TWinControl* parent, const char* name, int left, int top, int maxLength) {
+  auto* edit = new TEdit(parent);
+  edit->SetName(name);
+  edit->SetBounds(left, top, 70, 22);
+  edit->SetMaxLength(maxLength);
+  return edit;
+}
+
+// The digits of the transmitted value: an editable list, as the form holds it.
+TComboBox* NewDigitsList(TWinControl* parent, const char* name, int left, int top) {
+  auto* list = new TComboBox(parent, TComboBoxStyle::csDropDown);
+  list->SetName(name);
+  list->SetBounds(left, top, 70, 22);
+  list->SetItems({"3", "4", "5"});
+  return list;
+}
+
 // The unit list of a channel as the form holds it, before the first language switch.
 TComboBox* NewUnitList(TWinControl* parent, const char* name, int left, int top) {
   auto* list = new TComboBox(parent, TComboBoxStyle::csDropDownList);
@@ -65,7 +82,7 @@ void FillUnitList(TComboBox* list, int lang) {
 TForm21::TForm21() {
   SetName("Form21");
   SetCaption("Serviceprogramm RTV482 - LMB-F / Kranwaage");
-  SetSize(800, 660);
+  SetSize(800, 690);
   Position = TPosition::poScreenCenter;
 
   MainMenu1 = new TMainMenu(this);
@@ -202,69 +219,75 @@ TForm21::TForm21() {
   }
   Image1->OnMouseDown = Handler(this, &TForm21::Image1MouseDown);
 
-  // The channel area: row labels on the left, one group per channel.
+  // The channel area: row labels on the left, one group per channel with a
+  // field per row.
   Label15 = NewLabel(this, "Label15", "Setup und Kennwertkalibrierung", 8, 100, 300);
   Label15->Font().SetBold(true);
+  Label26 = NewLabel(this, "Label26", "Setup schreibgeschützt!", 320, 100, 200);
+  Label26->Font().SetColor(clRed);
+  Label26->SetVisible(false);
   Label1 = NewLabel(this, "Label1", "Nennkennwert", 8, 140, 250);
   Label2 = NewLabel(this, "Label2", "Masseinheit", 8, 170, 250);
   Label5 = NewLabel(this, "Label5", "Anzahl Stellen der Messwertübertragung", 8, 200, 250);
   Label4 = NewLabel(this, "Label4", "Eingangssignal bei Nennkennwert", 8, 230, 250);
   Label3 = NewLabel(this, "Label3", "Eingangssignal", 8, 260, 250);
   Label3->OnClick = Handler(this, &TForm21::Label3Click);
-  Label6 = NewLabel(this, "Label6", "Interne Abtastrate [1/s]", 8, 290, 250);
-  Label7 = NewLabel(this, "Label7", "Geräteadresse", 8, 330, 120);
-  Label7->OnClick = Handler(this, &TForm21::Label7Click);
-  Edit5 = new TEdit(this, "1");
-  Edit5->SetName("Edit5");
-  Edit5->SetBounds(140, 326, 50, 22);
-  Edit5->SetEnabled(false);
-  Label26 = NewLabel(this, "Label26", "Setup schreibgeschützt!", 210, 330, 200);
-  Label26->Font().SetColor(clRed);
-  Label26->SetVisible(false);
 
   GroupBox1 = new TGroupBox(this, "Kanal 1");
   GroupBox1->SetName("GroupBox1");
-  GroupBox1->SetBounds(270, 120, 240, 200);
+  GroupBox1->SetBounds(270, 120, 240, 196);
+  Edit1 = NewEdit(GroupBox1, "Edit1", 10, 16, 6);
   ComboBox1 = NewUnitList(GroupBox1, "ComboBox1", 10, 46);
-  Label23 = NewLabel(GroupBox1, "Label23", "mV/V", 10, 136, 150);
+  ComboBox3 = NewDigitsList(GroupBox1, "ComboBox3", 10, 76);
+  Edit2 = NewEdit(GroupBox1, "Edit2", 10, 106, 7);
+  Label16 = NewLabel(GroupBox1, "Label16", "", 10, 140, 85);
+  Label23 = NewLabel(GroupBox1, "Label23", "mV/V", 100, 140, 130);
   Label23->SetVisible(false);
-  Label19 = NewLabel(GroupBox1, "Label19", "Lastkalibriert", 10, 176, 150);
+  Label19 = NewLabel(GroupBox1, "Label19", "Lastkalibriert", 10, 170, 150);
   Label19->Font().SetColor(clGreen);
 
   GroupBox2 = new TGroupBox(this, "Kanal 2");
   GroupBox2->SetName("GroupBox2");
-  GroupBox2->SetBounds(520, 120, 240, 200);
+  GroupBox2->SetBounds(520, 120, 240, 196);
   CheckBox1 = new TCheckBox(GroupBox2, "Aktiv");
   CheckBox1->SetName("CheckBox1");
-  CheckBox1->SetBounds(170, 16, 60, 20);
+  CheckBox1->SetBounds(170, 16, 64, 20);
   Panel1 = new TPanel(GroupBox2);
   Panel1->SetName("Panel1");
-  Panel1->SetBounds(4, 40, 232, 156);
-  ComboBox5 = NewUnitList(Panel1, "ComboBox5", 6, 6);
-  Label25 = NewLabel(Panel1, "Label25", "mV/V", 6, 96, 150);
+  Panel1->SetBounds(4, 12, 164, 180);
+  Edit3 = NewEdit(Panel1, "Edit3", 6, 4, 6);
+  ComboBox5 = NewUnitList(Panel1, "ComboBox5", 6, 34);
+  ComboBox7 = NewDigitsList(Panel1, "ComboBox7", 6, 64);
+  Edit4 = NewEdit(Panel1, "Edit4", 6, 94, 7);
+  Label17 = NewLabel(Panel1, "Label17", "", 6, 128, 75);
+  Label25 = NewLabel(Panel1, "Label25", "mV/V", 84, 128, 76);
   Label25->SetVisible(false);
-  Label20 = NewLabel(Panel1, "Label20", "Lastkalibriert", 6, 136, 150);
+  Label20 = NewLabel(Panel1, "Label20", "Lastkalibriert", 6, 158, 150);
   Label20->Font().SetColor(clGreen);
+
+  Label6 = NewLabel(this, "Label6", "Interne Abtastrate [1/s]", 8, 330, 250);
+  ComboBox4 = new TComboBox(this, TComboBoxStyle::csDropDownList);
+  ComboBox4->SetName("ComboBox4");
+  ComboBox4->SetBounds(270, 326, 80, 22);
+  ComboBox4->SetItems({"25", "50", "100", "200", "400", "800", "1600"});
+  Label7 = NewLabel(this, "Label7", "Geräteadresse", 8, 360, 250);
+  Label7->OnClick = Handler(this, &TForm21::Label7Click);
+  Edit5 = NewEdit(this, "Edit5", 270, 356, 3);
+  Edit5->SetBounds(270, 356, 50, 22);
+  Edit5->SetText("1");
+  Edit5->SetEnabled(false);
+  Button6 = NewButton(this, "Button6", "OK?", 326, 353, 40);
+  Button6->SetVisible(false);
 
   GroupBox3 = new TGroupBox(this, "Gerätedaten");
   GroupBox3->SetName("GroupBox3");
-  GroupBox3->SetBounds(8, 360, 600, 240);
+  GroupBox3->SetBounds(8, 390, 600, 240);
   GroupBox3->OnClick = Handler(this, &TForm21::GroupBox3Click);
 
-  // Controls that the device identification adapts.
-  Label16 = NewLabel(GroupBox1, "Label16", "", 10, 20, 85);
-  Edit2 = new TEdit(GroupBox1);
-  Edit2->SetName("Edit2");
-  Edit2->SetBounds(100, 16, 60, 22);
-  Label17 = NewLabel(GroupBox2, "Label17", "", 10, 20, 85);
-  Edit4 = new TEdit(GroupBox2);
-  Edit4->SetName("Edit4");
-  Edit4->SetBounds(100, 16, 60, 22);
-  Label10 = NewLabel(GroupBox3, "Label10", "", 8, 64, 580);
-
-  // The device data: identity, weights, zero/tare buttons, status line.
+  // The device data: identity, weights, zero/tare buttons, status texts and line.
   Label8 = NewLabel(GroupBox3, "Label8", "", 8, 22, 580);
   Label9 = NewLabel(GroupBox3, "Label9", "", 8, 43, 580);
+  Label10 = NewLabel(GroupBox3, "Label10", "", 8, 64, 580);
   Label13 = NewLabel(GroupBox3, "Label13", "", 8, 88, 200);
   auto weightLabel = [this](const char* name, const char* caption, int top) {
     TLabel* label = NewLabel(GroupBox3, name, caption, 8, top, 440);
@@ -287,33 +310,33 @@ TForm21::TForm21() {
   Button7->OnClick = Handler(this, &TForm21::Button7Click);
   Button8 = NewButton(GroupBox3, "Button8", "Hold", 530, 108, 60);
   Button8->SetVisible(false);
-  Label14 = NewLabel(GroupBox3, "Label14", "", 8, 212, 580);
-  Button6 = NewButton(this, "Button6", "OK?", 200, 324, 40);
-  Button6->SetVisible(false);
-
-  Label12 = NewLabel(this, "Label12", "FEHLER", 620, 330, 80);
+  Label12 = NewLabel(GroupBox3, "Label12", "FEHLER", 460, 176, 60);
   Label12->Font().SetColor(clRed);
   Label12->SetVisible(false);
-  Label18 = NewLabel(this, "Label18", "", 620, 346, 160);
-  Label22 = NewLabel(this, "Label22", "", 620, 362, 160);
+  Label35 = NewLabel(GroupBox3, "Label35", "LowBAT", 530, 176, 60);
+  Label35->Font().SetColor(clRed);
+  Label35->SetVisible(false);
+  Label18 = NewLabel(GroupBox3, "Label18", "", 460, 196, 130);
+  Label22 = NewLabel(GroupBox3, "Label22", "", 460, 214, 130);
+  Label14 = NewLabel(GroupBox3, "Label14", "", 8, 212, 440);
 
   Panel2 = new TPanel(this);
   Panel2->SetName("Panel2");
   Panel2->SetBounds(770, 8, 16, 16);
   Panel2->SetVisible(false);
 
-  Button1 = NewButton(this, "Button1", "Verbinden", 620, 380, 150);
+  Button1 = NewButton(this, "Button1", "Verbinden", 620, 400, 150);
   Button1->OnClick = Handler(this, &TForm21::Button1Click);
-  Button3 = NewButton(this, "Button3", "Setup von Gerät lesen", 620, 414, 150);
+  Button3 = NewButton(this, "Button3", "Setup von Gerät lesen", 620, 434, 150);
   Button3->OnClick = Handler(this, &TForm21::Button3Click);
-  Button4 = NewButton(this, "Button4", "Setup in Gerät schreiben", 620, 448, 150);
+  Button4 = NewButton(this, "Button4", "Setup in Gerät schreiben", 620, 468, 150);
   Button4->OnClick = Handler(this, &TForm21::Button4Click);
-  Button2 = NewButton(this, "Button2", "Beenden", 620, 482, 150);
+  Button2 = NewButton(this, "Button2", "Beenden", 620, 502, 150);
   Button2->OnClick = Handler(this, &TForm21::Button2Click);
 
   ProgressBar1 = new TProgressBar(this);
   ProgressBar1->SetName("ProgressBar1");
-  ProgressBar1->SetBounds(8, 604, 600, 12);
+  ProgressBar1->SetBounds(8, 634, 600, 12);
   ProgressBar1->SetRange(0, 100);
   ProgressBar1->SetVisible(false);
 

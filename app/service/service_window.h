@@ -133,11 +133,19 @@ class TForm21 : public TForm {
   TStatusBar* StatusBar1;  // "RS232", "Status", "Setup", "Mode", "RS232-Daten"
 
   // ---- Controls that the device identification adapts.
-  TLabel* Label16;  // kind of input of channel 1
-  TEdit* Edit2;     // nominal value of channel 1
-  TLabel* Label17;  // kind of input of channel 2
-  TEdit* Edit4;     // nominal value of channel 2
+  TLabel* Label16;  // input-signal range of channel 1
+  TLabel* Label17;  // input-signal range of channel 2
   TLabel* Label10;  // third text line of the device data
+
+  // ---- Channel fields, sampling rate and battery label.
+  TEdit* Edit1;          // nominal value of channel 1 ("Nennkennwert"), at most 6 characters
+  TComboBox* ComboBox3;  // digits of the transmitted value, channel 1 (editable)
+  TEdit* Edit2;          // input signal at nominal value of channel 1 in mV/V, at most 7 characters
+  TEdit* Edit3;          // nominal value of channel 2
+  TComboBox* ComboBox7;  // digits of the transmitted value, channel 2 (editable)
+  TEdit* Edit4;          // input signal at nominal value of channel 2 in mV/V
+  TComboBox* ComboBox4;  // internal sampling rate; the chosen index is the rate code
+  TLabel* Label35;       // "LowBAT" (hidden)
   // 1 for the early firmware line "V0.0.2" .. "V0.0.10"; sets the firmware flags of the link.
   int CheckFirmwareVersion();
 

@@ -19,7 +19,7 @@ namespace {
 void Usage() {
   std::cerr << "usage: bootloader_sim [--family NAME] [--version HH] [--echo record|chars]\n"
                "                      [--baud N] [--sync-after N] [--no-sync]\n"
-               "                      [--protect-writes] [--protect-reads] [--quiet]\n"
+               "                      [--protect-writes] [--protect-reads] [--ocd-monitor] [--quiet]\n"
                "families:";
   for (const std::string& name : sim::FamilyNames()) std::cerr << ' ' << name;
   std::cerr << '\n';
@@ -67,6 +67,8 @@ int main(int argc, char** argv) {
       protectWrites = true;
     } else if (arg == "--protect-reads") {
       protectReads = true;
+    } else if (arg == "--ocd-monitor") {
+      config.ocdMonitor = true;
     } else if (arg == "--quiet") {
       quiet = true;
     } else {
