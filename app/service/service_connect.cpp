@@ -11,6 +11,8 @@
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/params/exb_values.h"
+#include "app/params/inputs_relays.h"
+#include "app/params/weighing_parameters.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_editor.h"
 #include "app/setup/setup_image.h"
@@ -114,9 +116,11 @@ void TForm21::Connect() {
   ShowIdentity();
   // Relay on-times and delays exist from extension-board firmware 1.4 within line 1.
   link.ExbFirmwareV14 = link.ExbVersion[0] == 1 && link.ExbVersion[1] >= 4 ? 1 : 0;
+  if (Form24 != nullptr) Form24->ShowRelayTimes(link.ExbFirmwareV14 == 1);
   AdaptToChannelCount();
   if (link.AdcConversionMode == 0)
     PutByte(SectionBytes(link.SetupImage, SetupSection::WKS), FieldOf(SetupSection::WKS, "sum").offset, 0);
+  if (Form23 != nullptr) Form23->ShowConversionMode(link.AdcConversionMode);
   ServiceConnected = 1;
 
   if (ReloadCalibration == 1) {
@@ -174,6 +178,7 @@ void TForm21::AdaptToChannelCount() {
   Label21->SetVisible(two);
   Button7->SetVisible(two);
   ParameterKanal12->SetVisible(two);
+  if (Form23 != nullptr) Form23->ShowChannelCount(channels);
 }
 
 bool TForm21::ReadCalibrationSections() {
@@ -224,6 +229,9 @@ void TForm21::Button3Click(TObject* Sender) {
   Form3->ReadSetupFromDevice();
   GroupBox1->SetEnabled(true);
   GroupBox2->SetEnabled(true);
+  if (Form23 != nullptr) Form23->ShowSetup();
+  if (Form24 != nullptr) Form24->ShowSetup();
+  if (Form23 != nullptr) Form23->UpdateControlStates();
   Button5->SetEnabled(true);
   Button7->SetEnabled(true);
   SetupReadDone = 1;

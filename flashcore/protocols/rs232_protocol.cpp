@@ -192,29 +192,6 @@ void Crs232Protocol::programRange(int page, std::uint32_t from, std::uint32_t to
   manager().addProgress(0.0f);
 }
 
-void Crs232Protocol::programRecords(int page, std::uint32_t from, std::uint32_t to) {
-  if (recordSize == 0) fail(STATUS_NOT_IMPLEMENTED);
-  CcommandManager& m = manager();
-  const float step = to == from ? 100.0f : static_cast<float>(recordSize * 100.0 / (to - from));
-  float sum = 0.0f;
-  std::uint32_t firstEnd = from + recordSize - (from % recordSize) - 1;
-  if (to <= firstEnd) {
-    programBlock(page, from, to);
-    return;
-  }
-  programBlock(page, from, firstEnd);
-  while (to > firstEnd + recordSize) {
-    programBlock(page, firstEnd + 1, firstEnd + recordSize);
-    firstEnd += recordSize;
-    sum += step;
-    if (sum > 10.0f) {
-      m.addProgress(sum);
-      sum = 0.0f;
-    }
-  }
-  programBlock(page, firstEnd + 1, to);
-}
-
 void Crs232Protocol::programBlock(int page, std::uint32_t from, std::uint32_t to) {
   const std::string& type = memoryCode(programCodeFlash, programCodeEeprom, programCodeCustom);
   const Cdevice& part = device();

@@ -67,9 +67,6 @@ class Crs232Protocol : public Cprotocol {
   // 1 + retries sync characters, each with its own short wait.
   void syncRepeatedly(int retries, std::uint16_t timeoutMs);
 
-  // Data records over from .. to, none crossing a recordSize boundary,
-  // with progress steps.
-  void programRecords(int page, std::uint32_t from, std::uint32_t to);
   void readDisplay(int page, std::uint32_t from, std::uint32_t to, int verify, const DisplayRead& how);
   // A blank check of from .. to with a template that holds the start at
   // characters 9-12 and the end at 13-16.

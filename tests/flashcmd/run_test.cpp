@@ -10,33 +10,9 @@
 #include <vector>
 
 #include "tests/flashcmd/flashcmd_run.h"
+#include "tests/flashcmd/hex_file_text.h"
 
 namespace {
-
-// 4 KB of data at 0x0000 as 16-byte records with an extended linear address
-// record: the form in which the programmer saves a buffer.
-std::string canonicalHexFile(std::uint32_t size, std::uint8_t seed) {
-  auto record = [](const std::vector<std::uint8_t>& bytes) {
-    unsigned sum = 0;
-    std::string text = ":";
-    char pair[3];
-    for (std::uint8_t b : bytes) {
-      std::snprintf(pair, sizeof pair, "%02X", b);
-      text += pair;
-      sum += b;
-    }
-    std::snprintf(pair, sizeof pair, "%02X", (0x100 - (sum & 0xFF)) & 0xFF);
-    return text + pair + "\r\n";
-  };
-  std::string file = record({0x02, 0x00, 0x00, 0x04, 0x00, 0x00});
-  for (std::uint32_t address = 0; address < size; address += 16) {
-    std::vector<std::uint8_t> bytes{0x10, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address),
-                                    0x00};
-    for (std::uint32_t k = 0; k < 16; ++k) bytes.push_back(static_cast<std::uint8_t>((address + k) * 7 + seed));
-    file += record(bytes);
-  }
-  return file + ":00000001FF\r\n";
-}
 
 const Words kJob{"LOADBUFFER", "in.hex", "ERASE", "F", "PROGRAM", "VERIFY", "READ", "SAVEBUFFER", "out.hex", "HEX386"};
 
