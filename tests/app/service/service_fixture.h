@@ -17,6 +17,8 @@
 
 class ServiceTest : public TestWindowTest {
  protected:
+  using TestWindowTest::TestWindowTest;
+
   void SetUp() override {
     TestWindowTest::SetUp();
     form18_ = std::make_unique<TForm18>();
