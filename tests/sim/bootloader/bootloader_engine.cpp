@@ -69,9 +69,9 @@ BootloaderEngine::BootloaderEngine(const BootloaderConfig& config)
       echo_(config.echo),
       requireSync_(config.requireSync),
       syncAfter_(config.syncAfter),
+      specials_(static_cast<size_t>(Special::Options) + 1, 0xFF),
       monitor_(config.ocdMonitor),
-      inMonitor_(config.ocdMonitor),
-      specials_(static_cast<size_t>(Special::Options) + 1, 0xFF) {
+      inMonitor_(config.ocdMonitor) {
   for (uint32_t size : family_.memorySizes) memories_.emplace_back(size, 0xFF);
   setSpecial(Special::Version, config.version);
   setSpecial(Special::Sbv, 0xFC);
