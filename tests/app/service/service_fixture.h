@@ -19,6 +19,8 @@ class ServiceTest : public TestWindowTest {
  protected:
   void SetUp() override {
     TestWindowTest::SetUp();
+    // The set-up read shows the address that the device's switch sets; it is the device's bus address.
+    sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.dipAddress = 1; });
     form18_ = std::make_unique<TForm18>();
     Form18 = form18_.get();
     PollingActive = 0;
