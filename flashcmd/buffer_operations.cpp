@@ -30,13 +30,6 @@ std::uint32_t numberWord() {
 
 int lastResultAsNumber(int base) { return static_cast<int>(std::strtoul(lastResult().c_str(), nullptr, base)); }
 
-void printResultText(const std::string& text) {
-  recordResult(0, 0);
-  setColour(COLOUR_RESULT);
-  logText(text);
-  setColour(COLOUR_NORMAL);
-}
-
 }  // namespace
 
 void CmemoryOperation::run(const std::string&) {
@@ -77,7 +70,7 @@ void CaddRangeOperation::run(const std::string&) {
   printStep("Setting Address Range", true);
   settings.rangeStart = static_cast<int>(numberWord());
   settings.rangeEnd = static_cast<int>(numberWord());
-  printResultText(workingRangeText());
+  printResult(workingRangeText());
 }
 
 void CloadBufferOperation::run(const std::string&) {
@@ -87,7 +80,7 @@ void CloadBufferOperation::run(const std::string&) {
     handleFailure("xx");
     return;
   }
-  printResultText(name);
+  printResult(name);
   // The working range becomes the address range of the file's data.
   flashcore().ispGetBufferAddrLo();
   settings.rangeStart = lastResultAsNumber(16);
@@ -104,7 +97,7 @@ void CfillBufferOperation::run(const std::string&) {
     handleFailure("xx");
     return;
   }
-  printResultText(workingRangeText() + "\t" + word);
+  printResult(workingRangeText() + "\t" + word);
 }
 
 void CsaveBufferOperation::run(const std::string&) {
@@ -122,5 +115,5 @@ void CsaveBufferOperation::run(const std::string&) {
     handleFailure("xx");
     return;
   }
-  printResultText(name + " " + kind);
+  printResult(name + " " + kind);
 }

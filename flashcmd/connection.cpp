@@ -63,6 +63,8 @@ void openRs232() {
   pass();
 }
 
+}  // namespace
+
 void readLoaderVersion(const char* message) {
   printStep(message, true);
   if (flashcore().ispReadSpecialByte(0)) {
@@ -76,8 +78,6 @@ void readLoaderVersion(const char* message) {
   }
   setColour(COLOUR_NORMAL);
 }
-
-}  // namespace
 
 AutoIspArguments autoIspArguments(const std::string& dtrLevel, const std::string& rtsLevel) {
   if (dtrLevel == "0" && rtsLevel == "0") return {0, 1};

@@ -6,6 +6,11 @@
 
 void openConnection();
 
+// Step line with `message`, then the boot-loader version read from the
+// target ("1.2.3" after PASS), or FAIL and the library's message; a failed
+// read ends nothing.
+void readLoaderVersion(const char* message);
+
 // The two arguments of ispSetAutoIsp for the DTR and RTS level words.
 struct AutoIspArguments {
   unsigned char first;

@@ -77,10 +77,12 @@ void recordResult(int failed, int closing) {
   }
 }
 
-void printValue() {
+void printValue() { printResult(settings.demo ? std::string("XX") : "0x" + lastResult()); }
+
+void printResult(const std::string& text) {
   recordResult(0, 0);
   setColour(COLOUR_RESULT);
-  logText(settings.demo ? std::string("XX") : "0x" + lastResult());
+  logText(text);
   setColour(COLOUR_NORMAL);
 }
 
@@ -111,7 +113,7 @@ std::string askFailureAnswer() {
   }
 }
 
-void handleFailure(const std::string& expected) {
+bool handleFailure(const std::string& expected) {
   recordResult(1, 1);
   if (expected != "xx") {
     setColour(COLOUR_RESULT);
@@ -125,17 +127,19 @@ void handleFailure(const std::string& expected) {
   }
   setColour(COLOUR_NORMAL);
 
-  if (!settings.assertPass) return;  // under ASSERT FAIL no policy applies
+  if (!settings.assertPass) return false;  // under ASSERT FAIL no policy applies
 
   const std::string answer = settings.onFailMode == "ASK" ? askFailureAnswer() : std::string();
   if (answer == "A" || settings.onFailMode == "ABORT") throw RunAborted{};
-  if (answer == "I" || settings.onFailMode == "IGNORE") return;
+  if (answer == "I" || settings.onFailMode == "IGNORE") return false;
   if (answer == "R" || settings.onFailMode == "RETRY") {
     if (settings.retryState == 1) {
       settings.retryState = 2;  // this failure is passed over
-      return;
+      return false;
     }
     stepBackForRetry();
     --settings.retryState;
+    return true;
   }
+  return false;
 }

@@ -31,6 +31,9 @@ void recordResult(int failed, int closing);
 // PASS and the last result as "0x.." ("XX" in demo mode).
 void printValue();
 
+// PASS, a tab and the text in the colour of values read.
+void printResult(const std::string& text);
+
 // The library's last result text ("" when it has none).
 std::string lastResult();
 
@@ -42,8 +45,10 @@ std::string errorSuffix(int status);
 
 // Reports a failure and applies the failure policy. "xx": the library's
 // last error; any other text: the expected value that the value read did
-// not match. Throws RunAborted when the policy ends the run.
-void handleFailure(const std::string& expected);
+// not match. Throws RunAborted when the policy ends the run. True when the
+// policy stepped the operation list back to run the operation again: the
+// operation then stops where it is.
+bool handleFailure(const std::string& expected);
 
 // The answer to the ASK question: "A", "R" or "I"; the end of the input
 // counts as "A".

@@ -89,10 +89,7 @@ void CblankCheckOperation::run(const std::string&) {
     handleFailure("xx");
     return;
   }
-  recordResult(0, 0);
-  setColour(COLOUR_RESULT);
-  logText(workingRangeText());
-  setColour(COLOUR_NORMAL);
+  printResult(workingRangeText());
 }
 
 void CprogramOperation::run(const std::string& keyword) {

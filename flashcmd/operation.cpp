@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "flashcmd/console_output.h"
+#include "flashcmd/number_word.h"
 #include "flashcmd/option_store.h"
 #include "flashcmd/run_failure.h"
 #include "flashcmd/run_settings.h"
@@ -45,4 +46,16 @@ std::string requiredWord() {
   } catch (const CoptionStore::NotFound&) {
     throw TextFailure{kInvalidOrMissingArgument};
   }
+}
+
+std::uint32_t numberOrRefuse(const std::string& word, const char* refusal) {
+  std::uint32_t value = 0;
+  if (!parseNumberWord(word, value)) throw TextFailure{refusal};
+  return value;
+}
+
+std::uint8_t byteOrRefuse(const std::string& word, const char* refusal) {
+  const std::uint32_t value = numberOrRefuse(word, refusal);
+  if (value > 0xFF) throw TextFailure{refusal};
+  return static_cast<std::uint8_t>(value);
 }

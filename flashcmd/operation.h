@@ -57,3 +57,10 @@ std::string nextWord();
 std::string nextWordOr(const std::string& fallback);
 // The same as nextWord, with the text failure "Invalid or missing argument." instead.
 std::string requiredWord();
+
+// The word read as a number word; a word that is not one throws the text
+// failure `refusal`.
+std::uint32_t numberOrRefuse(const std::string& word, const char* refusal);
+// The same for a byte: a number above 0xFF is refused too, never cut to
+// its low byte.
+std::uint8_t byteOrRefuse(const std::string& word, const char* refusal);

@@ -1,5 +1,6 @@
 // The operation objects and the order in which a keyword is offered to them.
 #include "flashcmd/buffer_operations.h"
+#include "flashcmd/control_operations.h"
 #include "flashcmd/memory_operations.h"
 #include "flashcmd/operation.h"
 #include "flashcmd/pending_operation.h"
@@ -46,8 +47,8 @@ CpendingOperation disableOsc("DISOSC");
 CpendingOperation enableSelBoot("ENASELBOOT");
 CpendingOperation disableSelBoot("DISSELBOOT");
 CmemoryOperation memorySelection;
-CpendingOperation startApplication("START");
-CpendingOperation waitSeconds("WAIT");
+CstartOperation startApplication;
+CwaitOperation waitSeconds;
 CpendingOperation serialize("SERIALIZE");
 CaddRangeOperation addRange;
 CloadBufferOperation loadBuffer;
@@ -55,16 +56,16 @@ CfillBufferOperation fillBuffer;
 CsaveBufferOperation saveBuffer;
 ConFailOperation onFail;
 CassertOperation assertion;
-CpendingOperation echoText("ECHO");
-CpendingOperation canOpen("CANOPEN");
-CpendingOperation canClose("CANCLOSE");
+CechoOperation echoText;
+CcanOpenOperation canOpen;
+CcanCloseOperation canClose;
 CpendingOperation writeP1Config("WP1CFG");
 CpendingOperation readP1Config("RP1CFG");
 CpendingOperation writeP3Config("WP3CFG");
 CpendingOperation readP3Config("RP3CFG");
 CpendingOperation writeP4Config("WP4CFG");
 CpendingOperation readP4Config("RP4CFG");
-CpendingOperation replyTimeout("TIMEOUT");
+CtimeoutOperation replyTimeout;
 
 }  // namespace
 

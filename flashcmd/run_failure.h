@@ -18,3 +18,5 @@ struct TextFailure {
 struct RunAborted {};
 
 inline const char* const kInvalidOrMissingArgument = "Invalid or missing argument.";
+inline const char* const kInvalidArgument = "Invalid argument.";
+inline const char* const kInvalidTimeoutValue = "Invalid timeout value.";

@@ -66,4 +66,5 @@ void WriteProgramIni(TIniFile& ini, const ProgramOptions& o, const StoredPresenc
   ini.WriteInteger("RTV482", "brutto_netto_mode", o.brutto_netto_mode);
   ini.WriteInteger("RTV482", "lang", o.lang);
   for (int k = 1; k <= 16; ++k) ini.WriteInteger("DEVICES", DeviceKey(k), present[static_cast<size_t>(k - 1)]);
+  ini.UpdateFile();
 }

@@ -16,7 +16,8 @@ using StoredPresence = std::array<int, 16>;
 // button-mode and baud-search switches off, whatever the file says.
 void ReadProgramIni(const TIniFile& ini, ProgramOptions& options, StoredPresence& present);
 
-// Writes every key in the file's order; keys the file lacks are appended to
-// their section, everything else in the file stays. Throws EIniFileException
-// when the file cannot be written.
+// Writes every key in the file's order and then the file whole; keys the
+// file lacks are appended to their section, everything else in the file
+// stays. Throws EIniFileException, with the old file unchanged, when the
+// file cannot be written.
 void WriteProgramIni(TIniFile& ini, const ProgramOptions& options, const StoredPresence& present);

@@ -4,8 +4,6 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 
 #include "app/setup/default_setup.h"
@@ -284,19 +282,11 @@ std::vector<SetupFileEntry> SetupFileEntries(const SetupImageBytes& image, const
 
 void WriteSetupFile(TIniFile& ini, const SetupImageBytes& image, const SetupFileInfo& info) {
   for (const SetupFileEntry& e : SetupFileEntries(image, info)) ini.WriteString(e.file_section, e.key, e.value);
-}
-
-bool SetupFileReadable(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  in.peek();
-  return !in.bad();
+  ini.UpdateFile();
 }
 
 SetupFileError CheckSetupFile(const TIniFile& ini) {
-  if (!SetupFileReadable(ini.FileName())) return SetupFileError::Unreadable;
+  if (!ini.FileRead()) return SetupFileError::Unreadable;
   for (const char* section : kSetupSections)
     if (ini.SectionExists(section)) return SetupFileError::None;
   return SetupFileError::NoSetupSection;

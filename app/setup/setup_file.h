@@ -64,16 +64,15 @@ std::string FormatFileFloat(float value);
 // Every entry of a set-up file for `image`, in file order, [INFO] first.
 std::vector<SetupFileEntry> SetupFileEntries(const SetupImageBytes& image, const SetupFileInfo& info);
 
-// Writes every entry into the INI file: keys that exist are replaced in
-// place, new ones are appended to their section, other lines stay. Throws
-// EIniFileException when the file cannot be written.
+// Writes every entry into the INI file, which is then written whole: keys
+// that exist are replaced in place, new ones are appended to their section,
+// other lines stay. Throws EIniFileException, with the old file unchanged,
+// when the file cannot be written.
 void WriteSetupFile(TIniFile& ini, const SetupImageBytes& image, const SetupFileInfo& info);
 
 // Why a file was not taken.
 enum class SetupFileError { None, Unreadable, NoSetupSection };
 
-// True when the file can be opened and read.
-bool SetupFileReadable(const std::string& path);
 // None when the file holds at least one set-up section ([GBL] .. [ADM]).
 SetupFileError CheckSetupFile(const TIniFile& ini);
 

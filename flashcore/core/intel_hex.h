@@ -15,10 +15,13 @@ struct HexLoadResult {
   std::uint32_t rangeEnd = 0;
 };
 
-// Reads the file into `area`. Every line is checked before anything is
-// stored, so on any failure the image is unchanged. Bytes the file does not
-// name keep their texts; where two records name one address the later wins.
-// Throws STATUS 22 (cannot open), 23 (syntax), 24 (checksum), 2 (address
+// Reads the file into `area`, line by line up to its end record (what
+// follows it is not read). The records go into a copy of the image that
+// replaces it only once the end record is reached, so on any failure the
+// image is unchanged. Bytes the file does not name keep their texts; where
+// two records name one address the later wins.
+// Throws STATUS 22 (cannot open or read, or a folder), 23 (syntax, a line
+// longer than 254 characters, no end record), 24 (checksum), 2 (address
 // outside the memory).
 HexLoadResult readIntelHexFile(const std::string& path, CmemoryArea& area);
 

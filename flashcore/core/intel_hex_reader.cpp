@@ -1,9 +1,10 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <cerrno>
 #include <string_view>
-#include <vector>
 
 #include "flashcore/core/hex_text.h"
 #include "flashcore/core/intel_hex.h"
@@ -14,11 +15,63 @@ namespace {
 constexpr size_t kMaxLineLength = 254;
 constexpr char kUpperDigits[] = "0123456789ABCDEF";
 
-// A run of data bytes found in the file, stored once the whole file has passed.
-struct DataRun {
-  std::uint32_t imageAddress;
-  const char* digits;
-  std::uint32_t count;
+// The lines of a file, one at a time, through a fixed buffer: however large
+// the file, and whether or not it holds line ends at all, no more than one
+// line of at most kMaxLineLength characters is held.
+class HexLineReader {
+ public:
+  // Throws STATUS 22 when the path cannot be opened as a file.
+  explicit HexLineReader(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+    if (fd_ < 0) throw STATUS_CANNOT_OPEN_FILE;
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
+      ::close(fd_);
+      throw STATUS_CANNOT_OPEN_FILE;
+    }
+  }
+  HexLineReader(const HexLineReader&) = delete;
+  HexLineReader& operator=(const HexLineReader&) = delete;
+  ~HexLineReader() { ::close(fd_); }
+
+  // The next line without its line end (a carriage return before the line
+  // feed is dropped). Throws STATUS 23 at the end of the file and for a line
+  // longer than kMaxLineLength, as soon as it is seen to be longer; STATUS 22
+  // when the file cannot be read.
+  std::string_view next() {
+    size_t length = 0;
+    for (;;) {
+      if (position_ == filled_ && !fill()) {
+        if (length == 0) throw STATUS_HEX_FILE_SYNTAX_ERROR;  // no end record
+        break;
+      }
+      const char c = buffer_[position_++];
+      if (c == '\n') break;
+      // One character more than a line may hold: room for a carriage return.
+      if (length == kMaxLineLength + 1) throw STATUS_HEX_FILE_SYNTAX_ERROR;
+      line_[length++] = c;
+    }
+    if (length > 0 && line_[length - 1] == '\r') --length;
+    if (length > kMaxLineLength) throw STATUS_HEX_FILE_SYNTAX_ERROR;
+    return {line_, length};
+  }
+
+ private:
+  bool fill() {
+    for (;;) {
+      const ssize_t got = ::read(fd_, buffer_, sizeof buffer_);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) throw STATUS_CANNOT_OPEN_FILE;
+      position_ = 0;
+      filled_ = static_cast<size_t>(got);
+      return got > 0;
+    }
+  }
+
+  int fd_;
+  char buffer_[16384];
+  size_t position_ = 0;
+  size_t filled_ = 0;
+  char line_[kMaxLineLength + 1];
 };
 
 std::uint32_t hexField(std::string_view line, size_t position, size_t length) {
@@ -33,35 +86,20 @@ bool allHexDigits(std::string_view text) {
   return true;
 }
 
-std::string readWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw STATUS_CANNOT_OPEN_FILE;
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) throw STATUS_CANNOT_OPEN_FILE;
-  return std::move(content).str();
-}
-
+// Stores the records of one file into a copy of the image, which replaces
+// the image only once the end record has been read.
 class HexParser {
  public:
-  HexParser(const std::string& text, const CmemoryArea& area)
-      : text_(text), base_(static_cast<std::uint32_t>(area.baseAddress())), size_(area.size()) {}
+  explicit HexParser(const CmemoryArea& area)
+      : staged_(area), base_(static_cast<std::uint32_t>(area.baseAddress())), size_(area.size()) {}
 
-  // Checks every record up to the end record; collects the data runs.
-  void parse() {
-    size_t position = 0;
-    for (;;) {
-      if (position >= text_.size()) throw STATUS_HEX_FILE_SYNTAX_ERROR;  // no end record
-      size_t lineEnd = text_.find('\n', position);
-      if (lineEnd == std::string::npos) lineEnd = text_.size();
-      std::string_view line(text_.data() + position, lineEnd - position);
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      position = lineEnd + 1;
-      if (record(line)) return;
+  // Reads every record up to the end record; nothing after it is read.
+  void parse(HexLineReader& lines) {
+    while (!record(lines.next())) {
     }
   }
 
-  const std::vector<DataRun>& runs() const { return runs_; }
+  CmemoryArea& staged() { return staged_; }
   bool hasData() const { return hasData_; }
   std::uint32_t lowest() const { return lowest_; }
   std::uint32_t highest() const { return highest_; }
@@ -70,7 +108,7 @@ class HexParser {
   // One line; true at the end record.
   bool record(std::string_view line) {
     if (line.empty() || line[0] != ':') throw STATUS_HEX_FILE_SYNTAX_ERROR;
-    if (line.size() > kMaxLineLength || line.size() < 11) throw STATUS_HEX_FILE_SYNTAX_ERROR;
+    if (line.size() < 11) throw STATUS_HEX_FILE_SYNTAX_ERROR;
     const std::string_view body = line.substr(1);
     if (!allHexDigits(body)) throw STATUS_HEX_FILE_SYNTAX_ERROR;
     // The checksum is compared as text, so one written in lower case fails.
@@ -109,14 +147,14 @@ class HexParser {
     while (count > 0) {
       std::uint32_t run = count;
       if (segmented_) run = std::min<std::uint32_t>(count, 0x10000 - offset);
-      addRun(static_cast<std::uint64_t>(extended_) + offset, digits, run);
+      store(static_cast<std::uint64_t>(extended_) + offset, digits, run);
       digits += 2 * static_cast<size_t>(run);
       count -= run;
       offset = (offset + run) & 0xFFFF;
     }
   }
 
-  void addRun(std::uint64_t fileAddress, const char* digits, std::uint32_t count) {
+  void store(std::uint64_t fileAddress, const char* digits, std::uint32_t count) {
     const std::uint64_t last = fileAddress + count - 1;
     if (fileAddress < base_ || last >= static_cast<std::uint64_t>(base_) + size_)
       throw STATUS_ADDRESS_OUT_OF_RANGE_ERROR;
@@ -124,10 +162,10 @@ class HexParser {
     if (!hasData_ || first < lowest_) lowest_ = first;
     if (!hasData_ || last > highest_) highest_ = static_cast<std::uint32_t>(last);
     hasData_ = true;
-    runs_.push_back({first - base_, digits, count});
+    staged_.setPairs(first - base_, digits, count);
   }
 
-  const std::string& text_;
+  CmemoryArea staged_;
   const std::uint32_t base_;
   const std::uint32_t size_;
   std::uint32_t extended_ = 0;
@@ -135,17 +173,15 @@ class HexParser {
   bool hasData_ = false;
   std::uint32_t lowest_ = 0;
   std::uint32_t highest_ = 0;
-  std::vector<DataRun> runs_;
 };
 
 }  // namespace
 
 HexLoadResult readIntelHexFile(const std::string& path, CmemoryArea& area) {
-  const std::string text = readWholeFile(path);
-  HexParser parser(text, area);
-  parser.parse();
-
-  for (const DataRun& run : parser.runs()) area.setPairs(run.imageAddress, run.digits, run.count);
+  HexLineReader lines(path);
+  HexParser parser(area);
+  parser.parse(lines);
+  area = std::move(parser.staged());
 
   HexLoadResult result;
   if (parser.hasData()) {

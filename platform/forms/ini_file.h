@@ -1,6 +1,9 @@
 #pragma once
-// INI text files in the manner of the class library's TIniFile: every call
-// opens, reads or rewrites, and closes the file.
+// INI text files in the manner of the class library's TIniFile. The object
+// reads its file once, when it is made, and keeps it: reads and writes work
+// on that copy (a write is seen by the next read), and UpdateFile() writes
+// the whole text back at once, so that the file holds either its old text
+// or the new one, never a part.
 //
 // Reads give the caller's default for a missing file, section or key, or for a
 // value that is no number. A write replaces the key in place or appends it at
@@ -11,6 +14,9 @@
 // and read with "." or ",".
 #include <stdexcept>
 #include <string>
+#include <system_error>
+
+#include "platform/forms/ini_document.h"
 
 class EIniFileException : public std::runtime_error {
  public:
@@ -22,6 +28,8 @@ class TIniFile {
   explicit TIniFile(std::string file_name);
 
   const std::string& FileName() const { return file_name_; }
+  // True when the file existed and was read.
+  bool FileRead() const { return !read_error_; }
 
   int ReadInteger(const std::string& section, const std::string& key, int default_value) const;
   double ReadFloat(const std::string& section, const std::string& key, double default_value) const;
@@ -29,13 +37,20 @@ class TIniFile {
                          const std::string& default_value) const;
   bool SectionExists(const std::string& section) const;
 
-  // Throw EIniFileException when the file cannot be written.
+  // Change the object's copy; the file changes with UpdateFile().
   void WriteInteger(const std::string& section, const std::string& key, int value);
   void WriteFloat(const std::string& section, const std::string& key, double value);
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
 
+  // Writes the whole text into the file. Throws EIniFileException, naming the
+  // file and the cause, when it cannot be written, and then the file keeps
+  // its old text; a file that exists but could not be read is never replaced.
+  void UpdateFile();
+
  private:
   std::string file_name_;
+  IniDocument document_;
+  std::error_code read_error_;  // why the file was not read; ENOENT when it is missing
 };
 
 namespace ini_text {

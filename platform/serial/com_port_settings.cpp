@@ -4,12 +4,12 @@
 #include <cctype>
 #include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "platform/files/whole_file.h"
 #include "platform/serial/com_port_error.h"
 
 const std::vector<int>& StandardBaudRates() {
@@ -140,21 +140,6 @@ void StoreComSettings(const std::string& path, const TComPortSettings& settings)
        << "DataBits=" << settings.DataBits << "\n"
        << "Parity=" << ParityName(settings.Parity) << "\n"
        << "StopBits=" << StopBitsName(settings.StopBits) << "\n";
-  const std::string temporary = path + ".new";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) throw EComPort(path + ": cannot write: " + std::strerror(errno));
-    file << text.str();
-    file.flush();
-    if (!file) {
-      const int err = errno;
-      std::remove(temporary.c_str());
-      throw EComPort(path + ": cannot write: " + std::strerror(err));
-    }
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const int err = errno;
-    std::remove(temporary.c_str());
-    throw EComPort(path + ": cannot write: " + std::strerror(err));
-  }
+  if (const std::error_code error = WriteWholeFile(path, text.str()))
+    throw EComPort(path + ": cannot write: " + error.message());
 }

@@ -8,6 +8,50 @@ constexpr char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 
                                 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// Length of the sequence that a lead byte opens (0: no lead byte), and the
+// range its second byte must lie in, which excludes overlong forms,
+// surrogates and code points above U+10FFFF (RFC 3629).
+struct LeadByte {
+  size_t length;
+  uint8_t low;
+  uint8_t high;
+};
+
+LeadByte Lead(uint8_t b) {
+  if (b < 0x80) return {1, 0, 0};
+  if (b >= 0xC2 && b <= 0xDF) return {2, 0x80, 0xBF};
+  if (b == 0xE0) return {3, 0xA0, 0xBF};
+  if (b == 0xED) return {3, 0x80, 0x9F};
+  if (b >= 0xE1 && b <= 0xEF) return {3, 0x80, 0xBF};
+  if (b == 0xF0) return {4, 0x90, 0xBF};
+  if (b >= 0xF1 && b <= 0xF3) return {4, 0x80, 0xBF};
+  if (b == 0xF4) return {4, 0x80, 0x8F};
+  return {0, 0, 0};
+}
+
+// One code point decoded from the start of non-empty text.
+struct Decoded {
+  char32_t cp;
+  size_t length;
+  bool valid;
+};
+
+Decoded DecodeFirst(std::string_view text) {
+  const auto b0 = static_cast<uint8_t>(text[0]);
+  const LeadByte lead = Lead(b0);
+  if (lead.length == 0) return {kReplacement, 1, false};
+  char32_t cp = b0 & (0x7F >> lead.length);
+  for (size_t i = 1; i < lead.length; ++i) {
+    // A broken sequence ends before the first byte that cannot continue it.
+    if (i >= text.size()) return {kReplacement, i, false};
+    const auto b = static_cast<uint8_t>(text[i]);
+    const bool fits = i == 1 ? b >= lead.low && b <= lead.high : (b & 0xC0) == 0x80;
+    if (!fits) return {kReplacement, i, false};
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  return {lead.length == 1 ? b0 : cp, lead.length, true};
+}
+
 }  // namespace
 
 char32_t ToCodePoint(uint8_t byte) {
@@ -22,24 +66,23 @@ std::optional<uint8_t> FromCodePoint(char32_t cp) {
   return std::nullopt;
 }
 
-bool IsValidUtf8(std::string_view s) {
-  size_t i = 0;
-  while (i < s.size()) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    size_t follow = 0;
-    if (c < 0x80) follow = 0;
-    else if (c >= 0xC2 && c <= 0xDF) follow = 1;
-    else if (c >= 0xE0 && c <= 0xEF) follow = 2;
-    else if (c >= 0xF0 && c <= 0xF4) follow = 3;
-    else return false;
-    for (size_t k = 1; k <= follow; ++k)
-      if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-    i += follow + 1;
+std::pair<char32_t, size_t> FirstCodePoint(std::string_view text) {
+  if (text.empty()) return {0, 0};
+  const Decoded d = DecodeFirst(text);
+  return {d.cp, d.length};
+}
+
+bool IsValidUtf8(std::string_view text) {
+  while (!text.empty()) {
+    const Decoded d = DecodeFirst(text);
+    if (!d.valid) return false;
+    text.remove_prefix(d.length);
   }
   return true;
 }
 
 void AppendUtf8(std::string& out, char32_t cp) {
+  if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) cp = kReplacement;
   if (cp < 0x80) {
     out += static_cast<char>(cp);
   } else if (cp < 0x800) {
@@ -55,21 +98,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
-}
-
-std::pair<char32_t, size_t> FirstCodePoint(std::string_view text) {
-  if (text.empty()) return {0, 0};
-  const auto b0 = static_cast<unsigned char>(text[0]);
-  const size_t length = b0 < 0x80 ? 1 : (b0 >> 5) == 0x6 ? 2 : (b0 >> 4) == 0xE ? 3 : (b0 >> 3) == 0x1E ? 4 : 0;
-  if (length == 0 || text.size() < length) return {0xFFFD, 1};
-  if (length == 1) return {b0, 1};
-  char32_t cp = b0 & (0x7F >> length);
-  for (size_t i = 1; i < length; ++i) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    if ((b & 0xC0) != 0x80) return {0xFFFD, 1};
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  return {cp, length};
 }
 
 std::string ToUtf8(std::string_view bytes) {

@@ -9,13 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/flashcmd/flashcmd_paths.h"
-#include "tests/flashcore/core/temp_dir.h"
-#include "tests/sim/bootloader/bootloader_sim.h"
+#include "tests/flashcmd/flashcmd_run.h"
 
 namespace {
-
-using Words = std::vector<std::string>;
 
 // 4 KB of data at 0x0000 as 16-byte records with an extended linear address
 // record: the form in which the programmer saves a buffer.
@@ -42,87 +38,7 @@ std::string canonicalHexFile(std::uint32_t size, std::uint8_t seed) {
   return file + ":00000001FF\r\n";
 }
 
-std::string dotted(const std::string& message, const std::string& verdict) {
-  return "\n" + message + std::string(message.size() < 39 ? 39 - message.size() : 0, '.') + " " + verdict;
-}
-
-// The output with the date of the first line replaced by DATE.
-std::string withoutDate(const std::string& output) {
-  const std::string head = "Running flashcmd 0.1.0.7 on ";
-  if (output.rfind(head, 0) != 0) return output;
-  const size_t lineEnd = output.find('\n');
-  return head + "DATE" + output.substr(lineEnd);
-}
-
-std::string connectionLines(const std::string& header, const std::string& version) {
-  return "Running flashcmd 0.1.0.7 on DATE\n\n\n\n" + header + "\n\n" + dotted("Device selection", "PASS ") +
-         dotted("Hardware selection", "PASS ") + dotted("Opening port", "PASS ") +
-         dotted("Synchronizing target", "PASS ") + dotted("Reading Bootloader version", "PASS\t" + version);
-}
-
-std::string summary(int total, int passed, int failed) {
-  return "\n\nSummary:  Total " + std::to_string(total) + "   Passed " + std::to_string(passed) + "   Failed " +
-         std::to_string(failed) + "\n";
-}
-
-int count(const std::string& text, const std::string& part) {
-  int n = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
-  return n;
-}
-
 const Words kJob{"LOADBUFFER", "in.hex", "ERASE", "F", "PROGRAM", "VERIFY", "READ", "SAVEBUFFER", "out.hex", "HEX386"};
-
-class FlashcmdRun : public testing::Test {
- protected:
-  FlashcmdRun() : loader_(config()) {}
-
-  static sim::BootloaderConfig config() {
-    sim::BootloaderConfig c;
-    c.family = "MCU02";
-    c.echo = sim::EchoMode::PerCharacter;
-    return c;
-  }
-
-  ChildProcess::Setup setup(Words operations, Words options = {"-device", "MCU02"}) const {
-    ChildProcess::Setup s;
-    s.args = std::move(options);
-    if (!operations.empty()) {
-      s.args.push_back("-operation");
-      s.args.insert(s.args.end(), operations.begin(), operations.end());
-    }
-    s.env = {{"SERIAL_COM1", loader_.slavePath()}};
-    s.folder = dir_.file("");
-    return s;
-  }
-
-  ProgramRun run(Words operations, Words options = {"-device", "MCU02"}) const {
-    return runFlashcmd(setup(std::move(operations), std::move(options)));
-  }
-
-  std::vector<std::uint8_t> flash(std::uint32_t size) {
-    return loader_.withEngine([size](sim::BootloaderEngine& e) {
-      const std::vector<std::uint8_t>& memory = e.memory(0);
-      return std::vector<std::uint8_t>(memory.begin(), memory.begin() + std::min<size_t>(size, memory.size()));
-    });
-  }
-
-  void protectWrites(bool on) {
-    loader_.withEngine([on](sim::BootloaderEngine& e) {
-      e.setProtection(on, false);
-      return 0;
-    });
-  }
-
-  int logged(const std::string& what) const {
-    int n = 0;
-    for (const sim::LogEntry& entry : loader_.log()) n += entry.what.find(what) != std::string::npos ? 1 : 0;
-    return n;
-  }
-
-  sim::BootloaderSim loader_;
-  TempDir dir_;
-};
 
 TEST_F(FlashcmdRun, ProgramsVerifiesReadsAndSavesTheFile) {
   const std::string input = canonicalHexFile(4096, 3);
@@ -175,7 +91,7 @@ TEST_F(FlashcmdRun, DemoModeTouchesNoPort) {
                 dotted("Parsing HEX file", "PASS\tin.hex") + dotted("Erasing", "PASS ") + "\nProgramming memory" +
                 range + "\nVerifying memory" + range + "\nReading memory" + range +
                 dotted("Saving buffer to HEX file", "PASS\tout.hex HEX386") + summary(11, 11, 0));
-  EXPECT_TRUE(loader_.log().empty());
+  EXPECT_TRUE(loader().log().empty());
 }
 
 TEST_F(FlashcmdRun, OnFailIgnoreGoesOnAndEndsWithZero) {
@@ -259,7 +175,7 @@ TEST_F(FlashcmdRun, RetryAfterAFailureThatWentAway) {
                      setup({"ERASE", "F", "ONFAIL", "RETRY", "ERASE", "F", "LOADBUFFER", "missing.hex", "ERASE"}));
   ASSERT_TRUE(child.waitForOutput("(I)gnore ? ")) << child.output();
   protectWrites(false);
-  loader_.withEngine([](sim::BootloaderEngine& e) {
+  loader().withEngine([](sim::BootloaderEngine& e) {
     e.injectFault(sim::Fault::ChecksumReply);
     return 0;
   });
@@ -398,7 +314,7 @@ TEST_F(FlashcmdRun, LabelsAndValuesInColourOnATerminal) {
 }
 
 TEST_F(FlashcmdRun, SyncFailureEndsTheRun) {
-  loader_.withEngine([](sim::BootloaderEngine& e) {
+  loader().withEngine([](sim::BootloaderEngine& e) {
     e.setSyncAfter(1000000);
     return 0;
   });

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <fstream>
 #include <functional>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "platform/forms/ini_file.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -207,6 +209,28 @@ TEST_F(ProgramIni, AnExistingFileKeepsItsOwnLinesAndGetsTheMissingKeysInItsSecti
   EXPECT_EQ(again.vd417_adr, 7);
   EXPECT_EQ(again.lang, 1);
   EXPECT_EQ(presentAgain, DefaultPresence());
+}
+
+TEST_F(ProgramIni, AStoreThatCannotBeWrittenWholeFailsAndKeepsTheOldFileByteForByte) {
+  const std::string old = "; site settings, written by hand\n[COM]\nvd417_adr=7\ncomment_of_the_site=Halle 3\n";
+  Write(old);
+  const LimitedRun run = RunUnderFileSizeLimit(old.size() + 10, [&] {
+    ProgramOptions options;
+    StoredPresence present{};
+    ReadProgramIni(TIniFile(path()), options, present);
+    TIniFile ini(path());
+    try {
+      WriteProgramIni(ini, options, present);
+    } catch (const EIniFileException& e) {
+      return std::string(e.what());
+    }
+    return std::string("stored");
+  });
+  ASSERT_TRUE(run.exited);
+  EXPECT_EQ(run.report, path() + ": cannot write: File too large");
+  EXPECT_EQ(Read(), old);
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"rtv482_2.ini"})
+      << "no temporary file is left";
 }
 
 TEST_F(ProgramIni, ValuesOfARunReadBackAsWritten) {

@@ -107,7 +107,9 @@ TEST_F(FileCommandsTest, AFileThatCannotBeWrittenIsReported) {
   ASSERT_EQ(dialogs_.Boxes().size(), 1u);
   EXPECT_EQ(dialogs_.Boxes()[0].request.title, "FEHLER");
   EXPECT_EQ(dialogs_.Boxes()[0].request.icon, BoxIcon::Error);
-  EXPECT_EQ(dialogs_.Boxes()[0].request.text.rfind("Setup-Datei kann nicht geschrieben werden:\n", 0), 0u);
+  EXPECT_EQ(dialogs_.Boxes()[0].request.text, "Setup-Datei kann nicht geschrieben werden:\n" +
+                                                Path("no/such/folder/x.dis") +
+                                                ": cannot write: No such file or directory");
 }
 
 TEST_F(FileCommandsTest, LoadShowsTheSetupAndMarksItPresent) {

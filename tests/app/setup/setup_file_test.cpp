@@ -11,6 +11,7 @@
 
 #include "platform/forms/ini_file.h"
 #include "tests/app/setup/known_setup.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -281,6 +282,25 @@ TEST_F(SetupFileTest, SavingOverAFileKeepsWhatTheWriterDoesNotWrite) {
   EXPECT_EQ(Values(text, "NOTES")["text"], "kept");
   EXPECT_LT(text.find("[GBL]"), text.find("[NOTES]"));
   EXPECT_LT(text.find("[NOTES]"), text.find("[INFO]")) << "new sections go to the end";
+}
+
+TEST_F(SetupFileTest, ASaveThatCannotBeWrittenWholeFailsAndKeepsTheOldFileByteForByte) {
+  const std::string old = "; set-up of scale 3, kept by hand\r\n[GBL]\r\nsetup_active=7\r\nhand_made=42\r\n";
+  WriteText(Path("old.dis"), old);
+  const size_t newSize = Saved(known_setup::Image(), "size.dis").size();
+  const LimitedRun run = RunUnderFileSizeLimit(newSize / 2, [&] {
+    TIniFile ini(Path("old.dis").string());
+    try {
+      WriteSetupFile(ini, known_setup::Image(), kInfo);
+    } catch (const EIniFileException& e) {
+      return std::string(e.what());
+    }
+    return std::string("saved");
+  });
+  ASSERT_TRUE(run.exited);
+  EXPECT_EQ(run.report, Path("old.dis").string() + ": cannot write: File too large");
+  EXPECT_EQ(ReadText(Path("old.dis")), old);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2) << "old.dis and size.dis, no temporary file";
 }
 
 TEST_F(SetupFileTest, OnlyAReadableFileWithASetupSectionIsTaken) {

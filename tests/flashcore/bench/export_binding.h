@@ -1,10 +1,20 @@
 #pragma once
-// Binds flashcore's exports by name for the benchmark programs; a missing
-// export ends the program with 2.
+// Loads flashcore and binds its exports by name for the benchmark programs;
+// a library that does not load ends the program with 54, a missing export
+// with 2.
 #include <cstdio>
 #include <cstdlib>
 
 #include "platform/win/library.h"
+
+inline platform::win::Library loadFlashcore() {
+  platform::win::Library library(platform::win::LoadLibraryA("flashcore.dll"));
+  if (!library) {
+    std::fprintf(stderr, "%s\n", platform::win::LastLibraryError().c_str());
+    std::exit(54);
+  }
+  return library;
+}
 
 template <class Function>
 Function bind(const platform::win::Library& library, const char* name) {

@@ -33,11 +33,7 @@ int main(int argc, char** argv) {
   }
   const int repeats = argc > 3 ? std::max(1, std::atoi(argv[3])) : 1;
 
-  platform::win::Library library(platform::win::LoadLibraryA("flashcore.dll"));
-  if (!library) {
-    std::fprintf(stderr, "%s\n", platform::win::LastLibraryError().c_str());
-    return 54;
-  }
+  const platform::win::Library library = loadFlashcore();
   BIND(ispInit);
   BIND(ispSelectDevice);
   BIND(ispParseHexFile);

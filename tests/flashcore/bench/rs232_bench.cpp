@@ -51,11 +51,7 @@ int main(int argc, char** argv) {
   loader.setLineRate(baud);
   setenv("SERIAL_COM1", loader.slavePath().c_str(), 1);
 
-  platform::win::Library library(platform::win::LoadLibraryA("flashcore.dll"));
-  if (!library) {
-    std::fprintf(stderr, "%s\n", platform::win::LastLibraryError().c_str());
-    return 54;
-  }
+  const platform::win::Library library = loadFlashcore();
   BIND(ispInit);
   BIND(ispSelectDevice);
   BIND(ispSelectCommHardware);

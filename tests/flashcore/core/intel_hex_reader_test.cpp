@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
+#include <utility>
 
 #include "flashcore/core/intel_hex.h"
 #include "flashcore/core/status.h"
@@ -72,6 +74,9 @@ INSTANTIATE_TEST_SUITE_P(
         Accepted{"LongestLine", lines({":79000000" + repeat("11", 121) + "7E", kEnd}), 1024, 0, 0, 120, {{120, "11"}}},
         Accepted{"PlainLineFeeds", lines({":030000001020309D", kEnd}, "\n"), 1024, 0, 0, 2, {{1, "20"}}},
         Accepted{"NothingReadAfterEndRecord", lines({":030000001020309D", kEnd, "garbage"}), 1024, 0, 0, 2, {}},
+        Accepted{"MegabyteWithoutLineEndsAfterEndRecord",
+                 lines({":030000001020309D", kEnd}) + std::string(1 << 20, '\0'), 1024, 0, 0, 2, {{2, "30"}}},
+        Accepted{"EndRecordWithoutLineEnd", lines({":030000001020309D"}) + kEnd, 1024, 0, 0, 2, {{0, "10"}}},
         Accepted{"GapsKeepTheirBytes", lines({":030000001020309D", ":020100005A5A49", kEnd}), 1024, 0, 0, 0x101,
                  {{2, "30"}, {3, "FF"}, {0xFF, "FF"}, {0x100, "5A"}}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -120,6 +125,10 @@ INSTANTIATE_TEST_SUITE_P(
         // 122 data bytes make a 255-character line, one more than a line may hold.
         Refused{"LineOver254", lines({":7A000000" + repeat("11", 122) + "6C", kEnd}), 1024, 0,
                 STATUS_HEX_FILE_SYNTAX_ERROR},
+        // Refused at its 256th character, however long the line goes on.
+        Refused{"LineWithoutEnd", ":" + std::string(1 << 20, '1'), 1024, 0, STATUS_HEX_FILE_SYNTAX_ERROR},
+        Refused{"ZeroBytes", std::string(1000, '\0'), 1024, 0, STATUS_HEX_FILE_SYNTAX_ERROR},
+        Refused{"CarriageReturnsOnly", lines({":030000001020309D", kEnd}, "\r"), 1024, 0, STATUS_HEX_FILE_SYNTAX_ERROR},
         Refused{"BeyondMemory", lines({":020400005A5A46", kEnd}), 1024, 0, STATUS_ADDRESS_OUT_OF_RANGE_ERROR},
         Refused{"RecordReachingPastEnd", lines({":0403FE0001020304F1", kEnd}), 1024, 0,
                 STATUS_ADDRESS_OUT_OF_RANGE_ERROR},
@@ -133,14 +142,20 @@ INSTANTIATE_TEST_SUITE_P(
                 STATUS_ADDRESS_OUT_OF_RANGE_ERROR}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(HexReader, MissingFileCannotBeOpened) {
+TEST(HexReader, WhatIsNoReadableFileCannotBeOpenedAndADeviceIsReadAsText) {
   TempDir dir;
-  CmemoryArea area(1024, "FF", 0);
-  try {
-    readIntelHexFile(dir.file("absent.hex"), area);
-    FAIL() << "accepted";
-  } catch (STATUS status) {
-    EXPECT_EQ(status, STATUS_CANNOT_OPEN_FILE);
+  const std::pair<std::string, STATUS> cases[] = {{dir.file("absent.hex"), STATUS_CANNOT_OPEN_FILE},
+                                                  {dir.file(""), STATUS_CANNOT_OPEN_FILE},
+                                                  {"/dev/zero", STATUS_HEX_FILE_SYNTAX_ERROR},
+                                                  {"/dev/null", STATUS_HEX_FILE_SYNTAX_ERROR}};
+  for (const auto& [path, expected] : cases) {
+    CmemoryArea area(1024, "FF", 0);
+    try {
+      readIntelHexFile(path, area);
+      ADD_FAILURE() << path << " accepted";
+    } catch (STATUS status) {
+      EXPECT_EQ(status, expected) << path;
+    }
   }
 }
 

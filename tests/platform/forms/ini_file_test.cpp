@@ -53,6 +53,7 @@ TEST_F(IniFile, WriteReplacesInPlaceAppendsToItsSectionAndKeepsEverythingElse) {
   ini.WriteInteger("COM", "baud", 9600);
   ini.WriteString("NEW", "name", "Meß");
   ini.WriteFloat("ADC", "cal", 0.1);
+  ini.UpdateFile();
   EXPECT_EQ(Read(), "; comment\n[COM]\nPORT=4\nbaud=9600\n\n[ADC]\ngain=3\ncal=0.1\n[NEW]\nname=Meß\n");
   EXPECT_EQ(ini.ReadString("new", "NAME", ""), "Meß");
 }
@@ -62,6 +63,7 @@ TEST_F(IniFile, NewFileHasSectionsAndKeysInWritingOrder) {
   ini.WriteInteger("COM", "a", 1);
   ini.WriteInteger("ADC", "b", 2);
   ini.WriteInteger("COM", "c", 3);
+  ini.UpdateFile();
   EXPECT_EQ(Read(), "[COM]\na=1\nc=3\n[ADC]\nb=2\n");
 }
 
@@ -70,6 +72,7 @@ TEST_F(IniFile, WindowsFilesAreReadAndKeepTheirLineEnds) {
   TIniFile ini(path);
   EXPECT_EQ(ini.ReadString("INFO", "text", ""), "Größe");
   ini.WriteInteger("INFO", "n", 1);
+  ini.UpdateFile();
   EXPECT_EQ(Read(), "[INFO]\r\ntext=Größe\r\nn=1\r\n");
 }
 
@@ -81,9 +84,53 @@ TEST_F(IniFile, FloatsAreWrittenWithAPointAndFifteenDigits) {
   EXPECT_EQ(ini.ReadString("S", "y", ""), "-2.5e-07");
 }
 
-TEST_F(IniFile, WriteToAFolderThatDoesNotExistThrows) {
-  TIniFile ini((dir / "missing" / "x.ini").string());
-  EXPECT_THROW(ini.WriteInteger("A", "b", 1), EIniFileException);
+TEST_F(IniFile, TheFileIsReadOnceAndWrittenWholeByUpdateFile) {
+  Write("[A]\nkey=1\n");
+  TIniFile ini(path);
+  Write("[A]\nkey=2\n");  // changed behind the object's back
+  EXPECT_EQ(ini.ReadInteger("A", "key", 0), 1) << "the object keeps what it read";
+  ini.WriteInteger("A", "key", 3);
+  ini.WriteInteger("B", "new", 4);
+  EXPECT_EQ(ini.ReadInteger("A", "key", 0), 3) << "a write is seen by the next read";
+  EXPECT_TRUE(ini.SectionExists("b"));
+  EXPECT_EQ(Read(), "[A]\nkey=2\n") << "nothing is written before UpdateFile";
+  ini.UpdateFile();
+  EXPECT_EQ(Read(), "[A]\nkey=3\n[B]\nnew=4\n");
+}
+
+TEST_F(IniFile, AFailedUpdateNamesTheFileAndTheCauseAndKeepsTheOldFile) {
+  struct Case {
+    std::string file;
+    std::string cause;
+  };
+  std::filesystem::create_directory(dir / "folder.ini");
+  const Case cases[] = {{(dir / "missing" / "x.ini").string(), "cannot write: No such file or directory"},
+                        {(dir / "folder.ini").string(), "cannot read: Is a directory"}};
+  for (const Case& c : cases) {
+    TIniFile ini(c.file);
+    EXPECT_FALSE(ini.FileRead());
+    ini.WriteInteger("A", "b", 1);
+    try {
+      ini.UpdateFile();
+      ADD_FAILURE() << c.file << " was written";
+    } catch (const EIniFileException& e) {
+      EXPECT_EQ(std::string(e.what()), c.file + ": " + c.cause);
+    }
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.ini"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << "no temporary file is left";
+}
+
+TEST_F(IniFile, DuplicateSectionsAndKeysUseTheFirstAndKeepTheRest) {
+  Write("top=0\n[S]\nk=1\nk=2\n\n[T]\n[s]\nk=3\nonly=4\n");
+  TIniFile ini(path);
+  EXPECT_EQ(ini.ReadInteger("S", "k", -1), 1);
+  EXPECT_EQ(ini.ReadInteger("S", "only", -1), 4) << "a key of the second section of the name";
+  EXPECT_EQ(ini.ReadInteger("", "top", -1), -1) << "lines before the first section belong to none";
+  ini.WriteInteger("S", "k", 5);
+  ini.WriteInteger("S", "added", 6);
+  ini.UpdateFile();
+  EXPECT_EQ(Read(), "top=0\n[S]\nk=5\nk=2\nadded=6\n\n[T]\n[s]\nk=3\nonly=4\n");
 }
 
 TEST(IniText, IntegerParsingIsStrict) {
