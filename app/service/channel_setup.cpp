@@ -146,7 +146,7 @@ void TForm21::CheckBox1Click(TObject* Sender) {
   if (Form1 == nullptr) return;
   TForm1& link = *Form1;
   // A fill shows what the image holds: it sets up the controls and changes
-  // neither the image nor the device.
+  // neither the image nor the device, and it is no edit.
   const bool filling = fieldFill_ > 0;
   const bool on = CheckBox1->Checked();
   const int lang = link.Options.lang;
@@ -155,7 +155,8 @@ void TForm21::CheckBox1Click(TObject* Sender) {
   const int channelsBefore = link.ChannelCount;
   SwitchChannelTwo(on, filling);
 
-  if (filling || ServiceConnected != 1 || SetupReadRunning != 0 || DemoMode != 0) {
+  if (filling) return;
+  if (ServiceConnected != 1 || SetupReadRunning != 0 || DemoMode != 0) {
     SetupModified = 1;
     return;
   }
@@ -168,10 +169,7 @@ void TForm21::CheckBox1Click(TObject* Sender) {
   if (!written) {
     // The device did not take the change: the window shows channel 2 as it was.
     link.ChannelCount = channelsBefore;
-    const FillScope fill(fieldFill_);
-    const int modified = SetupModified;
-    CheckBox1->SetChecked(!on);
-    SetupModified = modified;
+    ShowChannelTwoActive(!on);
     Label14->SetCaption("");
     return;
   }

@@ -89,18 +89,23 @@ void TForm21::LeaveDigitsField(int channel) {
 void TForm21::ComboBox3Exit(TObject* Sender) { LeaveDigitsField(0); }
 void TForm21::ComboBox7Exit(TObject* Sender) { LeaveDigitsField(1); }
 
+void TForm21::MarkFieldEdited() {
+  // Showing the image is no edit.
+  if (fieldFill_ == 0) SetupModified = 1;
+}
+
 void TForm21::ColourInputSignal(TEdit* field) {
   field->Font().SetColor(InputSignalOutOfRange(field->Text()) ? clRed : clBlack);
-  SetupModified = 1;
+  MarkFieldEdited();
 }
 
 void TForm21::Edit2Change(TObject* Sender) { ColourInputSignal(Edit2); }
 void TForm21::Edit4Change(TObject* Sender) { ColourInputSignal(Edit4); }
 
-void TForm21::Edit1Change(TObject* Sender) { SetupModified = 1; }
-void TForm21::Edit3Change(TObject* Sender) { SetupModified = 1; }
-void TForm21::ComboBox3Change(TObject* Sender) { SetupModified = 1; }
-void TForm21::ComboBox7Change(TObject* Sender) { SetupModified = 1; }
+void TForm21::Edit1Change(TObject* Sender) { MarkFieldEdited(); }
+void TForm21::Edit3Change(TObject* Sender) { MarkFieldEdited(); }
+void TForm21::ComboBox3Change(TObject* Sender) { MarkFieldEdited(); }
+void TForm21::ComboBox7Change(TObject* Sender) { MarkFieldEdited(); }
 
 void TForm21::Edit5Change(TObject* Sender) {
   if (Form1 == nullptr) return;

@@ -108,13 +108,19 @@ void TForm21::ffnen1Click(TObject* Sender) {
   ShowChannelSetup();
   parameter_dialogs::ShowSetup(Form23);
   parameter_dialogs::ShowSetup(Form24);
-  if (!AskYesNo(LangText(ROW_WRITE_DIRECTLY))) {
+  // Not written now, the file's set-up waits in the image: the next write
+  // keeps its calibration, and the program end offers to store it.
+  const auto keepForLater = [this] {
     SetupFromFile = 1;
+    SetupModified = 1;
+  };
+  if (!AskYesNo(LangText(ROW_WRITE_DIRECTLY))) {
+    keepForLater();
     return;
   }
   // Written directly, the file passes the same checks as the write button.
   if (!WriteConfirmed()) {
-    SetupFromFile = 1;
+    keepForLater();
     return;
   }
   Form3->WriteSetupToDevice();

@@ -289,7 +289,10 @@ class TForm21 : public TForm {
   void LeaveNominalField(int channel);
   void LeaveDigitsField(int channel);
   void ColourInputSignal(TEdit* field);
-  // Channel 2 on or off as CheckBox1Click sets it up; `filling`: controls only.
+  // SetupModified := 1 for an edit of the channel fields; a fill is none.
+  void MarkFieldEdited();
+  // Channel 2 on or off as CheckBox1Click sets it up; `filling`: the
+  // controls only, the image and the link stay as they are.
   void SwitchChannelTwo(bool on, bool filling);
   void OpenLoadCalibration(int channel);
   // Digits-list entry count per channel, set by leaving its nominal value field.
