@@ -9,12 +9,6 @@ using devsim::Fault;
 using devsim::FaultKind;
 using devsim::kForever;
 
-std::vector<std::string> Items(const TComboBox* list) {
-  std::vector<std::string> items;
-  for (int i = 0; i < list->ItemCount(); ++i) items.push_back(list->Item(i));
-  return items;
-}
-
 class ChannelSetup : public ServiceTest {
  protected:
   // A two-channel set-up: channel 1 nominal 30 at step 10, channel 2 1000 at
@@ -130,9 +124,7 @@ TEST_F(ChannelSetup, SwitchingChannelTwoOffWritesItsBytesAndRestarts) {
 
 TEST_F(ChannelSetup, SwitchingChannelTwoOnWritesModeAndChannelCount) {
   TwoChannelSetup();
-  PutDeviceSetup(SetupSection::WKG0, "mk", {1});
-  PutDeviceSetup(SetupSection::ADC, "mode", {0});
-  sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.channelCount = 1; });
+  OneChannelDevice();
   Connect();
   ASSERT_FALSE(window().CheckBox1->Checked());
   sim_.Log().Clear();

@@ -167,6 +167,18 @@ TEST_F(LoadCalibration, AbbrechenClosesAndRestarts) {
   EXPECT_TRUE(ReceivedOf(CMD_EXT_CAL_ZERO).empty());
 }
 
+TEST_F(LoadCalibration, TheLanguageSwitchRecaptionsTheDialog) {
+  link().Options.lang = 1;
+  link().ChangeLanguageAll();
+  EXPECT_EQ(dialog().Caption(), "Calibration under load");
+  EXPECT_EQ(dialog().Label1->Caption(), "Set zero load");
+  EXPECT_EQ(dialog().Label7->Caption(), "Set measured value");
+  EXPECT_EQ(dialog().Label10->Caption(), "Load-cell error!");
+  EXPECT_EQ(dialog().Button5->Caption(), "Multi point calibration");
+  EXPECT_EQ(dialog().Button2->Caption(), "Cancel");
+  EXPECT_EQ(dialog().Button1->Caption(), "Exit");
+}
+
 TEST_F(LoadCalibration, WithoutASetupOrInDemoModeNothingOpens) {
   dialogs_.Answer(IDOK);
   window().Kanal1->Click();

@@ -5,12 +5,6 @@
 
 namespace {
 
-std::vector<std::string> Items(const TComboBox* list) {
-  std::vector<std::string> items;
-  for (int i = 0; i < list->ItemCount(); ++i) items.push_back(list->Item(i));
-  return items;
-}
-
 class ChannelFields : public ServiceTest {
  protected:
   // An RS-485 device of variant 3 at `address`, whose bus address the window stores.

@@ -101,6 +101,19 @@ class ServiceTest : public TestWindowTest {
     return SETUP_BASE_1 + Info(section).copy_offset + FieldOf(section, field).offset;
   }
 
+  // A one-channel device whose set-up says so.
+  void OneChannelDevice() {
+    PutDeviceSetup(SetupSection::WKG0, "mk", {1});
+    PutDeviceSetup(SetupSection::ADC, "mode", {0});
+    sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.channelCount = 1; });
+  }
+
+  static std::vector<std::string> Items(const TComboBox* list) {
+    std::vector<std::string> items;
+    for (int i = 0; i < list->ItemCount(); ++i) items.push_back(list->Item(i));
+    return items;
+  }
+
   // Texts of the message boxes shown so far, oldest first.
   std::vector<std::string> BoxTexts() const {
     std::vector<std::string> texts;

@@ -163,9 +163,7 @@ TEST_F(SetupTransfer, WithoutASetupTheWriteAsksForARead) {
 
 TEST_F(SetupTransfer, OpeningAFileChangesNothingInTheDeviceBeforeTheQuestion) {
   // A one-channel device; the file holds two channels.
-  PutDeviceSetup(SetupSection::WKG0, "mk", {1});
-  PutDeviceSetup(SetupSection::ADC, "mode", {0});
-  sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.channelCount = 1; });
+  OneChannelDevice();
   Connect();
   ASSERT_FALSE(window().CheckBox1->Checked());
   sim_.Log().Clear();
