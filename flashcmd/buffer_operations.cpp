@@ -20,14 +20,6 @@ struct MemoryWord {
 
 constexpr MemoryWord kMemoryWords[] = {{"FLASH", 0}, {"EEPROM", 1}, {"CUSTOM", 2}, {"LPC_BOOT", 7}};
 
-[[noreturn]] void refuseArgument() { throw TextFailure{kInvalidOrMissingArgument}; }
-
-std::uint32_t numberWord() {
-  std::uint32_t value = 0;
-  if (!parseNumberWord(requiredWord(), value)) refuseArgument();
-  return value;
-}
-
 int lastResultAsNumber(int base) { return static_cast<int>(std::strtoul(lastResult().c_str(), nullptr, base)); }
 
 }  // namespace
@@ -68,8 +60,8 @@ void CmemoryOperation::run(const std::string&) {
 
 void CaddRangeOperation::run(const std::string&) {
   printStep("Setting Address Range", true);
-  settings.rangeStart = static_cast<int>(numberWord());
-  settings.rangeEnd = static_cast<int>(numberWord());
+  settings.rangeStart = static_cast<int>(requiredNumber());
+  settings.rangeEnd = static_cast<int>(requiredNumber());
   printResult(workingRangeText());
 }
 

@@ -21,8 +21,10 @@ std::vector<std::string> splitAt(const std::string& text, const char* separators
   return words;
 }
 
-bool isIncludeLine(const std::string& line) {
-  return line.find("INCLUDE ") != std::string::npos || line.find("include ") != std::string::npos;
+std::string withoutQuotes(std::string name) {
+  if (!name.empty() && name.front() == '"') name.erase(0, 1);
+  if (!name.empty() && name.back() == '"') name.pop_back();
+  return name;
 }
 
 // Reads the lines of an open file into the command text, following includes.
@@ -31,11 +33,9 @@ void appendLines(std::ifstream& file, std::string& commandText, int depth) {
   while (std::getline(file, line)) {
     // Files written on Windows end their lines with CR LF.
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.find('#') != std::string::npos) continue;
+    if (isCommentLine(line)) continue;
     if (isIncludeLine(line)) {
-      const std::vector<std::string> fields = splitAt(line, " \t");
-      if (fields.size() < 2) refuse();
-      includeCommandFile(fields[1], commandText, depth + 1);
+      includeCommandFile(includedFileName(line), commandText, depth + 1);
       continue;
     }
     commandText += ' ';
@@ -66,12 +66,24 @@ std::string readCommandFile(const std::string& programPath, const std::string& f
 
 void includeCommandFile(const std::string& fileName, std::string& commandText, int depth) {
   if (depth > kMaxIncludeDepth) refuse();
-  std::string name = fileName;
-  if (!name.empty() && name.front() == '"') name.erase(0, 1);
-  if (!name.empty() && name.back() == '"') name.pop_back();
-  std::ifstream file(name);
+  std::ifstream file(fileName);
   if (!file) refuse();
   appendLines(file, commandText, depth);
+}
+
+bool isCommentLine(const std::string& line) { return line.find('#') != std::string::npos; }
+
+bool isIncludeLine(const std::string& line) {
+  return line.find("INCLUDE ") != std::string::npos || line.find("include ") != std::string::npos;
+}
+
+std::string includedFileName(const std::string& line) {
+  const std::vector<std::string> fields = splitAt(line, " \t");
+  if (fields.size() < 2) {
+    settings.errorCode = STATUS_INVALID_COMMAND_FILE_ARGUMENT;
+    refuse();
+  }
+  return withoutQuotes(fields[1]);
 }
 
 std::vector<std::string> tokenizeCommandText(const std::string& commandText) {

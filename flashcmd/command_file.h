@@ -16,8 +16,17 @@ inline constexpr int kMaxIncludeDepth = 16;
 // The command text of the file: the program path, then its kept lines.
 std::string readCommandFile(const std::string& programPath, const std::string& fileName);
 
-// Appends the kept lines of an included file (and of the files it includes).
+// Appends the kept lines of an included file (named as includedFileName
+// gives it) and of the files it includes.
 void includeCommandFile(const std::string& fileName, std::string& commandText, int depth = 1);
+
+// A line holding '#' anywhere.
+bool isCommentLine(const std::string& line);
+// A line holding "INCLUDE " or "include ".
+bool isIncludeLine(const std::string& line);
+// The file an INCLUDE line names, one quote at each end removed; a line
+// without a name throws StatusFailure with STATUS 48.
+std::string includedFileName(const std::string& line);
 
 // Splits the text at blanks, tabs and carriage returns. A run of words
 // between double quotes becomes one word (joined with single blanks, the

@@ -21,8 +21,6 @@ namespace {
 constexpr std::uint32_t kWaitPollMs = 50;
 constexpr std::uint32_t kLongestTimeoutSeconds = 3600;
 
-[[noreturn]] void refuseArgument() { throw TextFailure{kInvalidOrMissingArgument}; }
-
 // Waits on the monotonic clock until `seconds` have passed since `start`,
 // or until a key is waiting (it is left for the driver's key poll).
 void waitSecondsOrKey(std::uint32_t start, std::uint32_t seconds) {
@@ -46,8 +44,7 @@ void CstartOperation::run(const std::string&) {
   printStep("Starting Application", true);
   const std::string mode = upperCase(requiredWord());
   if (mode != "RESET" && mode != "NORESET") refuseArgument();
-  std::uint32_t address = 0;
-  if (!parseNumberWord(requiredWord(), address)) refuseArgument();
+  const std::uint32_t address = requiredNumber();
 
   // The start is reported after the library has been asked for it, so a
   // boot loader that cannot start the application shows as a failure.

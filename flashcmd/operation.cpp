@@ -48,6 +48,8 @@ std::string requiredWord() {
   }
 }
 
+std::uint32_t requiredNumber() { return numberOrRefuse(requiredWord(), kInvalidOrMissingArgument); }
+
 std::uint32_t numberOrRefuse(const std::string& word, const char* refusal) {
   std::uint32_t value = 0;
   if (!parseNumberWord(word, value)) throw TextFailure{refusal};

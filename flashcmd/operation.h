@@ -58,6 +58,10 @@ std::string nextWordOr(const std::string& fallback);
 // The same as nextWord, with the text failure "Invalid or missing argument." instead.
 std::string requiredWord();
 
+// The next word read as a number word; a missing word or one that is not a
+// number throws "Invalid or missing argument.".
+std::uint32_t requiredNumber();
+
 // The word read as a number word; a word that is not one throws the text
 // failure `refusal`.
 std::uint32_t numberOrRefuse(const std::string& word, const char* refusal);

@@ -3,8 +3,10 @@
 #include "flashcmd/control_operations.h"
 #include "flashcmd/memory_operations.h"
 #include "flashcmd/operation.h"
-#include "flashcmd/pending_operation.h"
 #include "flashcmd/policy_operations.h"
+#include "flashcmd/serialize_operation.h"
+#include "flashcmd/special_byte_operations.h"
+#include "flashcore/core/special_bytes.h"
 
 namespace {
 
@@ -13,43 +15,43 @@ CblankCheckOperation blankCheck;
 CprogramOperation programMemory;
 CreadOperation readMemory;
 CverifyOperation verifyMemory;
-CpendingOperation readBootId1("RBOOTID1");
-CpendingOperation readBootId2("RBOOTID2");
-CpendingOperation readSbv("RSBV");
-CpendingOperation writeSbv("WSBV");
-CpendingOperation readBsb("RBSB");
-CpendingOperation writeBsb("WBSB");
-CpendingOperation readHwb("RHWB");
-CpendingOperation writeHwb("WHWB");
-CpendingOperation readEb("REB");
-CpendingOperation writeEb("WEB");
-CpendingOperation securityLevel1("SSL1");
-CpendingOperation securityLevel2("SSL2");
-CpendingOperation readSsb("RSSB");
-CpendingOperation writeSsb("WSSB");
-CpendingOperation readCris("RCRIS");
-CpendingOperation writeCris("WCRIS");
-CpendingOperation readNodeNumber("RNNB");
-CpendingOperation writeNodeNumber("WNNB");
-CpendingOperation readBtc1("RBTC1");
-CpendingOperation writeBtc1("WBTC1");
-CpendingOperation readBtc2("RBTC2");
-CpendingOperation writeBtc2("WBTC2");
-CpendingOperation readBtc3("RBTC3");
-CpendingOperation writeBtc3("WBTC3");
-CpendingOperation readSignature("RSIGB");
-CpendingOperation enableX2("ENAX2");
-CpendingOperation disableX2("DISX2");
-CpendingOperation enableBljb("ENABLJB");
-CpendingOperation disableBljb("DISBLJB");
-CpendingOperation enableOsc("ENAOSC");
-CpendingOperation disableOsc("DISOSC");
-CpendingOperation enableSelBoot("ENASELBOOT");
-CpendingOperation disableSelBoot("DISSELBOOT");
+CspecialByteReadOperation readBootId1("RBOOTID1", "Reading Boot ID1", DEVICE_BOOT_ID1);
+CspecialByteReadOperation readBootId2("RBOOTID2", "Reading Boot ID2", DEVICE_BOOT_ID2);
+CspecialByteReadOperation readSbv("RSBV", "Reading Software Boot Vector", SOFTWARE_BOOT_VECTOR);
+CspecialByteWriteOperation writeSbv("WSBV", "Writing Software Boot Vector", SOFTWARE_BOOT_VECTOR);
+CspecialByteReadOperation readBsb("RBSB", "Reading Boot Status Byte", BOOT_STATUS_BYTE);
+CspecialByteWriteOperation writeBsb("WBSB", "Writing Boot Status Byte", BOOT_STATUS_BYTE);
+CspecialByteReadOperation readHwb("RHWB", "Reading Hardware Byte", HARDWARE_BYTE);
+CspecialByteWriteOperation writeHwb("WHWB", "Writing Hardware Byte", HARDWARE_BYTE);
+CspecialByteReadOperation readEb("REB", "Reading Extra Byte", EXTRA_BYTE);
+CspecialByteWriteOperation writeEb("WEB", "Writing Extra Byte", EXTRA_BYTE);
+CsecurityLevelOperation securityLevel1("SSL1", "Setting Security Level 1", 1);
+CsecurityLevelOperation securityLevel2("SSL2", "Setting Security Level 2", 2);
+CspecialByteReadOperation readSsb("RSSB", "Reading Software Security Byte", SOFTWARE_SECURITY_BYTE);
+CspecialByteWriteOperation writeSsb("WSSB", "Writing Software Security Byte", SOFTWARE_SECURITY_BYTE);
+CspecialByteReadOperation readCris("RCRIS", "Reading CAN Reloc. Id. Seg.", CRIS);
+CspecialByteWriteOperation writeCris("WCRIS", "Writing CAN Reloc. Id. Seg.", CRIS);
+CspecialByteReadOperation readNodeNumber("RNNB", "Reading CAN Node Number", NNB);
+CspecialByteWriteOperation writeNodeNumber("WNNB", "Writing CAN Node Number", NNB);
+CspecialByteReadOperation readBtc1("RBTC1", "Reading Bit Timing Config. 1", BTC_1);
+CspecialByteWriteOperation writeBtc1("WBTC1", "Writing Bit Timing Config. 1", BTC_1);
+CspecialByteReadOperation readBtc2("RBTC2", "Reading Bit Timing Config. 2", BTC_2);
+CspecialByteWriteOperation writeBtc2("WBTC2", "Writing Bit Timing Config. 2", BTC_2);
+CspecialByteReadOperation readBtc3("RBTC3", "Reading Bit Timing Config. 3", BTC_3);
+CspecialByteWriteOperation writeBtc3("WBTC3", "Writing Bit Timing Config. 3", BTC_3);
+CsignatureOperation readSignature;
+CfuseOperation enableX2("ENAX2", "Enabling X2 Fuse", 2, true);
+CfuseOperation disableX2("DISX2", "Disabling X2 Fuse", 2, false);
+CfuseOperation enableBljb("ENABLJB", "Enabling BLJB Fuse", 1, true);
+CfuseOperation disableBljb("DISBLJB", "Disabling BLJB Fuse", 1, false);
+CfuseOperation enableOsc("ENAOSC", "Enabling OSC Fuse", 0, true);
+CfuseOperation disableOsc("DISOSC", "Disabling OSC Fuse", 0, false);
+CfuseOperation enableSelBoot("ENASELBOOT", "Enabling SelBoot Fuse", 3, true);
+CfuseOperation disableSelBoot("DISSELBOOT", "Disabling SelBoot Fuse", 3, false);
 CmemoryOperation memorySelection;
 CstartOperation startApplication;
 CwaitOperation waitSeconds;
-CpendingOperation serialize("SERIALIZE");
+CserializeOperation serialize;
 CaddRangeOperation addRange;
 CloadBufferOperation loadBuffer;
 CfillBufferOperation fillBuffer;
@@ -59,12 +61,12 @@ CassertOperation assertion;
 CechoOperation echoText;
 CcanOpenOperation canOpen;
 CcanCloseOperation canClose;
-CpendingOperation writeP1Config("WP1CFG");
-CpendingOperation readP1Config("RP1CFG");
-CpendingOperation writeP3Config("WP3CFG");
-CpendingOperation readP3Config("RP3CFG");
-CpendingOperation writeP4Config("WP4CFG");
-CpendingOperation readP4Config("RP4CFG");
+CspecialByteWriteOperation writeP1Config("WP1CFG", "Writing P1 Config.", P1_CONF);
+CspecialByteReadOperation readP1Config("RP1CFG", "Reading P1 Config.", P1_CONF);
+CspecialByteWriteOperation writeP3Config("WP3CFG", "Writing P3 Config.", P3_CONF);
+CspecialByteReadOperation readP3Config("RP3CFG", "Reading P3 Config.", P3_CONF);
+CspecialByteWriteOperation writeP4Config("WP4CFG", "Writing P4 Config.", P4_CONF);
+CspecialByteReadOperation readP4Config("RP4CFG", "Reading P4 Config.", P4_CONF);
 CtimeoutOperation replyTimeout;
 
 }  // namespace

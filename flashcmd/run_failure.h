@@ -20,3 +20,6 @@ struct RunAborted {};
 inline const char* const kInvalidOrMissingArgument = "Invalid or missing argument.";
 inline const char* const kInvalidArgument = "Invalid argument.";
 inline const char* const kInvalidTimeoutValue = "Invalid timeout value.";
+
+// Ends the run with "Invalid or missing argument.".
+[[noreturn]] inline void refuseArgument() { throw TextFailure{kInvalidOrMissingArgument}; }

@@ -124,19 +124,19 @@ void TForm1::BuildMenus() {
 }
 
 void TForm1::BuildInformationPage() {
-  PageControl1 = Named(new TPageControl(this), "PageControl1", 8, 8, 600, 420);
+  PageControl1 = Named(new TPageControl(this), "PageControl1", 8, 8, 600, 534);
   TabSheet1 = PageControl1->AddPage("Informationen");
   TabSheet1->SetName("TabSheet1");
   TabSheet2 = PageControl1->AddPage("Gewichtswerte");
   TabSheet2->SetName("TabSheet2");
 
-  GroupBox3 = Named(new TGroupBox(TabSheet1, "Infomationen"), "GroupBox3", 8, 8, 578, 320);
+  GroupBox3 = Named(new TGroupBox(TabSheet1, "Infomationen"), "GroupBox3", 8, 8, 578, 384);
   // The panels' titles sit in their top left corner, clear of the rows.
-  Panel1 = Named(new TPanel(GroupBox3), "Panel1", 8, 20, 562, 200);
+  Panel1 = Named(new TPanel(GroupBox3), "Panel1", 8, 22, 562, 232);
   NewLabel(Panel1, "Label5", "Gerätedaten", 8, 6, 200)->Font().SetBold(true);
   const int captionLeft = 8;
   const int valueLeft = 160;
-  auto row = [](int k) { return 28 + k * 24; };
+  auto row = [](int k) { return 30 + k * 28; };
   CaptionLabel(Panel1, "Firmwareversion", captionLeft, row(0), 140);
   Label_VD417_FW = NewLabel(Panel1, "Label_VD417_FW", "-", valueLeft, row(0), 120);
   Label_VD417_FV = NewLabel(Panel1, "Label_VD417_FV", "-", valueLeft + 130, row(0), 110);
@@ -154,16 +154,16 @@ void TForm1::BuildInformationPage() {
   CaptionLabel(Panel1, "Variante EXB", captionLeft, row(6), 140);
   Label_EXB_HW = NewLabel(Panel1, "Label_EXB_HW", "-", valueLeft, row(6), 120);
 
-  Panel2 = Named(new TPanel(GroupBox3), "Panel2", 8, 228, 562, 84);
+  Panel2 = Named(new TPanel(GroupBox3), "Panel2", 8, 264, 562, 110);
   NewLabel(Panel2, "Label6", "Datum / Zeit", 8, 6, 200)->Font().SetBold(true);
-  CaptionLabel(Panel2, "VD417", captionLeft, 28, 140);
-  Label_VD417_Time = NewLabel(Panel2, "Label_VD417_Time", "-", valueLeft, 28, 300);
-  CaptionLabel(Panel2, "PC", captionLeft, 52, 140);
-  Label_PC_Time = NewLabel(Panel2, "Label_PC_Time", "-", valueLeft, 52, 300);
+  CaptionLabel(Panel2, "VD417", captionLeft, row(0), 140);
+  Label_VD417_Time = NewLabel(Panel2, "Label_VD417_Time", "-", valueLeft, row(0), 300);
+  CaptionLabel(Panel2, "PC", captionLeft, row(1), 140);
+  Label_PC_Time = NewLabel(Panel2, "Label_PC_Time", "-", valueLeft, row(1), 300);
 
-  Button1 = NewButton(TabSheet1, "Button1", "VD417-Einstellungen", 8, 340, 170);
+  Button1 = NewButton(TabSheet1, "Button1", "VD417-Einstellungen", 8, 404, 170);
   Button1->OnClick = Handler(this, &TForm1::Button1Click);
-  Button6 = NewButton(TabSheet1, "Button6", "ABBRUCH Kommunikation", 190, 340, 190);
+  Button6 = NewButton(TabSheet1, "Button6", "ABBRUCH Kommunikation", 190, 404, 190);
   Button6->OnClick = Handler(this, &TForm1::Button6Click);
   Button6->SetVisible(false);
 }
@@ -278,7 +278,7 @@ void TForm1::BuildStatusGroups() {
     ++k;
   }
 
-  Edit1 = Named(new TEdit(this), "Edit1", 8, 436, 874, 22);
+  Edit1 = Named(new TEdit(this), "Edit1", 8, 550, 874, 22);
   Edit1->SetReadOnly(true);
   Edit1->SetVisible(false);
 }

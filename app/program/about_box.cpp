@@ -37,7 +37,7 @@ QImage ProgramIconPicture() {
 TAboutBox::TAboutBox() {
   SetName("AboutBox");
   SetCaption("Info");
-  SetSize(300, 270);
+  SetSize(300, 300);
   Position = TPosition::poScreenCenter;
 
   Panel1 = new TPanel(this);

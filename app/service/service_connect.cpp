@@ -12,6 +12,8 @@
 #include "app/program/text_table.h"
 #include "app/service/channel_fields.h"
 #include "app/params/exb_values.h"
+#include "app/params/inputs_relays.h"
+#include "app/params/weighing_parameters.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_editor.h"
 #include "app/setup/setup_image.h"
@@ -119,9 +121,11 @@ void TForm21::Connect() {
   ShowIdentity();
   // Relay on-times and delays exist from extension-board firmware 1.4 within line 1.
   link.ExbFirmwareV14 = link.ExbVersion[0] == 1 && link.ExbVersion[1] >= 4 ? 1 : 0;
+  if (Form24 != nullptr) Form24->ShowRelayTimes(link.ExbFirmwareV14 == 1);
   AdaptToChannelCount();
   if (link.AdcConversionMode == 0)
     PutByte(SectionBytes(link.SetupImage, SetupSection::WKS), FieldOf(SetupSection::WKS, "sum").offset, 0);
+  if (Form23 != nullptr) Form23->ShowConversionMode(link.AdcConversionMode);
   ServiceConnected = 1;
 
   if (ReloadCalibration == 1) {
@@ -180,6 +184,7 @@ void TForm21::AdaptToChannelCount() {
   Label21->SetVisible(two);
   Button7->SetVisible(two);
   ParameterKanal12->SetVisible(two);
+  if (Form23 != nullptr) Form23->ShowChannelCount(channels);
 }
 
 bool TForm21::ReadCalibrationSections() {
@@ -231,6 +236,9 @@ void TForm21::Button3Click(TObject* Sender) {
   GroupBox1->SetEnabled(true);
   GroupBox2->SetEnabled(true);
   ShowChannelSetup();
+  if (Form23 != nullptr) Form23->ShowSetup();
+  if (Form24 != nullptr) Form24->ShowSetup();
+  if (Form23 != nullptr) Form23->UpdateControlStates();
   // The address switch of Profibus boards names the device's address.
   if (Form1->DeviceType == 1 || Form1->DeviceType == 2) ReadDipAddress();
   Button5->SetEnabled(true);

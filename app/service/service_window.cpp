@@ -265,23 +265,23 @@ TForm21::TForm21() {
   Label20 = NewLabel(Panel1, "Label20", "Lastkalibriert", 6, 158, 150);
   Label20->Font().SetColor(clGreen);
 
-  Label6 = NewLabel(this, "Label6", "Interne Abtastrate [1/s]", 8, 330, 250);
+  Label6 = NewLabel(this, "Label6", "Interne Abtastrate [1/s]", 8, 324, 250);
   ComboBox4 = new TComboBox(this, TComboBoxStyle::csDropDownList);
   ComboBox4->SetName("ComboBox4");
-  ComboBox4->SetBounds(270, 326, 80, 22);
+  ComboBox4->SetBounds(270, 320, 80, 22);
   ComboBox4->SetItems({"25", "50", "100", "200", "400", "800", "1600"});
-  Label7 = NewLabel(this, "Label7", "Geräteadresse", 8, 360, 250);
+  Label7 = NewLabel(this, "Label7", "Geräteadresse", 8, 350, 250);
   Label7->OnClick = Handler(this, &TForm21::Label7Click);
-  Edit5 = NewEdit(this, "Edit5", 270, 356, 3);
-  Edit5->SetBounds(270, 356, 50, 22);
+  Edit5 = NewEdit(this, "Edit5", 270, 346, 3);
+  Edit5->SetBounds(270, 346, 50, 22);
   Edit5->SetText("1");
   Edit5->SetEnabled(false);
-  Button6 = NewButton(this, "Button6", "OK?", 326, 353, 40);
+  Button6 = NewButton(this, "Button6", "OK?", 326, 343, 40);
   Button6->SetVisible(false);
 
   GroupBox3 = new TGroupBox(this, "Gerätedaten");
   GroupBox3->SetName("GroupBox3");
-  GroupBox3->SetBounds(8, 390, 600, 240);
+  GroupBox3->SetBounds(8, 376, 600, 228);
   GroupBox3->OnClick = Handler(this, &TForm21::GroupBox3Click);
 
   // The device data: identity, weights, zero/tare buttons, status texts and line.
@@ -310,33 +310,33 @@ TForm21::TForm21() {
   Button7->OnClick = Handler(this, &TForm21::Button7Click);
   Button8 = NewButton(GroupBox3, "Button8", "Hold", 530, 108, 60);
   Button8->SetVisible(false);
-  Label12 = NewLabel(GroupBox3, "Label12", "FEHLER", 460, 176, 60);
+  Label12 = NewLabel(GroupBox3, "Label12", "FEHLER", 460, 168, 60);
   Label12->Font().SetColor(clRed);
   Label12->SetVisible(false);
-  Label35 = NewLabel(GroupBox3, "Label35", "LowBAT", 530, 176, 60);
+  Label35 = NewLabel(GroupBox3, "Label35", "LowBAT", 530, 168, 60);
   Label35->Font().SetColor(clRed);
   Label35->SetVisible(false);
-  Label18 = NewLabel(GroupBox3, "Label18", "", 460, 196, 130);
-  Label22 = NewLabel(GroupBox3, "Label22", "", 460, 214, 130);
-  Label14 = NewLabel(GroupBox3, "Label14", "", 8, 212, 440);
+  Label18 = NewLabel(GroupBox3, "Label18", "", 460, 188, 130);
+  Label22 = NewLabel(GroupBox3, "Label22", "", 460, 206, 130);
+  Label14 = NewLabel(GroupBox3, "Label14", "", 8, 206, 440);
 
   Panel2 = new TPanel(this);
   Panel2->SetName("Panel2");
   Panel2->SetBounds(770, 8, 16, 16);
   Panel2->SetVisible(false);
 
-  Button1 = NewButton(this, "Button1", "Verbinden", 620, 400, 150);
+  Button1 = NewButton(this, "Button1", "Verbinden", 620, 386, 150);
   Button1->OnClick = Handler(this, &TForm21::Button1Click);
-  Button3 = NewButton(this, "Button3", "Setup von Gerät lesen", 620, 434, 150);
+  Button3 = NewButton(this, "Button3", "Setup von Gerät lesen", 620, 420, 150);
   Button3->OnClick = Handler(this, &TForm21::Button3Click);
-  Button4 = NewButton(this, "Button4", "Setup in Gerät schreiben", 620, 468, 150);
+  Button4 = NewButton(this, "Button4", "Setup in Gerät schreiben", 620, 454, 150);
   Button4->OnClick = Handler(this, &TForm21::Button4Click);
-  Button2 = NewButton(this, "Button2", "Beenden", 620, 502, 150);
+  Button2 = NewButton(this, "Button2", "Beenden", 620, 488, 150);
   Button2->OnClick = Handler(this, &TForm21::Button2Click);
 
   ProgressBar1 = new TProgressBar(this);
   ProgressBar1->SetName("ProgressBar1");
-  ProgressBar1->SetBounds(8, 634, 600, 12);
+  ProgressBar1->SetBounds(8, 607, 600, 12);
   ProgressBar1->SetRange(0, 100);
   ProgressBar1->SetVisible(false);
 

@@ -211,6 +211,8 @@ class TForm21 : public TForm {
   int GrossNetMode = 2;     // polled weights shown: 1 gross, 2 net
   int SetupReadDone = 0;    // 1 after a set-up read by this window
   int ReloadCalibration = 0;  // 1: the next connect reads the calibration sections again
+  int ParameterPage = 0;  // page the weighing-parameter dialog opens with (0: the one it had)
+  int ExbPage = 0;        // page the input, encoder and relay dialog opens with
   // The weight polling of the connection.
   std::unique_ptr<ServicePolling> Polling;
 

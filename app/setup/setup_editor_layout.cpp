@@ -145,19 +145,19 @@ class EditorLayout {
 
 void TForm3::BuildLayout() {
   EditorLayout top(this, this);
-  top.Button(Button4, "Button4", "Laden", 12, 8);
-  top.Button(Button3, "Button3", "Speichern", 98, 8);
-  top.Label(Label133, "Label133", "", 200, 6);
-  Label133->SetBounds(200, 8, 170, 24);
+  top.Button(Button4, "Button4", "Laden", 12, 14);
+  top.Button(Button3, "Button3", "Speichern", 98, 14);
+  top.Label(Label133, "Label133", "", 200, 12);
+  Label133->SetBounds(200, 14, 170, 24);
   Label133->Font().SetHeight(19);
   Label133->Font().SetBold(true);
-  top.Button(Button35, "Button35", "Setup 1", 380, 8);
-  top.Button(Button36, "Button36", "Setup 2", 466, 8);
-  top.Button(Button54, "Button54", "Soft-Reset", 570, 8);
-  top.Button(Button37, "Button37", "Reset VD417", 660, 8, 105);
+  top.Button(Button35, "Button35", "Setup 1", 380, 14);
+  top.Button(Button36, "Button36", "Setup 2", 466, 14);
+  top.Button(Button54, "Button54", "Soft-Reset", 570, 14);
+  top.Button(Button37, "Button37", "Reset VD417", 660, 14, 105);
 
   PageControl1 = top.Register(new TPageControl(this), "PageControl1");
-  PageControl1->SetBounds(12, 44, 753, 489);
+  PageControl1->SetBounds(12, 56, 753, 489);
   auto add = [&](const std::string& caption, const std::string& name) {
     TTabSheet* page = PageControl1->AddPage(caption);
     page->SetName(name);
@@ -201,18 +201,18 @@ void TForm3::BuildLayout() {
   PageControl1->SetActivePageIndex(adc2->PageIndex());
 
   EditorLayout bottom(this, this);
-  bottom.Button(Button5, "Button5", "VD417 -> PC", 12, 545, 100);
-  bottom.Button(Button6, "Button6", "PC -> VD417", 118, 545, 100);
+  bottom.Button(Button5, "Button5", "VD417 -> PC", 12, 586, 100);
+  bottom.Button(Button6, "Button6", "PC -> VD417", 118, 586, 100);
   ProgressBar1 = bottom.Register(new TProgressBar(this), "ProgressBar1");
-  ProgressBar1->SetBounds(230, 549, 200, 18);
+  ProgressBar1->SetBounds(230, 590, 200, 18);
   ProgressBar1->SetRange(0, 100);
   ProgressBar1->Hide();
-  bottom.Button(Button22, "Button22", "Defaultwerte laden", 440, 545, 130);
+  bottom.Button(Button22, "Button22", "Defaultwerte laden", 440, 586, 130);
   Button22->Hide();
   Button22->SetEnabled(false);
-  bottom.Button(Button45, "Button45", "Default-Setup -> VD417", 440, 545, 170);
+  bottom.Button(Button45, "Button45", "Default-Setup -> VD417", 440, 586, 170);
   ENDE = bottom.Register(new TButton(this, "ENDE"), "ENDE");
-  ENDE->SetBounds(685, 545, 80, 25);
+  ENDE->SetBounds(685, 586, 80, 25);
 
   OpenDialog1 = new TOpenDialog(this);
   OpenDialog1->SetName("OpenDialog1");
@@ -439,35 +439,35 @@ void TForm3::BuildWkgPages(TTabSheet* first, TTabSheet* second, int channel) {
   EditorLayout p2(this, second);
   auto h = p2.In(p2.Group("Wägetechnische Kenngrößen 2 - " + kanal, 10, 8, 720, 410));
   y = 22;
-  h.Row("Mindestlast", one ? Edit69 : Edit126, n(one ? 69 : 126), 10, y, 200, "0..250 T.", 60);
-  h.Row("Tarierbereich U.-Grenze (<0)", one ? Edit70 : Edit122, n(one ? 70 : 122), 10, y += kRow, 200, "0..125%",
+  h.Row("Mindestlast", one ? Edit69 : Edit126, n(one ? 69 : 126), 10, y, 170, "0..250 T.", 60);
+  h.Row("Tarierbereich U.-Grenze (<0)", one ? Edit70 : Edit122, n(one ? 70 : 122), 10, y += kRow, 170, "0..125%",
         60);
-  h.Row("Tarierbereich O.-Grenze (>0)", one ? Edit71 : Edit121, n(one ? 71 : 121), 10, y += kRow, 200, "0..125%",
+  h.Row("Tarierbereich O.-Grenze (>0)", one ? Edit71 : Edit121, n(one ? 71 : 121), 10, y += kRow, 170, "0..125%",
         60);
   h.ComboRow("Tariermodus", one ? ComboBox30 : ComboBox86, one ? "ComboBox30" : "ComboBox86",
              {"Modus 0: tarieren (ohne Stillstand)", "Modus 1: tarieren (Übergangen bei keinem Stillstand)",
               "Modus 2: tarieren (bei Stillstand)"},
-             10, y += kRow, 200, 300);
-  h.Row("Unterlast bei", one ? Edit106 : Edit117, n(one ? 106 : 117), 10, y += kRow, 200, "%", 60);
-  h.Row("Überlast bei", one ? Edit107 : Edit118, n(one ? 107 : 118), 10, y += kRow, 200, "%", 60);
-  h.Row("Anzahl Skalenteile < Min (Null)", one ? Edit72 : Edit114, n(one ? 72 : 114), 10, y + kRow, 200, {}, 60);
-  h.Row("Anzahl Skalenteile > Max", one ? Edit73 : Edit115, n(one ? 73 : 115), 10, y + 2 * kRow, 200, {}, 60);
+             10, y += kRow, 170, 215);
+  h.Row("Unterlast bei", one ? Edit106 : Edit117, n(one ? 106 : 117), 10, y += kRow, 170, "%", 60);
+  h.Row("Überlast bei", one ? Edit107 : Edit118, n(one ? 107 : 118), 10, y += kRow, 170, "%", 60);
+  h.Row("Anzahl Skalenteile < Min (Null)", one ? Edit72 : Edit114, n(one ? 72 : 114), 10, y + kRow, 170, {}, 60);
+  h.Row("Anzahl Skalenteile > Max", one ? Edit73 : Edit115, n(one ? 73 : 115), 10, y + 2 * kRow, 170, {}, 60);
   h.HideWithLabel(one ? Edit72 : Edit114);
   h.HideWithLabel(one ? Edit73 : Edit115);
   h.Check(one ? CheckBox38 : CheckBox39, n(one ? 38 : 39, "CheckBox"), "Tarawert aus Speicher laden", 10,
           y += kRow + 4, 260);
   y += kRow + 6;
-  h.Row("Freie Masseinheit - Zeichen 1", one ? Edit103 : Edit123, n(one ? 103 : 123), 10, y, 200, {}, 30);
-  h.Row("Freie Masseinheit - Zeichen 2", one ? Edit104 : Edit124, n(one ? 104 : 124), 10, y += kRow, 200, {}, 30);
-  h.Row("Freie Masseinheit - Faktor", one ? Edit105 : Edit125, n(one ? 105 : 125), 10, y += kRow, 200, {}, 80);
+  h.Row("Freie Masseinheit - Zeichen 1", one ? Edit103 : Edit123, n(one ? 103 : 123), 10, y, 170, {}, 30);
+  h.Row("Freie Masseinheit - Zeichen 2", one ? Edit104 : Edit124, n(one ? 104 : 124), 10, y += kRow, 170, {}, 30);
+  h.Row("Freie Masseinheit - Faktor", one ? Edit105 : Edit125, n(one ? 105 : 125), 10, y += kRow, 170, {}, 80);
   if (one) {
     y = 22;
     h.ComboRow("Laufende Nummer", ComboBox10, "ComboBox10",
-               {"eine Nummer für alle Kanäle", "eine Nummer pro Kanal"}, 400, y, 150, 160);
-    h.Row("Laufende Nummer min.", Edit74, "Edit74", 400, y += kRow, 150, {}, 100);
-    h.Row("Laufende Nummer max.", Edit75, "Edit75", 400, y += kRow, 150, {}, 100);
-    h.ComboRow("Start Kanal Anzeigekanal", ComboBox27, "ComboBox27", kOffOn, 400, y += kRow + 6, 170, 80);
-    h.ComboRow("Startmode Anzeige", ComboBox31, "ComboBox31", kGrossNetTare, 400, y += kRow, 170, 80);
+               {"eine Nummer für alle Kanäle", "eine Nummer pro Kanal"}, 400, y, 130, 180);
+    h.Row("Laufende Nummer min.", Edit74, "Edit74", 400, y += kRow, 130, {}, 100);
+    h.Row("Laufende Nummer max.", Edit75, "Edit75", 400, y += kRow, 130, {}, 100);
+    h.ComboRow("Start Kanal Anzeigekanal", ComboBox27, "ComboBox27", kOffOn, 400, y += kRow + 6, 150, 80);
+    h.ComboRow("Startmode Anzeige", ComboBox31, "ComboBox31", kGrossNetTare, 400, y += kRow, 150, 80);
     h.Check(CheckBox22, "CheckBox22", "Taraspeicher 5s anzeigen", 400, y += kRow + 6);
     p2.PageButtons(Button40, "Button40", "Lesen", Button41, "Button41");
   } else {

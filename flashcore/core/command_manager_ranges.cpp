@@ -117,7 +117,7 @@ void CcommandManager::eraseBlock(int block) {
 
 void CcommandManager::enterIspMode(std::uint8_t flag, int address) {
   if (demoMode_) return;
-  requireProtocol().enterIspMode(flag != 0, address);
+  requireProtocol().enterIspMode(flag, address);
 }
 
 void CcommandManager::enterAppliMode(std::uint8_t reset, int address) {

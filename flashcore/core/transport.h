@@ -9,18 +9,9 @@
 #include <cstdint>
 #include <string>
 
+#include "flashcore/core/can_message.h"
 #include "flashcore/core/command_manager.h"
 #include "platform/win/library.h"
-
-// The record a CAN library's ReadCAN fills.
-struct CanMessage {
-  std::uint32_t id = 0;
-  std::uint8_t reserved = 0;
-  std::uint8_t length = 0;
-  std::uint8_t data[8] = {};
-  std::uint8_t padding[2] = {};
-};
-static_assert(sizeof(CanMessage) == 16, "CanMessage crosses the library boundary");
 
 // The call shapes of the transport libraries' functions.
 using OpenCanFunction = int (*)(int canBitrate, unsigned char optionA, int optionB, unsigned short portNumber,

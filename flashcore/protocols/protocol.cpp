@@ -42,7 +42,7 @@ void Cprotocol::onChipIdentity(std::string) {}
 void Cprotocol::buildSetupText(std::string*, std::string, int, bool) {}
 void Cprotocol::transact(std::string, std::uint16_t, bool, bool) {}
 void Cprotocol::startApplication(bool, int) {}
-void Cprotocol::enterIspMode(bool, int) {}
+void Cprotocol::enterIspMode(std::uint8_t, int) {}
 void Cprotocol::setReplyLength(std::uint8_t) {}
 void Cprotocol::buildCommandIds(std::uint8_t) {}
 bool Cprotocol::spareQuery() { return false; }
@@ -91,6 +91,29 @@ void Cprotocol::readOrVerifyRange(int page, std::uint32_t from, std::uint32_t to
   }
   platform::win::Sleep(200);
   m.addProgress(0.0f);
+}
+
+void Cprotocol::programRecords(int page, std::uint32_t from, std::uint32_t to) {
+  if (recordSize == 0) fail(STATUS_NOT_IMPLEMENTED);
+  CcommandManager& m = manager();
+  const float step = to == from ? 100.0f : static_cast<float>(recordSize * 100.0 / (to - from));
+  float sum = 0.0f;
+  std::uint32_t firstEnd = from + recordSize - (from % recordSize) - 1;
+  if (to <= firstEnd) {
+    programBlock(page, from, to);
+    return;
+  }
+  programBlock(page, from, firstEnd);
+  while (to > firstEnd + recordSize) {
+    programBlock(page, firstEnd + 1, firstEnd + recordSize);
+    firstEnd += recordSize;
+    sum += step;
+    if (sum > 10.0f) {
+      m.addProgress(sum);
+      sum = 0.0f;
+    }
+  }
+  programBlock(page, firstEnd + 1, to);
 }
 
 void Cprotocol::blankCheckRange(int, std::uint32_t, std::uint32_t) {}

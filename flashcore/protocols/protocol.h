@@ -70,7 +70,7 @@ class Cprotocol {
   virtual void buildSetupText(std::string* out, std::string request, int length, bool zeroValue);
   virtual void transact(std::string frame, std::uint16_t timeoutMs, bool storeResult, bool requireTerminator);
   virtual void startApplication(bool reset, int address);
-  virtual void enterIspMode(bool flag, int address);
+  virtual void enterIspMode(std::uint8_t flag, int address);
   virtual void setReplyLength(std::uint8_t length);
   virtual void buildCommandIds(std::uint8_t cris);
   virtual bool spareQuery();
@@ -124,6 +124,9 @@ class Cprotocol {
   [[noreturn]] static void fail(STATUS status);
   // The operation's default time-out, or the custom one while in force.
   static int replyTimeout(int defaultMs);
+  // programBlock over from .. to in pieces of at most recordSize bytes, none
+  // crossing a multiple of recordSize, with progress steps.
+  void programRecords(int page, std::uint32_t from, std::uint32_t to);
   // A time-out as the serial line takes it: milliseconds in 16 bits, longer
   // waits held at the longest one.
   static std::uint16_t serialTimeout(int ms);

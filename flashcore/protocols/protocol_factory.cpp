@@ -1,5 +1,6 @@
 #include "flashcore/protocols/protocol_factory.h"
 
+#include "flashcore/protocols/can_protocol_mcu27.h"
 #include "flashcore/protocols/rs232_protocol_mcu20.h"
 #include "flashcore/protocols/rs232_protocol_mcu27.h"
 #include "flashcore/protocols/rs232_variants.h"
@@ -28,9 +29,9 @@ std::unique_ptr<Cprotocol> makeProtocol(ProtocolKind kind) {
     case K::Rs232Mcu26: return std::make_unique<Crs232ProtocolMcu26>();
     case K::Rs232Mcu27: return std::make_unique<Crs232ProtocolMcu27>();
     case K::Rs232Ocd: return std::make_unique<Crs232ProtocolOcd>();
+    case K::Can: return std::make_unique<CcanProtocol>();
+    case K::CanMcu27: return std::make_unique<CcanProtocolMcu27>();
     case K::None:
-    case K::Can:
-    case K::CanMcu27:
     case K::UsbDfu:
     case K::UsbDfuMcu21:
     case K::UsbBridge: return nullptr;

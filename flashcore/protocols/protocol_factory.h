@@ -6,5 +6,5 @@
 #include "flashcore/protocols/protocol.h"
 
 // A new protocol object; null for None and for the classes this library
-// does not have (the CAN and USB protocols).
+// does not have (the USB protocols).
 std::unique_ptr<Cprotocol> makeProtocol(ProtocolKind kind);

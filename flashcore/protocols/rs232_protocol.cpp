@@ -109,14 +109,16 @@ std::string Crs232Protocol::extractReplyValue(const std::string& reply) {
   return reply.substr(end - 2, 2);
 }
 
-void Crs232Protocol::syncTarget() {
-  writeFrame(syncText);
+void Crs232Protocol::syncTarget() { syncOnce(syncText, syncChar); }
+
+void Crs232Protocol::syncOnce(const std::string& text, char expected) {
+  writeFrame(text);
   char buffer[kSyncReplySize] = {};
-  transport().readRs232(buffer, kSyncReplySize - 1, syncChar, 1000);
+  transport().readRs232(buffer, kSyncReplySize - 1, expected, 1000);
   const std::string reply(buffer);
   if (reply == "error") fail(STATUS_READING_ERROR);
   if (reply.empty()) fail(STATUS_TIMEOUT_ERROR);
-  if (reply.find(syncChar) == std::string::npos) fail(STATUS_FRAMING_ERROR);
+  if (reply.find(expected) == std::string::npos) fail(STATUS_FRAMING_ERROR);
 }
 
 void Crs232Protocol::syncRepeatedly(int retries, std::uint16_t timeoutMs) {
@@ -190,29 +192,6 @@ void Crs232Protocol::programRange(int page, std::uint32_t from, std::uint32_t to
   manager().addProgress(0.0f);
 }
 
-void Crs232Protocol::programRecords(int page, std::uint32_t from, std::uint32_t to) {
-  if (recordSize == 0) fail(STATUS_NOT_IMPLEMENTED);
-  CcommandManager& m = manager();
-  const float step = to == from ? 100.0f : static_cast<float>(recordSize * 100.0 / (to - from));
-  float sum = 0.0f;
-  std::uint32_t firstEnd = from + recordSize - (from % recordSize) - 1;
-  if (to <= firstEnd) {
-    programBlock(page, from, to);
-    return;
-  }
-  programBlock(page, from, firstEnd);
-  while (to > firstEnd + recordSize) {
-    programBlock(page, firstEnd + 1, firstEnd + recordSize);
-    firstEnd += recordSize;
-    sum += step;
-    if (sum > 10.0f) {
-      m.addProgress(sum);
-      sum = 0.0f;
-    }
-  }
-  programBlock(page, firstEnd + 1, to);
-}
-
 void Crs232Protocol::programBlock(int page, std::uint32_t from, std::uint32_t to) {
   const std::string& type = memoryCode(programCodeFlash, programCodeEeprom, programCodeCustom);
   const Cdevice& part = device();
@@ -223,7 +202,11 @@ void Crs232Protocol::programBlock(int page, std::uint32_t from, std::uint32_t to
 }
 
 void Crs232Protocol::blankCheckRange(int page, std::uint32_t from, std::uint32_t to) {
-  std::string record = blankCheckRecord;
+  blankCheckWith(blankCheckRecord, page, from, to);
+}
+
+void Crs232Protocol::blankCheckWith(const std::string& recordTemplate, int page, std::uint32_t from, std::uint32_t to) {
+  std::string record = recordTemplate;
   record.replace(9, 4, toHexString(from, 4));
   record.replace(13, 4, toHexString(to, 4));
   writeFrame(withChecksum(record));

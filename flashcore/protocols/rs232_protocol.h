@@ -60,14 +60,17 @@ class Crs232Protocol : public Cprotocol {
                                        const std::string& custom);
   // Writes a frame; STATUS 17 when the line does not take it.
   static void writeFrame(const std::string& frame);
+  // Writes the sync text once and waits 1000 ms for a reply that holds the
+  // expected character.
+  void syncOnce(const std::string& text, char expected);
   // Synchronisation for boot loaders that need time to wake: up to
   // 1 + retries sync characters, each with its own short wait.
   void syncRepeatedly(int retries, std::uint16_t timeoutMs);
 
-  // Data records over from .. to, none crossing a recordSize boundary,
-  // with progress steps.
-  void programRecords(int page, std::uint32_t from, std::uint32_t to);
   void readDisplay(int page, std::uint32_t from, std::uint32_t to, int verify, const DisplayRead& how);
+  // A blank check of from .. to with a template that holds the start at
+  // characters 9-12 and the end at 13-16.
+  void blankCheckWith(const std::string& recordTemplate, int page, std::uint32_t from, std::uint32_t to);
   void sendFuseRecord(const std::string& record);
   // Fuse operations a family lacks: STATUS 3, nothing sent.
   [[noreturn]] static void fuseNotImplemented();

@@ -7,28 +7,13 @@
 #include "flashcore/core/hex_text.h"
 #include "flashcore/core/special_bytes.h"
 #include "flashcore/core/transport.h"
+#include "flashcore/protocols/mcu27_special_bytes.h"
 
 namespace {
 
 constexpr int kSpecialReplySize = 128;
 constexpr int kSpecialReplyLength = 30;  // echo, CR LF and "0000=HH"
 constexpr char kSpecialReplyEnd = 'W';
-
-// Memories of the special bytes: version and boot ids 3, configuration
-// bytes 4, hardware byte 5, signature 6; 255 for anything else.
-int memoryOfId(int id) {
-  switch (id) {
-    case BOOTLOADER_VERSION:
-    case DEVICE_BOOT_ID1:
-    case DEVICE_BOOT_ID2: return 3;
-    case HARDWARE_BYTE: return 5;
-    case DEVICE_MANUF_ID:
-    case DEVICE_ID1:
-    case DEVICE_ID2:
-    case DEVICE_ID3: return 6;
-    default: return id >= 0 && id < SPECIAL_BYTE_COUNT ? 4 : 255;
-  }
-}
 
 }  // namespace
 
@@ -98,16 +83,8 @@ void Crs232ProtocolMcu27::readBlock(int page, std::uint32_t from, std::uint32_t 
   readDisplay(page, from, to, verify, how);
 }
 
-int Crs232ProtocolMcu27::memoryOfSpecialByte(int specialByteId) { return memoryOfId(specialByteId); }
+int Crs232ProtocolMcu27::memoryOfSpecialByte(int specialByteId) { return mcu27MemoryOfSpecialByte(specialByteId); }
 
-int Crs232ProtocolMcu27::memoryOfSpecialByteKey(const std::string& key) {
-  static const char* const keys[SPECIAL_BYTE_COUNT] = {
-      "boot_loader_version", "sbv", "ssb", "bsb", "hardware_byte", "eb", "boot_id_1",
-      "boot_id_2", "manuf_id", "family_code_id", "device_name_id", "device_rev_id", "btc1",
-      "btc2", "btc3", "nnb", "cris", "p1cf", "p3cf", "p4cf"};
-  for (int id = 0; id < SPECIAL_BYTE_COUNT; ++id)
-    if (key == keys[id]) return memoryOfId(id);
-  return 255;
-}
+int Crs232ProtocolMcu27::memoryOfSpecialByteKey(const std::string& key) { return mcu27MemoryOfSpecialByteKey(key); }
 
 Crs232ProtocolOcd::Crs232ProtocolOcd() { recordSize = 128; }

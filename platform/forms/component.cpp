@@ -25,6 +25,13 @@ void TControl::SetVisible(bool visible) {
 
 void TControl::SetEnabled(bool enabled) {
   enabled_ = enabled;
+  // A control that is disabled while it holds the focus takes it with it:
+  // the focus does not move on to the next control, where a key press
+  // would act on a button the user never chose.
+  if (!enabled) {
+    QWidget* focused = widget_->window()->focusWidget();
+    if (focused != nullptr && (focused == widget_ || widget_->isAncestorOf(focused))) focused->clearFocus();
+  }
   widget_->setEnabled(enabled);
 }
 

@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QWindow>
+#include <algorithm>
 
 #include "platform/forms/application.h"
 #include "platform/forms/keys.h"
@@ -35,6 +37,17 @@ class FormWindow final : public QMainWindow {
     if (form_ != nullptr) form_->Close();
   }
 
+  // The window manager frames the window after it is shown.
+  void showEvent(QShowEvent* event) override {
+    if (form_ != nullptr) form_->FitToFrame();
+    QMainWindow::showEvent(event);
+  }
+
+  void moveEvent(QMoveEvent* event) override {
+    if (form_ != nullptr) form_->FitToFrame();
+    QMainWindow::moveEvent(event);
+  }
+
   void keyPressEvent(QKeyEvent* event) override {
     if (form_ != nullptr && form_->OnKeyDown) {
       int key = VirtualKey(event);
@@ -52,7 +65,24 @@ namespace {
 QMainWindow* MakeWindow(TForm* form) {
   auto* window = new FormWindow(form);
   window->setAttribute(Qt::WA_DeleteOnClose, false);
+  // Every window in the font its layout was made for, whatever the desktop's.
+  window->setFont(FormFont());
   return window;
+}
+
+// Frame and caption of a window where the platform does not report them
+// (before the window is shown, or without a window manager).
+constexpr int kNominalBorder = 4;
+constexpr int kNominalCaption = 23;
+
+QMargins FrameOf(const QWidget* window) {
+  if (const QWindow* handle = window->windowHandle(); handle != nullptr && window->isVisible()) {
+    // A frame without a caption above the window is none the window manager
+    // draws for it (offscreen, or before the window is framed).
+    const QMargins margins = handle->frameMargins();
+    if (margins.top() > margins.left()) return margins;
+  }
+  return {kNominalBorder, kNominalBorder + kNominalCaption, kNominalBorder, kNominalBorder};
 }
 
 }  // namespace
@@ -77,7 +107,26 @@ void TForm::SetStatusBar(QStatusBar* bar) { Window()->setStatusBar(bar); }
 
 std::string TForm::Caption() const { return StdStr(widget_->windowTitle()); }
 void TForm::SetCaption(const std::string& caption) { widget_->setWindowTitle(QStr(caption)); }
-void TForm::SetSize(int width, int height) { widget_->resize(width, height); }
+void TForm::SetSize(int width, int height) {
+  outer_width_ = width;
+  outer_height_ = height;
+  ApplyOuterSize();
+}
+
+void TForm::ApplyOuterSize() {
+  if (outer_width_ <= 0 || outer_height_ <= 0) return;
+  const QMargins frame = FrameOf(widget_);
+  frame_width_ = frame.left() + frame.right();
+  frame_height_ = frame.top() + frame.bottom();
+  widget_->resize(std::max(1, outer_width_ - frame_width_), std::max(1, outer_height_ - frame_height_));
+}
+
+void TForm::FitToFrame() {
+  if (outer_width_ <= 0) return;
+  const QMargins frame = FrameOf(widget_);
+  if (frame.left() + frame.right() != frame_width_ || frame.top() + frame.bottom() != frame_height_) ApplyOuterSize();
+}
+
 void TForm::SetClientSize(int width, int height) { client_->setMinimumSize(width, height); }
 
 void TForm::PlaceOnShow() {
@@ -103,7 +152,10 @@ void TForm::SetVisible(bool visible) {
 void TForm::Show() {
   const bool was_visible = widget_->isVisible();
   visible_ = true;
-  if (!was_visible) PlaceOnShow();
+  if (!was_visible) {
+    ApplyOuterSize();
+    PlaceOnShow();
+  }
   widget_->show();
   widget_->raise();
   widget_->activateWindow();

@@ -33,6 +33,9 @@ class TForm : public TWinControl {
 
   std::string Caption() const;
   void SetCaption(const std::string& caption);
+  // The window's outer size, frame and caption included, as form data give
+  // it; the frame is the platform's once the window is shown, a nominal one
+  // before that and where the platform draws none.
   void SetSize(int width, int height);
   void SetClientSize(int width, int height);
   TPosition Position = TPosition::poDesigned;
@@ -67,6 +70,15 @@ class TForm : public TWinControl {
   void DoActivate();
   bool DoClose();  // false when the close handler refused
   void PlaceOnShow();
+  // Sizes the window so that it and its frame take the outer size; again
+  // whenever the platform's frame turns out other than assumed.
+  void ApplyOuterSize();
+  void FitToFrame();
+
+  int outer_width_ = 0;
+  int outer_height_ = 0;
+  int frame_width_ = 0;   // frame and caption that the last sizing assumed
+  int frame_height_ = 0;
 
   QWidget* client_;
   bool modal_ = false;

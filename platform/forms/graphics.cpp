@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QFont>
 #include <QPalette>
 #include <QWidget>
 
@@ -17,6 +18,13 @@ QColor ToQColor(TColor color) {
   }
   return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
                 static_cast<int>((color >> 16) & 0xFF));
+}
+
+QFont FormFont() {
+  QFont font = QApplication::font();
+  font.setFamilies({"Liberation Sans", "Arimo", "Arial", "Helvetica", font.family()});
+  font.setPixelSize(11);
+  return font;
 }
 
 void TFont::SetColor(TColor color) {

@@ -4,6 +4,7 @@
 #include <string>
 
 class QColor;
+class QFont;
 class QWidget;
 
 // 0x00BBGGRR as the class library holds colours; values with the top bit set
@@ -43,6 +44,11 @@ struct TRect {
   int Width() const { return Right - Left; }
   int Height() const { return Bottom - Top; }
 };
+
+// The font the windows' layouts are made for: an 8-point sans serif at
+// 96 dpi (11 pixels), metric-compatible with the Windows form font where
+// such a font is installed.
+QFont FormFont();
 
 // Font of one control: changes apply to the control at once.
 class TFont {

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "platform/forms/form.h"
 
@@ -69,8 +70,10 @@ void TStatusBar::SetPanelStyle(int index, TStatusPanelStyle style) {
 TRect TStatusBar::PanelRect(int index) const {
   int left = 0;
   for (int i = 0; i < index; ++i) left += panels_[static_cast<size_t>(i)]->Width;
-  const int width = panels_.at(static_cast<size_t>(index))->Width;
-  return TRect{left + 1, 2, left + width - 1, widget_->height() - 1};
+  int right = left + panels_.at(static_cast<size_t>(index))->Width;
+  // The last panel reaches to the bar's right end.
+  if (index == PanelCount() - 1) right = std::max(right, widget_->width());
+  return TRect{left + 1, 2, right - 1, widget_->height() - 1};
 }
 
 void TStatusBar::PaintPanels(QPainter& painter) {

@@ -44,6 +44,7 @@ class TStatusBar : public TControl {
   TStatusPanel& AddPanel(const std::string& text, int width);
   int PanelCount() const { return static_cast<int>(panels_.size()); }
   TStatusPanel& Panel(int index);
+  const TStatusPanel& Panel(int index) const { return *panels_.at(static_cast<size_t>(index)); }
   void SetPanelText(int index, const std::string& text);
   void SetPanelStyle(int index, TStatusPanelStyle style);
   TRect PanelRect(int index) const;

@@ -39,6 +39,12 @@ void HookFocus(QWidget* widget, TComponent* sender, TNotifyEvent* on_enter, TNot
   });
 }
 
+// A text set from code shows from its start, as the class library's edits
+// show it, also when it is longer than the field.
+void ShowTextStart(QLineEdit* edit) {
+  if (edit != nullptr && !edit->hasFocus()) edit->setCursorPosition(0);
+}
+
 TForm* FormOf(TControl* control) {
   for (TControl* c = control; c != nullptr; c = c->Parent())
     if (auto* form = dynamic_cast<TForm*>(c)) return form;
@@ -117,7 +123,10 @@ TEdit::TEdit(TWinControl* parent, const std::string& text) : TControl(parent, ne
 
 QLineEdit* TEdit::edit() const { return static_cast<QLineEdit*>(widget_); }
 std::string TEdit::Text() const { return StdStr(edit()->text()); }
-void TEdit::SetText(const std::string& text) { edit()->setText(QStr(text)); }
+void TEdit::SetText(const std::string& text) {
+  edit()->setText(QStr(text));
+  ShowTextStart(edit());
+}
 namespace {
 
 // Limits what the user types; text set from code is taken whole, as the
@@ -265,6 +274,7 @@ void TComboBox::SetItemIndex(int index) {
   const QSignalBlocker block(combo());
   combo()->setCurrentIndex(index >= 0 && index < combo()->count() ? index : -1);
   if (combo()->isEditable() && combo()->currentIndex() < 0) combo()->setEditText(QString());
+  ShowTextStart(combo()->lineEdit());
 }
 
 std::string TComboBox::Text() const { return StdStr(combo()->currentText()); }
@@ -273,6 +283,7 @@ void TComboBox::SetText(const std::string& text) {
   const QSignalBlocker block(combo());
   if (combo()->isEditable()) {
     combo()->setEditText(QStr(text));
+    ShowTextStart(combo()->lineEdit());
   } else {
     combo()->setCurrentIndex(combo()->findText(QStr(text)));
   }

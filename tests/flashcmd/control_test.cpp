@@ -54,11 +54,7 @@ TEST_F(FlashcmdControl, StartThatTheBootLoaderCannotMakeIsAFailure) {
 }
 
 TEST_F(FlashcmdControl, ArgumentErrorsOfTheControlOperations) {
-  struct Case {
-    Words operations;
-    std::string ending;
-  };
-  const Case cases[] = {
+  expectFailedRuns({
       {{"START", "RUN", "0"}, dotted("Starting Application", kInvalid)},
       {{"START", "RESET"}, dotted("Starting Application", kInvalid)},
       {{"START", "RESET", "ERASE"}, dotted("Starting Application", kInvalid)},
@@ -70,12 +66,7 @@ TEST_F(FlashcmdControl, ArgumentErrorsOfTheControlOperations) {
       {{"TIMEOUT", "3601"}, dotted("Timeout set to 3601sec", "FAIL\tInvalid timeout value.\n\nISP done.\n")},
       {{"TIMEOUT", "ten"}, dotted("Timeout set to tensec", "FAIL\tInvalid timeout value.\n\nISP done.\n")},
       {{"TIMEOUT"}, dotted("Timeout set to sec", "FAIL\tInvalid timeout value.\n\nISP done.\n")},
-  };
-  for (const Case& c : cases) {
-    const ProgramRun r = run(c.operations);
-    EXPECT_EQ(r.status, 255) << c.operations.front();
-    EXPECT_TRUE(endsWith(r.output, c.ending)) << r.output;
-  }
+  });
   EXPECT_EQ(logged("start"), 0);
 }
 
@@ -154,12 +145,8 @@ TEST_F(FlashcmdControl, CanNodesOnALineWithoutCan) {
 }
 
 TEST_F(FlashcmdControl, CanNodeWordsAreChecked) {
-  struct Case {
-    Words operations;
-    std::string ending;
-  };
   const std::string invalid = "FAIL\tInvalid argument.\n\nISP done.\n";
-  const Case cases[] = {
+  expectFailedRuns({
       {{"CANOPEN", "one", "0"}, dotted("Opening CAN Node", invalid)},
       {{"CANOPEN", "1", "ERASE", "F"}, dotted("Opening CAN Node", invalid)},
       {{"CANOPEN", "0x100", "0"}, dotted("Opening CAN Node", invalid)},
@@ -167,12 +154,7 @@ TEST_F(FlashcmdControl, CanNodeWordsAreChecked) {
       {{"CANOPEN"}, "1.2.0" + kInvalid},
       {{"CANCLOSE", "node"}, dotted("Closing CAN Node", invalid)},
       {{"CANCLOSE"}, "1.2.0" + kInvalid},
-  };
-  for (const Case& c : cases) {
-    const ProgramRun r = run(c.operations);
-    EXPECT_EQ(r.status, 255) << c.operations.front();
-    EXPECT_TRUE(endsWith(r.output, c.ending)) << r.output;
-  }
+  });
   EXPECT_EQ(logged("erase"), 0);
 }
 

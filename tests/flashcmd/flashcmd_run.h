@@ -87,6 +87,19 @@ class FlashcmdRun : public testing::Test {
     return runFlashcmd(setup(std::move(operations), std::move(options)));
   }
 
+  // Runs that end with a failure: each must end with its text.
+  struct FailedRun {
+    Words operations;
+    std::string ending;
+  };
+  void expectFailedRuns(const std::vector<FailedRun>& runs) const {
+    for (const FailedRun& failed : runs) {
+      const ProgramRun r = run(failed.operations);
+      EXPECT_EQ(r.status, 255) << failed.operations.front();
+      EXPECT_TRUE(endsWith(r.output, failed.ending)) << r.output;
+    }
+  }
+
   std::vector<std::uint8_t> memory(int index, std::uint32_t from, std::uint32_t size) const {
     return engine([=](sim::BootloaderEngine& e) {
       const std::vector<std::uint8_t>& m = e.memory(index);
@@ -111,13 +124,11 @@ class FlashcmdRun : public testing::Test {
     return n;
   }
 
-  // The records the boot loader got after the connection set-up (sync and
-  // version read), in order.
-  std::vector<std::string> requestsAfterConnecting() const {
-    std::vector<std::string> out;
+  // The records (and sync characters) the boot loader got from the n-th on.
+  Words requestsSince(size_t n) const {
+    Words out;
     for (const sim::LogEntry& entry : loader_->log()) out.push_back(entry.request);
-    const auto version = std::find_if(out.begin(), out.end(), [](const std::string& r) { return r != "U"; });
-    return version == out.end() ? std::vector<std::string>() : std::vector<std::string>(version + 1, out.end());
+    return n < out.size() ? Words(out.begin() + static_cast<long>(n), out.end()) : Words();
   }
 
   std::unique_ptr<sim::BootloaderSim> loader_;

@@ -1,17 +1,13 @@
 // Renders the test window's two pages offscreen, after an identification
 // and a weight read of the simulated device, to
-// <build>/screenshots/test_window_page_N.png.
-#include <QDir>
-#include <QImage>
-#include <QMainWindow>
-#include <QPixmap>
-#include <QSet>
+// <build>/screenshots/test_window_page_N[_12pt].png, with the desktop's
+// font and with a 12-point desktop font, and checks their layout.
+#include <QWidget>
+#include <string>
 
 #include "tests/app/link/test_window_fixture.h"
-
-#ifndef SCREENSHOT_DIR
-#error SCREENSHOT_DIR must name the folder for the screenshots
-#endif
+#include "tests/support/layout_checks.h"
+#include "tests/support/screenshot.h"
 
 namespace {
 
@@ -27,27 +23,21 @@ TEST_F(Screenshots, BothPagesRenderWithTheirControls) {
                                                        w.Button12, w.Button10, w.Button11, w.Button16, w.Button6,
                                                        w.Edit1, w.Label27, w.GroupBox1})
     c->SetVisible(true);
-  ASSERT_TRUE(QDir().mkpath(SCREENSHOT_DIR));
+  // A communication error in its owner-drawn panel, and the firmware panel.
+  w.StatusBar1->SetPanelText(8, "COM-ERR");
+  w.StatusBar1->SetPanelText(11, "SW 0x02");
 
-  w.Show();
-  ASSERT_TRUE(PumpUntil([&] { return w.Widget()->isVisible(); }));
-  for (int page = 0; page < w.PageControl1->PageCount(); ++page) {
-    w.PageControl1->SetActivePageIndex(page);
-    TestApplication().ProcessMessages();
-    const QImage image = w.Window()->grab().toImage();
-    const QString path = QString(SCREENSHOT_DIR) + QString("/test_window_page_%1.png").arg(page + 1);
-    QFile::remove(path);
-    ASSERT_TRUE(image.save(path)) << path.toStdString();
-
-    const QImage saved(path);
-    ASSERT_FALSE(saved.isNull()) << path.toStdString();
-    EXPECT_EQ(saved.size(), QSize(897, 648));
-    QSet<QRgb> colours;
-    for (int y = 0; y < saved.height(); y += 3)
-      for (int x = 0; x < saved.width(); x += 3) colours.insert(saved.pixel(x, y));
-    EXPECT_GT(colours.size(), 8) << "page " << page << " looks blank";
-  }
-  w.Hide();
+  WithDesktopFonts([&](const std::string& suffix) {
+    w.Show();
+    ASSERT_TRUE(PumpUntil([&] { return w.Widget()->isVisible(); }));
+    for (int page = 0; page < w.PageControl1->PageCount(); ++page) {
+      w.PageControl1->SetActivePageIndex(page);
+      SaveScreenshot(w, "test_window_page_" + std::to_string(page + 1) + suffix);
+      for (const std::string& defect : LayoutDefects(w)) ADD_FAILURE() << "page " << page + 1 << suffix << ": " << defect;
+    }
+    EXPECT_LE(EmptyBandBelow(w), 12) << suffix;
+    w.Hide();
+  });
 }
 
 }  // namespace

@@ -1,41 +1,20 @@
 // Renders the service window connected to the simulated device with its
-// weights shown, and the extension-board and address windows beside it,
-// offscreen to <build>/screenshots/.
-#include <QDir>
-#include <QFile>
-#include <QImage>
-#include <QMainWindow>
-#include <QPixmap>
-#include <QSet>
+// weights and channel fields shown, the extension-board, address and
+// load-calibration windows beside it, offscreen to <build>/screenshots/.
+#include <QWidget>
+#include <string>
 
 #include "app/diag/address_list.h"
 #include "app/service/load_calibration.h"
 #include "tests/app/service/service_fixture.h"
-
-#ifndef SCREENSHOT_DIR
-#error SCREENSHOT_DIR must name the folder for the screenshots
-#endif
+#include "tests/support/layout_checks.h"
+#include "tests/support/screenshot.h"
 
 namespace {
-
-// Saves the window's picture and checks that it is no blank area.
-void Save(TForm& form, const char* name) {
-  const QImage image = form.Window()->grab().toImage();
-  const QString path = QString(SCREENSHOT_DIR) + "/" + name;
-  QFile::remove(path);
-  ASSERT_TRUE(image.save(path)) << path.toStdString();
-  const QImage saved(path);
-  ASSERT_FALSE(saved.isNull()) << path.toStdString();
-  QSet<QRgb> colours;
-  for (int y = 0; y < saved.height(); y += 3)
-    for (int x = 0; x < saved.width(); x += 3) colours.insert(saved.pixel(x, y));
-  EXPECT_GT(colours.size(), 8) << name << " looks blank";
-}
 
 class Screenshots : public ServiceTest {};
 
 TEST_F(Screenshots, ServiceWindowConnectedWithWeights) {
-  ASSERT_TRUE(QDir().mkpath(SCREENSHOT_DIR));
   sim_.WithDevice(1, [](devsim::DeviceModel& m) {
     m.exbFitted = true;
     m.exbInputs = 0x05;
@@ -52,21 +31,25 @@ TEST_F(Screenshots, ServiceWindowConnectedWithWeights) {
     return window().Label11->Caption() == "1 :      12.50" && window().Label21->Caption() == "2 :       3.00" &&
            Form18->Label31->Caption() == "1520";
   }));
-  Save(window(), "service_window_connected.png");
-  Save(*Form18, "exb_values.png");
+  WithDesktopFonts([&](const std::string& suffix) {
+    SaveScreenshot(window(), "service_window_connected" + suffix);
+    for (const std::string& defect : LayoutDefects(window())) ADD_FAILURE() << suffix << ": " << defect;
+    // The progress bar's row stays free below the device data.
+    EXPECT_LE(EmptyBandBelow(window()), 20) << suffix;
+    SaveScreenshot(*Form18, "exb_values" + suffix);
+  });
 
   link().DeviceAddress = 1;
   Form9->ShowDevicePresence();
   Form9->ShowCurrentAddress();
   Form9->Show();
   ASSERT_TRUE(PumpUntil([&] { return Form9->Widget()->isVisible(); }));
-  Save(*Form9, "address_list.png");
+  SaveScreenshot(*Form9, "address_list");
   Form9->Hide();
   window().Hide();
 }
 
 TEST_F(Screenshots, ChannelFieldsAndLoadCalibrationDialog) {
-  ASSERT_TRUE(QDir().mkpath(SCREENSHOT_DIR));
   ScopedForm<TForm22> form22(Form22);
   // Two channels in kg: nominal 30 with 5 digits, and 1000 with 4.
   PutDeviceSetup(SetupSection::WKG0, "mk", {2});
@@ -90,7 +73,10 @@ TEST_F(Screenshots, ChannelFieldsAndLoadCalibrationDialog) {
   window().Label3Click(nullptr);
   ASSERT_TRUE(PumpUntil([&] { return window().Label11->Caption() == "1 :      12.50"; }));
   ASSERT_EQ(window().Edit1->Text(), "30");
-  Save(window(), "service_window_channel_fields.png");
+  WithDesktopFonts([&](const std::string& suffix) {
+    SaveScreenshot(window(), "service_window_channel_fields" + suffix);
+    for (const std::string& defect : LayoutDefects(window())) ADD_FAILURE() << suffix << ": " << defect;
+  });
 
   Form22->ChangeLanguage();
   window().Kanal1->Click();
@@ -99,7 +85,10 @@ TEST_F(Screenshots, ChannelFieldsAndLoadCalibrationDialog) {
   Form22->Edit1->SetText("12,5");
   Form22->Label5->SetCaption("gespeichert");
   Form22->Label5->Font().SetColor(clGreen);
-  Save(*Form22, "load_calibration.png");
+  WithDesktopFonts([&](const std::string& suffix) {
+    SaveScreenshot(*Form22, "load_calibration" + suffix);
+    for (const std::string& defect : LayoutDefects(*Form22)) ADD_FAILURE() << suffix << ": " << defect;
+  });
   Form22->Hide();
   window().Hide();
 }

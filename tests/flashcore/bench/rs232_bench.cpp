@@ -8,7 +8,6 @@
 // "record": the loader echoes after the whole record (the line carries
 // request and reply one after the other); "chars": it echoes each character
 // as it arrives (request and reply overlap).
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +16,7 @@
 #include "flashcore/core/isp_exports.h"
 #include "platform/win/library.h"
 #include "tests/flashcore/bench/export_binding.h"
+#include "tests/flashcore/bench/program_verify_timing.h"
 #include "tests/sim/bootloader/bootloader_sim.h"
 
 namespace {
@@ -25,8 +25,6 @@ constexpr unsigned kBytes = 32 * 1024;
 constexpr unsigned kRecordSize = 128;  // program record of MCU02/MCU03
 constexpr unsigned kLineSize = 16;     // display line of MCU02/MCU03
 constexpr unsigned kBlockSize = 1024;  // addresses per display request
-
-double seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 }  // namespace
 
@@ -72,18 +70,9 @@ int main(int argc, char** argv) {
   }
   ispRandomizeBuffer();
 
-  using Clock = std::chrono::steady_clock;
-  const Clock::time_point start = Clock::now();
-  if (!ispProgramAddrRange(0, kBytes - 1, 0)) {
-    std::fprintf(stderr, "programming failed: status %d\n", ispGetLastError());
-    return 1;
-  }
-  const Clock::time_point programmed = Clock::now();
-  if (!ispVerifyAddrRange(0, kBytes - 1)) {
-    std::fprintf(stderr, "verify failed: status %d\n", ispGetLastError());
-    return 1;
-  }
-  const Clock::time_point verified = Clock::now();
+  const std::optional<TransferTimes> times =
+      timeProgramAndVerify(kBytes, ispProgramAddrRange, ispVerifyAddrRange, ispGetLastError);
+  if (!times) return 1;
   ispCancel();
 
   // Wire time of one character: start bit, 8 data bits, 2 stop bits.
@@ -99,17 +88,8 @@ int main(int argc, char** argv) {
 
   const double programLimit = kRecordSize / recordTime;
   const double verifyLimit = kBlockSize / blockTime;
-  const double bothLimit = kBytes / (kBytes / programLimit + kBytes / verifyLimit);
-  const double programRate = kBytes / seconds(programmed - start);
-  const double verifyRate = kBytes / seconds(verified - programmed);
-  const double bothRate = kBytes / seconds(verified - start);
-
   std::printf("%u bytes at %d baud, loader echoing %s\n", kBytes, baud,
               overlapped ? "each character" : "after the whole record");
-  std::printf("%-18s %10s %12s %8s\n", "", "bytes/s", "line limit", "share");
-  std::printf("%-18s %10.0f %12.0f %7.1f%%\n", "program", programRate, programLimit, 100 * programRate / programLimit);
-  std::printf("%-18s %10.0f %12.0f %7.1f%%\n", "verify", verifyRate, verifyLimit, 100 * verifyRate / verifyLimit);
-  std::printf("%-18s %10.0f %12.0f %7.1f%%\n", "program + verify", bothRate, bothLimit, 100 * bothRate / bothLimit);
-  std::printf("times: program %.2f s, verify %.2f s\n", seconds(programmed - start), seconds(verified - programmed));
+  printRates(kBytes, *times, programLimit, verifyLimit);
   return 0;
 }

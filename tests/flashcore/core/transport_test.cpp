@@ -75,7 +75,8 @@ TEST_F(Transport, HardwareSelectionFailures) {
       {"code 0", [] { return ISP(ispSelectCommHardware)(0); }, STATUS_HARDWARE_DOES_NOT_EXIST},
       {"code 12", [] { return ISP(ispSelectCommHardware)(12); }, STATUS_HARDWARE_DOES_NOT_EXIST},
       {"USB library missing", [] { return ISP(ispSelectCommHardware)(2); }, STATUS_CANNOT_LOAD_LIBRARY},
-      {"CAN library missing", [] { return ISP(ispSelectCommHardware)(7); }, STATUS_CANNOT_LOAD_LIBRARY},
+      {"CAN on a part without a CAN boot loader", [] { return ISP(ispSelectCommHardware)(7); },
+       STATUS_INVALID_DEVICE_HARDWARE_ASSOCIATION},
       {"name in lower case", [] { return ISP(ispSelectCommHardware2)("rs232"); }, STATUS_HARDWARE_DOES_NOT_EXIST},
       {"USB by name", [] { return ISP(ispSelectCommHardware2)("USB_PORT"); }, STATUS_CANNOT_LOAD_LIBRARY},
   };

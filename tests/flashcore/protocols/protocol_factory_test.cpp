@@ -22,6 +22,7 @@ std::string className(const Cprotocol& protocol) {
 }
 
 bool isSerial(ProtocolKind kind) { return protocolClassName(kind).rfind("Crs232", 0) == 0; }
+bool isCan(ProtocolKind kind) { return protocolClassName(kind).rfind("Ccan", 0) == 0; }
 
 TEST(ProtocolFactory, EveryPartMakesTheProtocolOfItsHardware) {
   ClibraryContext& context = libraryContext();
@@ -35,12 +36,12 @@ TEST(ProtocolFactory, EveryPartMakesTheProtocolOfItsHardware) {
       if (kind == ProtocolKind::None) {
         EXPECT_FALSE(part->createProtocol(hardwareCode));
         EXPECT_EQ(context.protocol(), nullptr);
-      } else if (isSerial(kind)) {
+      } else if (isSerial(kind) || isCan(kind)) {
         ASSERT_TRUE(part->createProtocol(hardwareCode));
         ASSERT_NE(context.protocol(), nullptr);
         EXPECT_EQ(className(*context.protocol()), protocolClassName(kind));
       } else {
-        // The CAN and USB protocols are not part of this library yet.
+        // The USB protocols are not part of this library yet.
         EXPECT_THROW(part->createProtocol(hardwareCode), STATUS);
         EXPECT_EQ(context.commandManager()->lastStatus(), STATUS_CANNOT_EXECUTE_COMMAND);
         EXPECT_EQ(context.protocol(), nullptr);

@@ -39,6 +39,11 @@ class Rs232Session : public ::testing::Test {
     config.family = family;
     config.version = version;
     config.echo = echo;
+    connectTo(deviceCode, config);
+  }
+
+  // The same with a boot loader set up by the caller.
+  void connectTo(int deviceCode, const sim::BootloaderConfig& config) {
     loader_ = std::make_unique<sim::BootloaderSim>(config);
     setenv("SERIAL_COM1", loader_->slavePath().c_str(), 1);
     ASSERT_TRUE(ISP(ispSelectDevice)(deviceCode)) << lastError();

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QComboBox>
 #include <QPainter>
 #include <QTabWidget>
 
@@ -96,6 +98,48 @@ TEST_F(Controls, StatusBarDrawsOwnerDrawPanelsThroughTheHandler) {
   QPainter painter(&image);
   bar->PaintPanels(painter);
   EXPECT_TRUE(drawn.empty());
+}
+
+TEST_F(Controls, LastStatusPanelReachesTheRightEndOfTheBar) {
+  form->SetSize(400, 200);
+  auto* bar = new TStatusBar(form.get());
+  bar->AddPanel("RS232", 50);
+  bar->AddPanel("", 50);
+  form->Show();
+  ASSERT_TRUE(PumpUntil([&] { return bar->Widget()->width() > 300; }));
+  EXPECT_EQ(bar->PanelRect(0).Right, 49) << "other panels keep their widths";
+  EXPECT_EQ(bar->PanelRect(1).Right, bar->Widget()->width() - 1);
+  form->Hide();
+}
+
+TEST_F(Controls, TextSetFromCodeShowsFromItsStart) {
+  auto* edit = new TEdit(form.get());
+  edit->SetBounds(0, 0, 40, 22);
+  edit->SetText("Laufende Nummer für alle Kanäle");
+  EXPECT_EQ(static_cast<QLineEdit*>(edit->Widget())->cursorPosition(), 0);
+
+  auto* list = new TComboBox(form.get());
+  list->SetBounds(0, 30, 60, 22);
+  list->SetItems({"Laufende Nummer für alle Kanäle", "Laufende Nummer je Kanal"});
+  list->SetItemIndex(1);
+  EXPECT_EQ(static_cast<QComboBox*>(list->Widget())->lineEdit()->cursorPosition(), 0);
+  list->SetText("eine ganz andere, lange Auswahl");
+  EXPECT_EQ(static_cast<QComboBox*>(list->Widget())->lineEdit()->cursorPosition(), 0);
+}
+
+TEST_F(Controls, DisablingTheFocusedButtonDoesNotHandTheFocusToTheNext) {
+  auto* read = new TButton(form.get(), "VD417 -> PC");
+  auto* next = new TButton(form.get(), "Default-Setup -> VD417");
+  read->SetBounds(0, 0, 100, 25);
+  next->SetBounds(0, 30, 100, 25);
+  form->Activate();
+  read->SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return read->Focused(); }));
+  read->SetEnabled(false);
+  TestApplication().ProcessMessages();
+  EXPECT_FALSE(next->Focused());
+  read->SetEnabled(true);
+  form->Hide();
 }
 
 TEST_F(Controls, ImageReportsMouseDownWithButtonShiftAndPosition) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QWindow>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -94,6 +96,45 @@ TEST_F(Forms, CentresOnTheDesktop) {
   EXPECT_LE(std::abs(frame.center().x() - screen.center().x()), 2);
   EXPECT_LE(std::abs(frame.center().y() - screen.center().y()), 2);
   form.Hide();
+}
+
+TEST_F(Forms, SizeIsTheOuterSizeWithFrameAndCaption) {
+  TForm form;
+  new TMainMenu(&form);
+  form.SetSize(400, 300);
+  form.Show();
+  ASSERT_TRUE(PumpUntil([&] { return form.Widget()->isVisible(); }));
+  const QMargins platform = form.Widget()->windowHandle()->frameMargins();
+  const QSize window = form.Widget()->size();
+  if (platform.top() <= platform.left()) {
+    // No window manager that draws a caption: frame and caption as the form data count them.
+    EXPECT_LT(window.width(), 400);
+    EXPECT_LT(window.height(), 300 - 20);
+    EXPECT_GE(window.height(), 300 - 40);
+  } else {
+    EXPECT_EQ(form.Widget()->frameGeometry().size(), QSize(400, 300));
+  }
+  form.Hide();
+}
+
+TEST_F(Forms, WindowsKeepTheirFormFontWhateverTheDesktopFont) {
+  const QFont desktop = QApplication::font();
+  QFont large = desktop;
+  large.setPointSize(12);
+  QApplication::setFont(large);
+  TForm form;
+  auto* button = new TButton(&form, "Setup in Gerät schreiben");
+  auto* label = new TLabel(&form, "Kanal 1");
+  label->Font().SetHeight(19);
+  QApplication::setFont(desktop);
+
+  EXPECT_EQ(button->Widget()->font().pixelSize(), 11);
+  EXPECT_EQ(form.Widget()->font(), FormFont());
+  EXPECT_EQ(label->Widget()->font().pixelSize(), 19) << "a control's own font height stays";
+  large.setPointSize(14);
+  QApplication::setFont(large);
+  EXPECT_EQ(button->Widget()->font().pixelSize(), 11);
+  QApplication::setFont(desktop);
 }
 
 }  // namespace

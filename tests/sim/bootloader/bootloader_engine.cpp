@@ -69,6 +69,8 @@ BootloaderEngine::BootloaderEngine(const BootloaderConfig& config)
       echo_(config.echo),
       requireSync_(config.requireSync),
       syncAfter_(config.syncAfter),
+      monitor_(config.ocdMonitor),
+      inMonitor_(config.ocdMonitor),
       specials_(static_cast<size_t>(Special::Options) + 1, 0xFF) {
   for (uint32_t size : family_.memorySizes) memories_.emplace_back(size, 0xFF);
   setSpecial(Special::Version, config.version);
@@ -125,6 +127,14 @@ uint8_t BootloaderEngine::byteAt(int memory, uint32_t address) const {
 std::string BootloaderEngine::feed(std::string_view received) {
   std::string out;
   for (char c : received) {
+    if (monitor_ && c == '~') {
+      switchMonitor(out);
+      continue;
+    }
+    if (inMonitor_) {
+      onMonitorChar(c, out);
+      continue;
+    }
     if (started_) continue;  // the application runs; the loader hears nothing
     if (inRecord_) {
       onRecordChar(c, out);
@@ -187,6 +197,31 @@ void BootloaderEngine::onSync(std::string& out) {
   synced_ = true;
   emit("U", out, true);
   finishExchange("sync");
+}
+
+void BootloaderEngine::switchMonitor(std::string& out) {
+  inMonitor_ = !inMonitor_;
+  monitorLine_.clear();
+  beginExchange("~");
+  if (inMonitor_ && monitorPrompt_) emit("\r\n-", out, true);
+  finishExchange(inMonitor_ ? "line to the monitor" : "line to the target");
+}
+
+void BootloaderEngine::onMonitorChar(char c, std::string& out) {
+  monitorLine_ += c;
+  if (c != '\n') return;
+  const std::string command = monitorLine_.substr(0, monitorLine_.size() - 1);
+  beginExchange(monitorLine_);
+  monitorLine_.clear();
+  if (command == "G") {
+    started_ = true;
+    finishExchange("monitor: run the program");
+    return;
+  }
+  static const char* const known[] = {"debug", "C R", "C C", "C M", "Q", "X 00"};
+  const bool isKnown = std::find(std::begin(known), std::end(known), command) != std::end(known);
+  if (monitorPrompt_) emit(isKnown ? "\r\n-" : "\r\n?\r\n-", out, true);
+  finishExchange("monitor: " + (isKnown ? command : "unknown " + command));
 }
 
 void BootloaderEngine::onRecordChar(char c, std::string& out) {
@@ -252,7 +287,12 @@ BootloaderEngine::Answer BootloaderEngine::process(const std::string& record) {
       const auto found = family_.readRecords.find(HexText(data));
       if (found == family_.readRecords.end()) return unknown;
       const uint8_t value = special(found->second);
-      return {HexText({value}) + ".\r\n", std::string("read ") + SpecialName(found->second) + " = " + HexText({value})};
+      const std::string what = std::string("read ") + SpecialName(found->second) + " = " + HexText({value});
+      // Loaders that select memories show the byte as a display line of four
+      // bytes from it on: after the 15-character echo, the 30 characters that
+      // the programmer reads end with the line.
+      if (family_.selectsMemory) return {"\r\n0000=" + HexText({value, 0xFF, 0xFF, 0xFF}) + "\r\n", what};
+      return {HexText({value}) + ".\r\n", what};
     }
     default:
       return unknown;

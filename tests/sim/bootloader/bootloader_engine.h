@@ -10,9 +10,17 @@
 //   as it arrives), then answered: "." CR LF when done; "X" CR LF for a wrong
 //   checksum; "P" CR LF when protection refuses a write or erase; "L" CR LF
 //   when it refuses a read; a value's two digits before the "."; display and
-//   blank-check replies in their line layouts; a bare CR LF for a record it
+//   blank-check replies in their line layouts (loaders that select memories
+//   answer a special-byte read with a display line too); a bare CR LF for a record it
 //   does not know or will not take (too long, crossing a record boundary).
 // - after a start record, nothing at all: the application runs.
+//
+// With `ocdMonitor` an on-chip-debug monitor sits in front of the boot
+// loader, as on the on-chip-debug target: it has the line first, and "~"
+// hands the line over between monitor and boot loader (the monitor shows
+// its prompt "-" when it gets the line back). The monitor answers each of
+// its commands ("debug", "C R", "C C", "C M", "Q", "X 00", each ending with
+// LF) with its prompt; "G" runs the program, so the boot loader falls silent.
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -38,6 +46,7 @@ struct BootloaderConfig {
   EchoMode echo = EchoMode::WholeRecord;
   bool requireSync = true;
   int syncAfter = 1;
+  bool ocdMonitor = false;
 };
 
 struct LogEntry {
@@ -64,6 +73,9 @@ class BootloaderEngine {
   // Refuse every write and erase with "P" / every read with "L".
   void setProtection(bool writes, bool reads);
   void injectFault(Fault fault, int count = 1, int cutAfter = -1);
+  // A monitor that hears its commands but never shows its prompt.
+  void setMonitorPrompt(bool shown) { monitorPrompt_ = shown; }
+  bool inMonitor() const { return inMonitor_; }
 
   uint8_t special(Special id) const;
   void setSpecial(Special id, uint8_t value);
@@ -92,6 +104,8 @@ class BootloaderEngine {
   void finishExchange(const std::string& what);
   void onSync(std::string& out);
   void onRecordChar(char c, std::string& out);
+  void switchMonitor(std::string& out);
+  void onMonitorChar(char c, std::string& out);
   Answer process(const std::string& record);
   Answer command(const std::vector<uint8_t>& data);
   Answer program(int memory, uint32_t address, const std::vector<uint8_t>& data);
@@ -118,6 +132,10 @@ class BootloaderEngine {
   std::vector<std::vector<uint8_t>> memories_;
   std::vector<uint8_t> specials_;
   std::deque<PendingFault> faults_;
+  bool monitor_ = false;
+  bool inMonitor_ = false;
+  bool monitorPrompt_ = true;
+  std::string monitorLine_;
 
   // The exchange in progress.
   bool inRecord_ = false;

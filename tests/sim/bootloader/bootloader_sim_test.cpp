@@ -429,6 +429,13 @@ TEST(BootloaderSim, SelectingFamilyProgramsAndReadsTheSelectedMemoryAndPage) {
   const std::string version = ":050000040000000000F7\r\n0000=1E\r\n";
   EXPECT_EQ(s.line.exchange(":050000040000000000F7", version), version);
   EXPECT_EQ(version.size(), 30u + 2);
+  // Any other special byte, read with the plain protocol's record, comes as a
+  // display line of four bytes from it on: the first 30 characters hold the
+  // whole line.
+  s.line.exchange(":020000040400F6", ":020000040400F6.\r\n");
+  const std::string sbv = ":020000050702F0\r\n0000=FCFFFFFF\r\n";
+  EXPECT_EQ(s.line.exchange(":020000050702F0", sbv), sbv);
+  EXPECT_EQ(sbv.size(), 30u + 2);
   // Erase records of this family: block 2 of the selected memory, and all of it.
   s.line.exchange(":020000040000FA", ":020000040000FA.\r\n");
   s.line.exchange(":020000021000EC", ":020000021000EC.\r\n");
@@ -526,6 +533,39 @@ TEST(BootloaderSim, RecordHelpers) {
   EXPECT_EQ(MakeRecord("05000004000000FF00"), ":05000004000000FF00F8");
   EXPECT_EQ(sim::HexText({0x0B, 0xF0}), "0BF0");
   EXPECT_THROW(sim::FamilyByName("MCU99", 0), std::invalid_argument);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BootloaderSim, OcdMonitorHasTheLineUntilItHandsItOver) {
+  BootloaderConfig config;
+  config.family = "MCU_OCD";
+  config.ocdMonitor = true;
+  BootloaderSim loader(config);
+  Line line(loader.slavePath());
+  EXPECT_EQ(line.exchange("debug\n", "\r\n-"), "\r\n-");
+  EXPECT_EQ(line.exchange("C M\n", "\r\n-"), "\r\n-");
+  EXPECT_EQ(line.exchange("bogus\n", "\r\n?\r\n-"), "\r\n?\r\n-");
+  line.send("U");  // the boot loader does not have the line yet
+  EXPECT_TRUE(line.silentFor(100ms));
+  line.send("~");
+  EXPECT_EQ(line.exchange("U", "U"), "U");
+  EXPECT_EQ(line.exchange("~", "\r\n-"), "\r\n-");
+  line.send("G\n");  // the program runs: the boot loader falls silent
+  EXPECT_TRUE(line.silentFor(100ms));
+  line.send("~");
+  line.send("U");
+  EXPECT_TRUE(line.silentFor(100ms));
+  loader.withEngine([](BootloaderEngine& e) {
+    EXPECT_TRUE(e.started());
+    e.setMonitorPrompt(false);
+    return 0;
+  });
+  line.send("~debug\n");
+  EXPECT_TRUE(line.silentFor(100ms));
+  EXPECT_EQ(loader.log().back().request, "debug\n");
 }
 
 }  // namespace

@@ -1,11 +1,6 @@
 // bootloader_sim: an RS-232 boot loader on a pseudo-terminal, for trying the
 // programming tools by hand. Prints the terminal's path, answers until its
 // standard input ends or it is interrupted, then prints its log.
-#include <poll.h>
-#include <signal.h>
-#include <sys/signalfd.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,13 +8,14 @@
 #include <string>
 
 #include "tests/sim/bootloader/bootloader_sim.h"
+#include "tests/sim/line/until_interrupted.h"
 
 namespace {
 
 void Usage() {
   std::cerr << "usage: bootloader_sim [--family NAME] [--version HH] [--echo record|chars]\n"
                "                      [--baud N] [--sync-after N] [--no-sync]\n"
-               "                      [--protect-writes] [--protect-reads] [--quiet]\n"
+               "                      [--protect-writes] [--protect-reads] [--ocd-monitor] [--quiet]\n"
                "families:";
   for (const std::string& name : sim::FamilyNames()) std::cerr << ' ' << name;
   std::cerr << '\n';
@@ -67,6 +63,8 @@ int main(int argc, char** argv) {
       protectWrites = true;
     } else if (arg == "--protect-reads") {
       protectReads = true;
+    } else if (arg == "--ocd-monitor") {
+      config.ocdMonitor = true;
     } else if (arg == "--quiet") {
       quiet = true;
     } else {
@@ -75,12 +73,7 @@ int main(int argc, char** argv) {
     }
   }
 
-  sigset_t signals;
-  sigemptyset(&signals);
-  sigaddset(&signals, SIGINT);
-  sigaddset(&signals, SIGTERM);
-  pthread_sigmask(SIG_BLOCK, &signals, nullptr);  // before the line thread starts
-  const int signalFd = signalfd(-1, &signals, SFD_CLOEXEC);
+  const int interruptFd = sim::BlockInterrupts();  // before the line thread starts
 
   try {
     sim::BootloaderSim loader(config);
@@ -91,13 +84,7 @@ int main(int argc, char** argv) {
     });
     std::cout << loader.slavePath() << std::endl;
 
-    pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {signalFd, POLLIN, 0}};
-    char buffer[256];
-    for (bool running = true; running;) {
-      if (poll(fds, 2, -1) < 0) break;
-      if (fds[1].revents) break;
-      if (fds[0].revents && read(STDIN_FILENO, buffer, sizeof buffer) <= 0) running = false;
-    }
+    sim::WaitUntilInterrupted(interruptFd);
     if (!quiet)
       for (const sim::LogEntry& entry : loader.log())
         std::cerr << entry.request << " -> " << Visible(entry.reply) << "  (" << entry.what << ")\n";

@@ -1,0 +1,32 @@
+#include "tests/support/screenshot.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QSet>
+
+#include "platform/forms/application.h"
+#include "platform/forms/form.h"
+
+#ifndef SCREENSHOT_DIR
+#error SCREENSHOT_DIR must name the folder for the screenshots
+#endif
+
+void SaveScreenshot(TForm& form, const std::string& name) {
+  ASSERT_TRUE(QDir().mkpath(SCREENSHOT_DIR));
+  if (Application != nullptr) Application->ProcessMessages();
+  const QImage image = form.Window()->grab().toImage();
+  const QString path = QString(SCREENSHOT_DIR) + "/" + QString::fromStdString(name) + ".png";
+  QFile::remove(path);
+  ASSERT_TRUE(image.save(path)) << path.toStdString();
+  const QImage saved(path);
+  ASSERT_FALSE(saved.isNull()) << path.toStdString();
+  QSet<QRgb> colours;
+  for (int y = 0; y < saved.height(); y += 2)
+    for (int x = 0; x < saved.width(); x += 2) colours.insert(saved.pixel(x, y));
+  EXPECT_GT(colours.size(), 8) << name << " looks blank";
+}
