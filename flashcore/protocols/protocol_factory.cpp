@@ -4,6 +4,8 @@
 #include "flashcore/protocols/rs232_protocol_mcu20.h"
 #include "flashcore/protocols/rs232_protocol_mcu27.h"
 #include "flashcore/protocols/rs232_variants.h"
+#include "flashcore/protocols/usb_bridge_protocol.h"
+#include "flashcore/protocols/usb_dfu_protocol.h"
 
 std::unique_ptr<Cprotocol> makeProtocol(ProtocolKind kind) {
   using K = ProtocolKind;
@@ -31,10 +33,10 @@ std::unique_ptr<Cprotocol> makeProtocol(ProtocolKind kind) {
     case K::Rs232Ocd: return std::make_unique<Crs232ProtocolOcd>();
     case K::Can: return std::make_unique<CcanProtocol>();
     case K::CanMcu27: return std::make_unique<CcanProtocolMcu27>();
-    case K::None:
-    case K::UsbDfu:
-    case K::UsbDfuMcu21:
-    case K::UsbBridge: return nullptr;
+    case K::UsbDfu: return std::make_unique<CusbDfuProtocol>();
+    case K::UsbDfuMcu21: return std::make_unique<CusbDfuProtocolMcu21>();
+    case K::UsbBridge: return std::make_unique<CusbBridgeProtocol>();
+    case K::None: return nullptr;
   }
   return nullptr;
 }

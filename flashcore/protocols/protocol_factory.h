@@ -5,6 +5,5 @@
 #include "flashcore/core/protocol_kind.h"
 #include "flashcore/protocols/protocol.h"
 
-// A new protocol object; null for None and for the classes this library
-// does not have (the USB protocols).
+// A new protocol object; null for None.
 std::unique_ptr<Cprotocol> makeProtocol(ProtocolKind kind);

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/win/library.h"
+
 namespace platform::win {
 
 struct RegistryKey {
@@ -21,11 +23,16 @@ RegistryKey localMachine{true};
 // -1: follow the environment; 0: missing; 1: installed.
 std::atomic<int> usbDriverOverride{-1};
 
-bool UsbDriverInstalled() {
+bool UsbDriverInstalled(const void* caller) {
   const int forced = usbDriverOverride.load();
   if (forced >= 0) return forced == 1;
-  const char* value = std::getenv("RTV_USB_DRIVER");
-  return value == nullptr || std::strcmp(value, "missing") != 0;
+  if (const char* value = std::getenv("RTV_USB_DRIVER")) {
+    if (std::strcmp(value, "missing") == 0) return false;
+    if (std::strcmp(value, "installed") == 0) return true;
+  }
+  const Library usblink(LoadLibraryBeside("usblink.dll", caller));
+  const auto ready = reinterpret_cast<int (*)()>(usblink.symbol("UsbDriverReady"));
+  return ready != nullptr && ready() == 1;
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view head) {
@@ -69,10 +76,10 @@ OsVersion GetVersionExA() {
   return version;
 }
 
-long RegOpenKeyExA(HKEY root, const char* subKey, HKEY* result) {
+__attribute__((noinline)) long RegOpenKeyExA(HKEY root, const char* subKey, HKEY* result) {
   if (result) *result = nullptr;
   if (root != HKEY_LOCAL_MACHINE || subKey == nullptr || result == nullptr) return ERROR_FILE_NOT_FOUND;
-  if (!IsUsbDriverKey(subKey) || !UsbDriverInstalled()) return ERROR_FILE_NOT_FOUND;
+  if (!IsUsbDriverKey(subKey) || !UsbDriverInstalled(__builtin_return_address(0))) return ERROR_FILE_NOT_FOUND;
   *result = new RegistryKey{false};
   return ERROR_SUCCESS;
 }

@@ -2,13 +2,16 @@
 // The system facts that the programming library asks for: the operating
 // system's version and whether the USB driver is installed.
 //
-// Linux needs no vendor driver for the USB programmers (the devices are
-// reached from user space), so a small stand-in registry answers the one
-// question asked of it: the USB driver keys ("Enum\USB\Vid_vvvv&Pid_pppp"
-// and "System\CurrentControlSet\Enum\USB\Vid_vvvv&Pid_pppp" under
-// HKEY_LOCAL_MACHINE, compared without regard to case) are present. Every
-// other key is absent. Tests force "driver missing" with the environment
-// variable RTV_USB_DRIVER=missing or with SetUsbDriverInstalled(false).
+// Linux has no registry and needs no vendor driver for the USB programmers:
+// the devices are reached from user space through libusb. A small stand-in
+// registry answers the one question asked of it, whether the USB driver keys
+// ("Enum\USB\Vid_vvvv&Pid_pppp" and
+// "System\CurrentControlSet\Enum\USB\Vid_vvvv&Pid_pppp" under
+// HKEY_LOCAL_MACHINE, compared without regard to case) are present: they are
+// when the USB transport library ("usblink.dll") loads, looked up beside the
+// caller first, and its UsbDriverReady answers 1 (libusb starts). Every
+// other key is absent. The environment variable RTV_USB_DRIVER=missing or
+// =installed, or SetUsbDriverInstalled, give the answer instead.
 #include <cstdint>
 #include <string>
 

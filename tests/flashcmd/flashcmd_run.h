@@ -11,33 +11,16 @@
 #include <vector>
 
 #include "tests/flashcmd/flashcmd_paths.h"
+#include "tests/flashcmd/run_output.h"
 #include "tests/flashcore/core/temp_dir.h"
 #include "tests/sim/bootloader/bootloader_sim.h"
 
 using Words = std::vector<std::string>;
 
-// A step line: line end, message, dots to column 40, a blank, the verdict.
-inline std::string dotted(const std::string& message, const std::string& verdict) {
-  return "\n" + message + std::string(message.size() < 39 ? 39 - message.size() : 0, '.') + " " + verdict;
-}
-
-// The output with the date of the first line replaced by DATE.
-inline std::string withoutDate(const std::string& output) {
-  const std::string head = "Running flashcmd 0.1.0.7 on ";
-  if (output.rfind(head, 0) != 0) return output;
-  const size_t lineEnd = output.find('\n');
-  return head + "DATE" + output.substr(lineEnd);
-}
-
 inline std::string connectionLines(const std::string& header, const std::string& version) {
   return "Running flashcmd 0.1.0.7 on DATE\n\n\n\n" + header + "\n\n" + dotted("Device selection", "PASS ") +
          dotted("Hardware selection", "PASS ") + dotted("Opening port", "PASS ") +
          dotted("Synchronizing target", "PASS ") + dotted("Reading Bootloader version", "PASS\t" + version);
-}
-
-inline std::string summary(int total, int passed, int failed) {
-  return "\n\nSummary:  Total " + std::to_string(total) + "   Passed " + std::to_string(passed) + "   Failed " +
-         std::to_string(failed) + "\n";
 }
 
 inline int count(const std::string& text, const std::string& part) {

@@ -4,6 +4,8 @@
 #include "tests/app/params/params_fixture.h"
 #include "tests/support/screenshot.h"
 
+#include <QWidget>
+
 namespace {
 
 using enum SetupSection;

@@ -9,6 +9,11 @@
 #include "flashcore/core/isp_exports.h"
 #include "platform/win/library.h"
 
+// The library to load; a test target may name one in another folder.
+#ifndef FLASHCORE_LIBRARY
+#define FLASHCORE_LIBRARY "flashcore.dll"
+#endif
+
 class FlashcoreLibrary {
  public:
   static FlashcoreLibrary& instance() {
@@ -19,8 +24,8 @@ class FlashcoreLibrary {
   void* symbol(const char* name) const { return library_.symbol(name); }
 
  private:
-  FlashcoreLibrary() : library_(platform::win::LoadLibraryA("flashcore.dll")) {
-    if (!library_) throw std::runtime_error("flashcore.dll: " + platform::win::LastLibraryError());
+  FlashcoreLibrary() : library_(platform::win::LoadLibraryA(FLASHCORE_LIBRARY)) {
+    if (!library_) throw std::runtime_error(FLASHCORE_LIBRARY ": " + platform::win::LastLibraryError());
   }
 
   platform::win::Library library_;

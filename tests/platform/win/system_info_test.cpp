@@ -26,7 +26,7 @@ TEST(SystemInfo, VersionIsTheNtFamilyFromVersionFiveOn) {
 }
 
 TEST(SystemInfo, UsbDriverKeysArePresentOtherKeysAreNot) {
-  unsetenv("RTV_USB_DRIVER");
+  setenv("RTV_USB_DRIVER", "installed", 1);
   EXPECT_TRUE(KeyOpens("System\\CurrentControlSet\\Enum\\USB\\Vid_6e2d&Pid_a7c7"));
   EXPECT_TRUE(KeyOpens("Enum\\USB\\Vid_6e2d&Pid_a7c5"));
   EXPECT_TRUE(KeyOpens("SYSTEM\\CURRENTCONTROLSET\\ENUM\\USB\\VID_6E2D&PID_A7C6"));
@@ -40,12 +40,12 @@ TEST(SystemInfo, UsbDriverKeysArePresentOtherKeysAreNot) {
 TEST(SystemInfo, EnvironmentForcesTheDriverMissing) {
   setenv("RTV_USB_DRIVER", "missing", 1);
   EXPECT_FALSE(KeyOpens("System\\CurrentControlSet\\Enum\\USB\\Vid_6e2d&Pid_a7c7"));
-  unsetenv("RTV_USB_DRIVER");
+  setenv("RTV_USB_DRIVER", "installed", 1);
   EXPECT_TRUE(KeyOpens("System\\CurrentControlSet\\Enum\\USB\\Vid_6e2d&Pid_a7c7"));
 }
 
 TEST(SystemInfo, SwitchForcesTheDriverMissingWhateverTheEnvironment) {
-  unsetenv("RTV_USB_DRIVER");
+  setenv("RTV_USB_DRIVER", "installed", 1);
   SetUsbDriverInstalled(false);
   EXPECT_FALSE(KeyOpens("Enum\\USB\\Vid_6e2d&Pid_a7c5"));
   SetUsbDriverInstalled(true);
