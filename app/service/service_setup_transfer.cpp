@@ -106,8 +106,7 @@ void TForm21::ffnen1Click(TObject* Sender) {
   Form3->LoadSetupFile();
   if (Form3->SetupFileChosen == 0) return;
   ShowChannelSetup();
-  parameter_dialogs::ShowSetup(Form23);
-  parameter_dialogs::ShowSetup(Form24);
+  parameter_dialogs::ShowSetup();
   // Not written now, the file's set-up waits in the image: the next write
   // keeps its calibration, and the program end offers to store it.
   const auto keepForLater = [this] {
