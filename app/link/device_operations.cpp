@@ -186,9 +186,9 @@ int TForm1::ResumeDeviceOutput() {
 void TForm1::FlushLink() {
   PollingActive = 0;
   ResetLink();
-  // A transaction on the stack below us sees the reset and ends; nothing
-  // can be waited for from inside it.
-  while (PendingCount != 0 && !transactionRunning_) PumpOnce(50);
+  // The reset has ended the transaction in progress; from inside the
+  // link's own handling nothing can be waited for.
+  while (PendingCount != 0 && !TransactionInProgress()) PumpOnce(50);
   platform::Clock::Sleep(500);
   PollingActive = 0;
   PumpOnce(1);

@@ -43,21 +43,36 @@ bool TForm1::QueueRequest(int address, uint8_t command, const uint8_t* data, int
       Requests.CheckRoom(address, static_cast<int>(bytes.size())) != QueueRefusal::None) {
     TransferFailed = 1;
     DeviceErrorFlag = 0;
+    lastRefused_ = true;
     return false;
   }
   Timer1->SetEnabled(false);
-  Requests.Add(address, command, bytes, reserved, awaitAnswer);
+  lastQueued_ = Requests.Add(address, command, bytes, reserved, awaitAnswer).Sequence;
+  lastRefused_ = false;
   StatusBar1->SetPanelText(3, std::to_string(PendingCount));
   StatusBar1->SetPanelText(4, std::to_string(address));
   Timer1->SetInterval(100);
-  // A transaction in progress enables the tick when it returns.
-  if (!transactionRunning_) Timer1->SetEnabled(true);
+  // A transaction in progress enables the tick when it ends.
+  if (!TransactionInProgress()) Timer1->SetEnabled(true);
   return true;
 }
 
 bool TForm1::WaitUntilIdle() {
   if (PendingCount == 0) return true;
-  if (transactionRunning_) return false;  // the requests go out after the running transaction
+  // Inside the link's handling of a request that request cannot end before
+  // this caller returns.
+  if (engineDepth_ > 0) return false;
+  // The caller's requests: those queued since the enclosing wait began.
+  WaitRecord mine;
+  mine.after = waits_.empty() ? 0 : waits_.back()->upTo;
+  mine.upTo = lastQueued_;
+  const bool refused = lastRefused_;
+  // Registers the wait for the ends of its caller's requests while it runs.
+  struct WaitScope {
+    std::vector<WaitRecord*>& waits;
+    ~WaitScope() { waits.pop_back(); }
+  } scope{waits_};
+  waits_.push_back(&mine);
   int lastCount = -1;
   int64_t deadline = 0;
   while (PendingCount != 0) {
@@ -76,11 +91,19 @@ bool TForm1::WaitUntilIdle() {
     }
     PumpOnce(50);
   }
+  if (mine.ended) {
+    TransferFailed = mine.transferFailed;
+    DeviceErrorFlag = mine.deviceError;
+    std::copy(mine.reply.begin(), mine.reply.end(), ReplyBuffer.begin());
+  } else if (refused) {
+    TransferFailed = 1;
+    DeviceErrorFlag = 0;
+  }
   return true;
 }
 
 void TForm1::Timer1Timer(TObject* Sender) {
-  if (transactionRunning_) return;  // one transaction at a time
+  if (TransactionInProgress()) return;  // one transaction at a time
   StatusBar1->SetPanelText(2, "Timer1");
   Repaint();
   if (Visible()) Label_PC_Time->SetCaption(FormatNow("%d.%m.%y   %H:%M:%S    %a"));
@@ -95,20 +118,37 @@ void TForm1::Timer1Timer(TObject* Sender) {
     return;
   }
   Edit1->SetText("");
-  for (int step = 0; step < 4; ++step)
-    if (RunTransaction() == 0) break;
+  stepsLeft_ = 4;
+  RunSteps();
 }
 
 RequestEntry* TForm1::CurrentEntry(int address) {
-  if (transactionRunning_ && current_.Address == address)
+  if (TransactionInProgress() && current_.Address == address)
     if (RequestEntry* e = Requests.Find(current_)) return e;
   return Requests.NewestOf(address);
 }
 
 void TForm1::CompleteRequest(int address) {
-  if (RequestEntry* e = CurrentEntry(address)) Requests.Remove(PendingRef{address, e->Sequence});
+  if (RequestEntry* e = CurrentEntry(address)) {
+    const uint32_t sequence = e->Sequence;
+    Requests.Remove(PendingRef{address, sequence});
+    NoteRequestEnd(sequence);
+  }
   StatusBar1->SetPanelText(3, std::to_string(PendingCount));
   for (int i = 4; i <= 6; ++i) StatusBar1->SetPanelText(i, "");
+}
+
+void TForm1::NoteRequestEnd(uint32_t sequence) {
+  const bool answered = TransferFailed == 0 && ReplyReceived != 0;
+  for (WaitRecord* wait : waits_) {
+    if (sequence <= wait->after || sequence > wait->upTo) continue;
+    wait->ended = true;
+    wait->transferFailed = TransferFailed;
+    wait->deviceError = DeviceErrorFlag;
+    wait->reply.clear();
+    if (answered)
+      wait->reply.assign(ReplyBuffer.begin(), ReplyBuffer.begin() + std::clamp(RxCount, 0, RX_BUFFER_SIZE));
+  }
 }
 
 void TForm1::ResetLink() {
@@ -125,6 +165,7 @@ void TForm1::ResetLink() {
   RxFrameComplete = 0;
   assembler_.Reset();
   errorReadWanted_ = false;
+  AbortTransaction();
   CloseWaitWindowOfLink();
   Timer1->SetEnabled(true);
 }
@@ -143,7 +184,10 @@ void TForm1::SetSoftTimer(int id, int ms, int on) {
   }
 }
 
-void TForm1::Timer2Timer(TObject* Sender) { SetSoftTimer(2, 0, 0); }
+void TForm1::Timer2Timer(TObject* Sender) {
+  SetSoftTimer(2, 0, 0);
+  AdvanceTransaction();
+}
 
 void TForm1::Timer4Timer(TObject* Sender) {
   TransferFailed = 0;
@@ -168,13 +212,7 @@ void TForm1::PumpOnce(int maxWaitMs) {
   wake.setSingleShot(true);
   wake.setTimerType(Qt::PreciseTimer);
   wake.start(static_cast<int>(platform::Clock::ToRealMs(std::max(maxWaitMs, 1))));
-  ++pumpDepth_;
   QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-  --pumpDepth_;
-}
-
-void TForm1::PumpWhileSoftTimer(bool (TForm1::*done)() const) {
-  while (SoftTimer2Running != 0 && !(this->*done)()) PumpOnce(50);
 }
 
 void TForm1::WaitMs(int ms) {

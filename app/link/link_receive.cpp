@@ -59,20 +59,22 @@ void TForm1::TakeReply(const Bytes& frame) {
     return;
   }
   // A transaction takes one reply per send, and only from its own address.
-  if (transactionRunning_ && (address != current_.Address || ReplyReceived != 0)) return;
+  if (TransactionInProgress() && (address != current_.Address || ReplyReceived != 0)) return;
   const size_t length = std::min(frame.size(), RxBuffer.size());
   std::copy_n(frame.begin(), length, RxBuffer.begin());
   RxStxSeen = 1;
   RxFrameComplete = 1;
   RxCount = static_cast<int>(length) - 2;
   std::copy_n(frame.begin() + 1, RxCount, ReplyBuffer.begin());
-  RequestEntry* entry = transactionRunning_ ? Requests.Find(current_) : Requests.NewestOf(address);
+  RequestEntry* entry = TransactionInProgress() ? Requests.Find(current_) : Requests.NewestOf(address);
   if (entry != nullptr) {
     entry->Reply.fill(0);
     std::copy_n(ReplyBuffer.begin(), std::min<size_t>(static_cast<size_t>(RxCount), entry->Reply.size()),
                 entry->Reply.begin());
   }
   ReplyReceived = 1;
+  // The engine goes on from the event loop, outside the port's event.
+  if (phase_ == LinkPhase::AwaitingReply) KickTransaction();
 }
 
 void TForm1::TakeStreamFrame(const Bytes& frame) {

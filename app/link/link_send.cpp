@@ -55,28 +55,36 @@ int TForm1::SendTelegram(int address) {
   }
   if (t[0] == 0) return 1;
 
-  Bytes sent;
+  sentBytes_.clear();
   SetSoftTimer(2, SEND_TIMEOUT_MS, 1);
   if (framing.stxEtx) {
     const uint8_t stx = STX;
-    if (WriteBytes(*ComPort1, &stx, 1) == 1) sent.push_back(STX);
+    if (WriteBytes(*ComPort1, &stx, 1) == 1) sentBytes_.push_back(STX);
   }
   const int body = TelegramBodyLength(t);
   const int written = WriteBytes(*ComPort1, t.data(), body);
-  sent.insert(sent.end(), t.begin(), t.begin() + written);
-  PumpWhileSoftTimer(&TForm1::TxEmptyOrAborted);
+  sentBytes_.insert(sentBytes_.end(), t.begin(), t.begin() + written);
+  return 0;
+}
+
+// The rest of the send once the transmit-empty event has come, or soft
+// timer 2 has run out first: 0 when the telegram went out whole.
+int TForm1::FinishTelegram() {
   SetSoftTimer(2, 0, 0);
   if (TxEmptyFlag == 0) return 1;
-
+  RequestEntry* entry = Requests.Find(current_);
+  if (entry == nullptr) return 1;
+  const TelegramBytes& t = entry->Telegram;
+  const Framing framing = CurrentFraming();
   if (framing.checksum) {
     const uint8_t sum[2] = {t[CHECKSUM_HIGH_INDEX], t[CHECKSUM_LOW_INDEX]};
-    sent.insert(sent.end(), sum, sum + WriteBytes(*ComPort1, sum, 2));
+    sentBytes_.insert(sentBytes_.end(), sum, sum + WriteBytes(*ComPort1, sum, 2));
   }
   if (framing.stxEtx) {
     const uint8_t etx = ETX;
-    if (WriteBytes(*ComPort1, &etx, 1) == 1) sent.push_back(ETX);
+    if (WriteBytes(*ComPort1, &etx, 1) == 1) sentBytes_.push_back(ETX);
   }
-  TraceSent(sent);
+  TraceSent(sentBytes_);
   return 0;
 }
 
@@ -84,4 +92,5 @@ void TForm1::ComPort1TxEmpty(TObject* Sender) {
   // The output buffer has run empty, so there is nothing to purge; purging
   // anyway would drop bytes that a pseudo-terminal's peer has not read yet.
   TxEmptyFlag = 1;
+  if (phase_ == LinkPhase::Sending) AdvanceTransaction();
 }

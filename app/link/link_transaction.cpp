@@ -1,25 +1,35 @@
 // One transaction of the link: the newest pending request is sent, its
 // reply awaited with the command's time-out and a second try, checked and
 // handed to the answer handling.
+//
+// The transaction runs as a chain of short steps, each started by an event:
+// the queue tick starts it and sends, the port's transmit-empty event ends
+// the send and starts the pause, the pause's end starts the answer wait, a
+// reply or soft timer 2 ends it. Between the steps the transaction holds no
+// stack, so a handler that runs meanwhile (a click, a polling tick) can
+// queue its own request and wait for it while the engine moves on.
+#include <QTimer>
 #include <cstdio>
+#include <functional>
 
 #include "app/diag/address_list.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/service/service_window.h"
+#include "platform/clock/clock.h"
 
 namespace {
 
-// Marks the transaction in progress for as long as it runs.
-class TransactionScope {
+// Marks engine code on the stack for as long as it runs.
+class EngineScope {
  public:
-  explicit TransactionScope(bool& running) : running_(running) { running_ = true; }
-  ~TransactionScope() { running_ = false; }
-  TransactionScope(const TransactionScope&) = delete;
-  TransactionScope& operator=(const TransactionScope&) = delete;
+  explicit EngineScope(int& depth) : depth_(depth) { ++depth_; }
+  ~EngineScope() { --depth_; }
+  EngineScope(const EngineScope&) = delete;
+  EngineScope& operator=(const EngineScope&) = delete;
 
  private:
-  bool& running_;
+  int& depth_;
 };
 
 std::string Format(const char* format, int value) {
@@ -30,98 +40,193 @@ std::string Format(const char* format, int value) {
 
 }  // namespace
 
+void TForm1::SetUpTransactionTimers() {
+  pauseTimer_ = new QTimer(this);
+  pauseTimer_->setSingleShot(true);
+  pauseTimer_->setTimerType(Qt::PreciseTimer);
+  QObject::connect(pauseTimer_, &QTimer::timeout, this,
+                   [this] { FireEvent(std::function<void()>([this] { PauseTimerTimer(); })); });
+  kick_ = new QTimer(this);
+  kick_->setSingleShot(true);
+  kick_->setInterval(0);
+  QObject::connect(kick_, &QTimer::timeout, this,
+                   [this] { FireEvent(std::function<void()>([this] { AdvanceTransaction(); })); });
+}
+
+void TForm1::RunSteps() {
+  while (stepsLeft_ > 0 && !TransactionInProgress()) {
+    --stepsLeft_;
+    if (RunTransaction() == 0) return;
+  }
+}
+
 int TForm1::RunTransaction() {
-  if (transactionRunning_) return 0;
+  if (TransactionInProgress()) return 0;
   if (PendingCount < 1 || PendingCount > MAX_PENDING) {
     PendingCount = 0;
     return 0;
   }
-  int result = 0;
-  {
-    TransactionScope scope(transactionRunning_);
-    current_ = *Requests.Newest();
-    const int address = current_.Address;
-    RequestEntry* entry = Requests.Find(current_);
-    if (entry == nullptr) {
-      // A pending reference without its entry: drop it.
-      Requests.DropAddress(address);
-      return 1;
-    }
-    if (Options.check_connect == 1 && address != ADDR_GLOBAL && ReportNotConnected(address)) return 0;
-
-    HandleAnswer(address, entry->Command(), PHASE_REQUEST, nullptr);
-    char cmd[40];
-    std::snprintf(cmd, sizeof cmd, "Cmd: %3dd / %2Xh", entry->Command(), entry->Command());
-    StatusBar1->SetPanelText(5, cmd);
-    entry->State = 1;
-    entry->TriesLeft = TELEGRAM_TRIES;
-    TransactionAborted = 0;
-
-    while (entry->TriesLeft > 0) {
-      StatusBar1->SetPanelText(6, std::to_string(entry->TriesLeft));
-      Repaint();
-      Timer1->SetEnabled(false);
-      const int sendResult = SendTelegram(address);
-      if (TransactionAborted != 0) break;
-      if (entry->AwaitAnswer == 0) {
-        // Send only, whatever the send's result.
-        if (entry->Command() == CMD_RESET) {
-          ResetLink();
-        } else if (entry->Command() == CMD_SEARCH_DEVICES) {
-          ListenForDevices();
-        } else {
-          CompleteRequest(address);
-        }
-        Timer1->SetEnabled(true);
-        return 0;
-      }
-      if (sendResult != 0) {
-        --entry->TriesLeft;
-        continue;
-      }
-      WaitMs(SEND_PAUSE_MS);
-      if (TransactionAborted != 0) break;
-      if (entry->TimeoutMs == 0) entry->TimeoutMs = DEFAULT_ANSWER_TIMEOUT_MS;
-      SetSoftTimer(2, entry->TimeoutMs, 1);
-      awaitingReply_ = true;
-      PumpWhileSoftTimer(&TForm1::ReplyArrived);
-      awaitingReply_ = false;
-      if (ReplyReceived != 0 || TransactionAborted != 0) break;
-      --entry->TriesLeft;
-    }
-    SetSoftTimer(2, 0, 0);
-    awaitingReply_ = false;
-
-    if (TransactionAborted != 0) {
-      Timer1->SetEnabled(true);
-      return 0;
-    }
-    if (ReplyReceived == 0) {
-      LoopReadActive = 0;
-      TransferFailed = 1;
-      ++CommErrorCount;
-      if (CommErrorCount >= COM_ERROR_LIMIT) {
-        RaiseCommError(address);
-      } else {
-        CloseWaitWindowOfLink();
-        CompleteRequest(address);
-      }
-      Timer1->SetEnabled(true);
-      return 1;
-    }
-    CommErrorCount = 0;
-    result = CheckReply(address);
-    // A request that has ended takes the wait window of its calibration step with it.
-    if (Requests.Find(current_) == nullptr) CloseWaitWindowOfLink();
+  EngineScope scope(engineDepth_);
+  current_ = *Requests.Newest();
+  const int address = current_.Address;
+  RequestEntry* entry = Requests.Find(current_);
+  if (entry == nullptr) {
+    // A pending reference without its entry: drop it.
+    Requests.DropAddress(address);
+    return 1;
   }
-  if (errorReadWanted_) {
-    // The error codes after an error reply: queued once the checked request has ended.
-    errorReadWanted_ = false;
-    const uint8_t read[2] = {1, 0};
-    QueueRequest(DeviceAddress, CMD_ERROR_CODES, read, 2, 0, 1);
+  if (Options.check_connect == 1 && address != ADDR_GLOBAL && ReportNotConnected(address)) return 0;
+
+  HandleAnswer(address, entry->Command(), PHASE_REQUEST, nullptr);
+  char cmd[40];
+  std::snprintf(cmd, sizeof cmd, "Cmd: %3dd / %2Xh", entry->Command(), entry->Command());
+  StatusBar1->SetPanelText(5, cmd);
+  entry->State = 1;
+  entry->TriesLeft = TELEGRAM_TRIES;
+  TransactionAborted = 0;
+  return SendTry();
+}
+
+void TForm1::AdvanceTransaction() {
+  if (engineDepth_ > 0) return;  // the step on the stack moves on when it returns
+  int more = 0;
+  {
+    EngineScope scope(engineDepth_);
+    switch (phase_) {
+      case LinkPhase::Sending:
+        if (TxEmptyFlag != 0 || SoftTimer2Running == 0) more = SendEnded(FinishTelegram() == 0);
+        break;
+      case LinkPhase::Pausing:
+        if (NowMs() >= pauseEndsMs_) more = StartReplyWait();
+        break;
+      case LinkPhase::AwaitingReply:
+        if (ReplyReceived != 0) more = ReplyStep();
+        else if (SoftTimer2Running == 0) more = TryWithoutReply();
+        break;
+      case LinkPhase::Listening:
+        if (SoftTimer2Running == 0) more = EndListening();
+        break;
+      case LinkPhase::Idle:
+        break;
+    }
+  }
+  if (more != 0) RunSteps();
+}
+
+void TForm1::KickTransaction() {
+  if (!kick_->isActive()) kick_->start();
+}
+
+void TForm1::PauseTimerTimer() {
+  if (phase_ != LinkPhase::Pausing) return;
+  // A timer may end a little early on the program clock: the rest is waited for.
+  if (const int64_t left = pauseEndsMs_ - NowMs(); left > 0) {
+    pauseTimer_->start(static_cast<int>(platform::Clock::ToRealMs(left)));
+    return;
+  }
+  AdvanceTransaction();
+}
+
+int TForm1::SendTry() {
+  RequestEntry* entry = Requests.Find(current_);
+  if (entry == nullptr) return 0;
+  StatusBar1->SetPanelText(6, std::to_string(entry->TriesLeft));
+  Repaint();
+  Timer1->SetEnabled(false);
+  phase_ = LinkPhase::Sending;
+  if (SendTelegram(current_.Address) != 0) return SendEnded(false);
+  return 0;
+}
+
+int TForm1::SendEnded(bool sent) {
+  SetSoftTimer(2, 0, 0);
+  RequestEntry* entry = Requests.Find(current_);
+  if (entry == nullptr) {
+    phase_ = LinkPhase::Idle;
+    Timer1->SetEnabled(true);
+    return 0;
+  }
+  if (entry->AwaitAnswer == 0) {
+    // Send only, whatever the send's result.
+    phase_ = LinkPhase::Idle;
+    if (entry->Command() == CMD_RESET) {
+      ResetLink();
+    } else if (entry->Command() == CMD_SEARCH_DEVICES) {
+      return StartListening();
+    } else {
+      CompleteRequest(current_.Address);
+    }
+    Timer1->SetEnabled(true);
+    return 0;
+  }
+  if (!sent) return TryWithoutReply();
+  phase_ = LinkPhase::Pausing;
+  pauseEndsMs_ = NowMs() + SEND_PAUSE_MS;
+  pauseTimer_->start(static_cast<int>(platform::Clock::ToRealMs(SEND_PAUSE_MS)));
+  return 0;
+}
+
+int TForm1::StartReplyWait() {
+  RequestEntry* entry = Requests.Find(current_);
+  if (entry == nullptr) return 0;
+  if (entry->TimeoutMs == 0) entry->TimeoutMs = DEFAULT_ANSWER_TIMEOUT_MS;
+  SetSoftTimer(2, entry->TimeoutMs, 1);
+  phase_ = LinkPhase::AwaitingReply;
+  // A reply that came during the pause is taken at once.
+  if (ReplyReceived != 0) return ReplyStep();
+  return 0;
+}
+
+int TForm1::TryWithoutReply() {
+  RequestEntry* entry = Requests.Find(current_);
+  if (entry == nullptr) return 0;
+  if (--entry->TriesLeft > 0) return SendTry();
+  return NoReply();
+}
+
+int TForm1::NoReply() {
+  SetSoftTimer(2, 0, 0);
+  phase_ = LinkPhase::Idle;
+  const int address = current_.Address;
+  LoopReadActive = 0;
+  TransferFailed = 1;
+  ++CommErrorCount;
+  if (CommErrorCount >= COM_ERROR_LIMIT) {
+    RaiseCommError(address);
+  } else {
+    CloseWaitWindowOfLink();
+    CompleteRequest(address);
   }
   Timer1->SetEnabled(true);
+  return 1;
+}
+
+int TForm1::ReplyStep() {
+  SetSoftTimer(2, 0, 0);
+  phase_ = LinkPhase::Idle;
+  CommErrorCount = 0;
+  const int result = CheckReply(current_.Address);
+  // A request that has ended takes the wait window of its calibration step with it.
+  if (Requests.Find(current_) == nullptr) CloseWaitWindowOfLink();
+  QueueWantedErrorRead();
+  Timer1->SetEnabled(true);
   return result != 0 ? 1 : 0;
+}
+
+void TForm1::QueueWantedErrorRead() {
+  if (!errorReadWanted_) return;
+  // The error codes after an error reply: queued once the checked request has ended.
+  errorReadWanted_ = false;
+  const uint8_t read[2] = {1, 0};
+  QueueRequest(DeviceAddress, CMD_ERROR_CODES, read, 2, 0, 1);
+}
+
+void TForm1::AbortTransaction() {
+  const LinkPhase was = phase_;
+  phase_ = LinkPhase::Idle;
+  pauseTimer_->stop();
+  if (was != LinkPhase::Idle) SetSoftTimer(2, 0, 0);
+  if (was == LinkPhase::Listening) ShowSearchEnd();
 }
 
 bool TForm1::ReportNotConnected(int address) {
@@ -167,22 +272,34 @@ void TForm1::RaiseCommError(int address) {
   Timer4->SetEnabled(true);
 }
 
-void TForm1::ListenForDevices() {
+// The listening window of the device search: the presence replies mark
+// their addresses while soft timer 2 runs.
+int TForm1::StartListening() {
   if (Form9 != nullptr) {
     Form9->DisableSelectButtons();
     Form9->Label20->SetVisible(true);
     Form9->Button18->SetEnabled(false);
   }
   SetSoftTimer(2, SEARCH_LISTEN_MS, 1);
-  while (SoftTimer2Running != 0 && TransactionAborted == 0) PumpOnce(50);
+  phase_ = LinkPhase::Listening;
+  return 0;
+}
+
+int TForm1::EndListening() {
   SetSoftTimer(2, 0, 0);
+  phase_ = LinkPhase::Idle;
   CompleteRequest(current_.Address);
-  if (Form9 != nullptr) {
-    if (PendingCount == 0) {
-      Form9->Label20->SetVisible(false);
-      Form9->Button18->SetEnabled(true);
-      Form9->EnableSelectButtons();
-    }
-    Form9->ShowDevicePresence();
+  ShowSearchEnd();
+  Timer1->SetEnabled(true);
+  return 0;
+}
+
+void TForm1::ShowSearchEnd() {
+  if (Form9 == nullptr) return;
+  if (PendingCount == 0) {
+    Form9->Label20->SetVisible(false);
+    Form9->Button18->SetEnabled(true);
+    Form9->EnableSelectButtons();
   }
+  Form9->ShowDevicePresence();
 }

@@ -26,6 +26,7 @@ TForm1::TForm1() : comPort_(std::make_unique<TComPort>()) {
   BuildInformationPage();
   BuildWeightsPage();
   BuildStatusGroups();
+  SetUpTransactionTimers();
 
   StatusBar1 = new TStatusBar(this);
   StatusBar1->SetName("StatusBar1");

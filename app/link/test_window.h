@@ -5,6 +5,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "app/link/link_protocol.h"
 #include "app/program/program_options.h"
@@ -13,6 +14,7 @@
 #include "app/setup/setup_image.h"
 #include "platform/forms/forms.h"
 
+class QTimer;
 class TComPort;
 class WeightLog;
 
@@ -399,11 +401,20 @@ class TForm1 : public TForm {
   // queue full, bad address or length, value stream running), which also
   // sets TransferFailed = 1 and DeviceErrorFlag = 0.
   bool QueueRequest(int address, uint8_t command, const uint8_t* data, int length, int reserved, int awaitAnswer);
-  // Pumps messages until no request is pending. False when the queue did not
-  // empty within the time its requests can take (the link is then reset and
-  // TransferFailed set) or when called inside a running transaction.
+  // Pumps messages until no request is pending; the transactions go on
+  // meanwhile, also when the wait runs inside a handler that another wait
+  // pumped. On return TransferFailed, DeviceErrorFlag and ReplyBuffer
+  // describe the caller's requests (those queued since the enclosing wait
+  // began), not those that handlers queued during this wait. False when the
+  // queue did not empty within the time its requests can take (the link is
+  // then reset and TransferFailed set), or when called from the link's own
+  // handling of a request (an answer's message), which that request's end
+  // would have to wait for.
   bool WaitUntilIdle();
   void Timer1Timer(TObject* Sender);
+  // Starts the transaction of the newest pending request: 1 when it has
+  // ended at once and the tick is to start another, 0 otherwise (a request
+  // on its way goes on with the port's events and the timers).
   int RunTransaction();
   void CompleteRequest(int address);
   void ResetLink();
@@ -412,7 +423,16 @@ class TForm1 : public TForm {
   void Timer4Timer(TObject* Sender);
   void Timer6Timer(TObject* Sender);
 
+  // Where the transaction in progress stands: sending its telegram, the
+  // pause after the send, waiting for the reply, or listening for presence
+  // replies. Idle between transactions and while a reply is being handled.
+  enum class LinkPhase { Idle, Sending, Pausing, AwaitingReply, Listening };
+  LinkPhase Phase() const { return phase_; }
+
   // ---- Telegrams.
+  // Starts sending the newest request of the address: 0 when its body is on
+  // the way (the checksum and ETX follow when the port reports its transmit
+  // buffer empty), 1 when nothing could be sent.
   int SendTelegram(int address);
   void ComPort1TxEmpty(TObject* Sender);
   void ComPort1RxChar(TObject* Sender, int Count);
@@ -464,15 +484,36 @@ class TForm1 : public TForm {
   Framing CurrentFraming() const { return Framing{Options.stx_etx != 0, Options.csum != 0}; }
   // Handles waiting messages once, waiting at most maxWaitMs for one to come.
   void PumpOnce(int maxWaitMs);
-  // Pumps messages until done() holds, soft timer 2 runs out, or the link is reset.
-  void PumpWhileSoftTimer(bool (TForm1::*done)() const);
-  bool ReplyArrived() const { return ReplyReceived != 0 || TransactionAborted != 0; }
-  bool TxEmptyOrAborted() const { return TxEmptyFlag != 0; }
   RequestEntry* CurrentEntry(int address);
   void FailRequest(int address);
   void RaiseCommError(int address);
   bool ReportNotConnected(int address);
-  void ListenForDevices();
+
+  // The transaction engine: each step runs on an event (the queue tick, the
+  // transmit-empty event, a reply, the pause's end, soft timer 2) and
+  // returns; nothing waits on the stack. The steps return 1 when the
+  // transaction has ended and the tick's next step may start at once.
+  bool TransactionInProgress() const { return phase_ != LinkPhase::Idle || engineDepth_ > 0; }
+  void SetUpTransactionTimers();
+  void RunSteps();
+  void AdvanceTransaction();
+  void KickTransaction();
+  void PauseTimerTimer();
+  int SendTry();
+  int SendEnded(bool sent);
+  int FinishTelegram();
+  int StartReplyWait();
+  int ReplyStep();
+  int TryWithoutReply();
+  int NoReply();
+  int StartListening();
+  int EndListening();
+  void ShowSearchEnd();
+  void QueueWantedErrorRead();
+  // Stops the waits of the transaction in progress; a link reset does this.
+  void AbortTransaction();
+  // A request has ended: the waits whose caller queued it keep its result.
+  void NoteRequestEnd(uint32_t sequence);
   void ShowUntilOk(const std::string& text, int titleRow, unsigned icon);
   void SetPortState(bool open);
   void CloseWaitWindowOfLink();
@@ -486,9 +527,27 @@ class TForm1 : public TForm {
   std::unique_ptr<TComPort> comPort_;
   FrameAssembler assembler_;
   // The transaction in progress: one at a time.
-  bool transactionRunning_ = false;
-  bool awaitingReply_ = false;
+  LinkPhase phase_ = LinkPhase::Idle;
+  int engineDepth_ = 0;  // steps of the engine on the stack (answer handling, the link's messages)
+  int stepsLeft_ = 0;    // steps that the current queue tick may still start at once
   PendingRef current_{};
+  QTimer* pauseTimer_ = nullptr;  // ends the pause after a send
+  QTimer* kick_ = nullptr;        // moves the engine on from the event loop after a reply
+  int64_t pauseEndsMs_ = 0;
+  Bytes sentBytes_;  // what the send in progress has written, for the trace
+  // The result that a wait hands back to its caller: of the request, queued
+  // in (after, upTo], that ended last.
+  struct WaitRecord {
+    uint32_t after = 0;
+    uint32_t upTo = 0;
+    bool ended = false;
+    int transferFailed = 0;
+    int deviceError = 0;
+    Bytes reply;  // empty when that request got no reply
+  };
+  std::vector<WaitRecord*> waits_;  // the waits on the stack, innermost last
+  uint32_t lastQueued_ = 0;         // sequence of the request queued last
+  bool lastRefused_ = false;        // the last QueueRequest refused its request
   uint8_t lastReplyCommand_ = 0;
   bool activityToggle_ = false;
   bool waitWindowShownByLink_ = false;
@@ -496,7 +555,6 @@ class TForm1 : public TForm {
   bool blockOnceAnswered_ = false;
   int answerDataLength_ = 0;                  // data bytes of the answer being handled
   std::span<const uint8_t> answerTextBytes_;  // its data and checksum bytes
-  int pumpDepth_ = 0;
   unsigned resetCount_ = 0;
 };
 

@@ -176,9 +176,8 @@ void TForm1::Button17Click(TObject* Sender) {
   platform::Clock::Sleep(250);
   if (loopWasOn) {
     CheckBox2->SetChecked(true);
-    // A read loop that is running goes on with the new channel; starting a
-    // second one inside it could not finish its requests while the first
-    // one's request is still in progress below it.
+    // A read loop that is running goes on with the new channel; a second
+    // one started inside it would hold the first until it ends.
     if (weightLoopDepth_ == 0) Button9Click(this);
   }
   Repaint();

@@ -1,5 +1,6 @@
 #include "platform/forms/form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QEventLoop>
@@ -9,6 +10,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 
@@ -25,8 +27,8 @@ class FormWindow final : public QMainWindow {
  protected:
   void changeEvent(QEvent* event) override {
     if (form_ != nullptr && event->type() == QEvent::ActivationChange) {
-      if (isActiveWindow()) form_->DoActivate();
-      else form_->was_active_ = false;
+      if (!isActiveWindow()) form_->was_active_ = false;
+      else if (!form_->was_active_) form_->DoActivate();
     }
     QMainWindow::changeEvent(event);
   }
@@ -159,11 +161,24 @@ void TForm::Show() {
   widget_->show();
   widget_->raise();
   widget_->activateWindow();
-  if (!was_visible) FireEvent(OnShow, this);
+  if (!was_visible) {
+    FireEvent(OnShow, this);
+    // A window that still has the platform's focus from its last showing
+    // gets no activation change from the platform: it is made the active
+    // window once the showing has been handled.
+    QTimer::singleShot(0, widget_, [this] {
+      if (!visible_ || was_active_) return;
+      QWindow* handle = widget_->windowHandle();
+      if (!widget_->isActiveWindow() && handle != nullptr && QGuiApplication::focusWindow() == handle)
+        QApplication::setActiveWindow(widget_);
+      if (!was_active_ && widget_->isActiveWindow()) DoActivate();
+    });
+  }
 }
 
 void TForm::Hide() {
   visible_ = false;
+  was_active_ = false;
   widget_->hide();
 }
 

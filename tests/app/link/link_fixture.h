@@ -36,11 +36,11 @@ class LinkTest : public ::testing::Test {
   // Program milliseconds per real millisecond: a 500 ms pause takes 50 ms.
   static constexpr double kScale = 0.1;
 
-  explicit LinkTest(devsim::SimOptions options = {}) : sim_(options) {}
+  explicit LinkTest(devsim::SimOptions options = {}, double scale = kScale) : sim_(options), scale_(scale) {}
 
   void SetUp() override {
     TestApplication();
-    platform::Clock::SetScale(kScale);
+    platform::Clock::SetScale(scale_);
     windows_ = std::make_unique<LinkWindows>();
     ServiceConnected = 0;
     sim_.AddDevice(1);
@@ -82,5 +82,6 @@ class LinkTest : public ::testing::Test {
   devsim::DeviceSimulator sim_;
 
  private:
+  double scale_;
   std::unique_ptr<LinkWindows> windows_;
 };

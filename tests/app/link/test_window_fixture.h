@@ -18,6 +18,8 @@
 
 class TestWindowTest : public LinkTest {
  protected:
+  using LinkTest::LinkTest;
+
   void SetUp() override {
     LinkTest::SetUp();
     windows_ = std::make_unique<Windows>();

@@ -39,6 +39,8 @@ class ProgramTest : public ::testing::Test {
   // Program milliseconds per real millisecond: a 500 ms pause takes 50 ms.
   static constexpr double kScale = 0.1;
 
+  explicit ProgramTest(double scale = kScale) : scale_(scale) {}
+
   void SetUp() override {
     TestApplication();
     ASSERT_TRUE(folder_.isValid());
@@ -47,7 +49,7 @@ class ProgramTest : public ::testing::Test {
     // "COM1", the port of a fresh installation, is the simulated device's line.
     setenv("SERIAL_COM1", sim_.SlavePath().c_str(), 1);
     sim_.AddDevice(1);
-    platform::Clock::SetScale(kScale);
+    platform::Clock::SetScale(scale_);
     ServiceConnected = 0;
     PollingActive = 0;
     SetupModified = 0;
@@ -122,6 +124,8 @@ class ProgramTest : public ::testing::Test {
   QTemporaryDir folder_;
 
  private:
+  double scale_;
+
   template <class T>
   void Make(std::unique_ptr<T>& form, T*& global) {
     form = std::make_unique<T>();

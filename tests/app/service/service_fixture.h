@@ -18,6 +18,8 @@
 
 class ServiceTest : public TestWindowTest {
  protected:
+  using TestWindowTest::TestWindowTest;
+
   void SetUp() override {
     TestWindowTest::SetUp();
     // The set-up read shows the address that the device's switch sets; it is the device's bus address.
