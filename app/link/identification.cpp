@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/link/device_variants.h"
-#include "app/link/firmware_version.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/service/service_window.h"
@@ -49,14 +48,6 @@ std::string Formatted(const char* format, int value) {
 }
 
 }  // namespace
-
-int TForm21::CheckFirmwareVersion() {
-  if (Form1 == nullptr) return 0;
-  const FirmwareJudgement j = JudgeFirmwareVersion(Form1->FirmwareVersionText);
-  Form1->ShortSdcontList = j.shortSdcontList ? 1 : 0;
-  Form1->NoFiveDecimals = j.noFiveDecimals ? 1 : 0;
-  return j.series0 ? 1 : 0;
-}
 
 void TForm1::ShowDeviceClock() { Label_VD417_Time->SetCaption(DeviceClockText(DeviceClock)); }
 
@@ -252,7 +243,7 @@ int TForm1::IdentifyDevice() {
     if (Form21 != nullptr) {
       if (!continuous) Form21->Logfunktionaktiv1->SetChecked(false);
       Form21->Logfunktionaktiv1->SetVisible(continuous);
-      Form21->CheckBox1->SetChecked(!continuous);
+      Form21->ShowChannelTwoActive(!continuous);
     }
   }
   Label31->SetVisible(true);

@@ -251,7 +251,8 @@ class TForm1 : public TForm {
   uint8_t ErrorItemValue = 0;
 
   // ---- Firmware flags of the service window's firmware check (0 until the first identification).
-  int ShortSdcontList = 0;
+  int ShortSdcontList = 0;   // firmware "V1.0.6" or later (the short list of continuous-output rates)
+  int FirmwareBelow106 = 0;  // firmware older than "V1.0.6": the service window refuses to connect
   int NoFiveDecimals = 0;
   int SumDisplayEnabled = 0;  // 1: the service window shows the sum or difference line
   int ExbFirmwareV14 = 0;     // 1: the extension board's firmware is 1.4 or a later 1.x

@@ -52,6 +52,7 @@ uint8_t TForm1::StartUp() {
   FirmwareTypeMismatch = 0;
   FirmwareSeries0 = 0;
   ShortSdcontList = 0;
+  FirmwareBelow106 = 0;
 
   DeviceAddress = Options.vd417_adr;
   Label16->SetCaption(std::to_string(DeviceAddress));

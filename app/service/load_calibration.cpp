@@ -1,9 +1,214 @@
 #include "app/service/load_calibration.h"
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/link/test_window.h"
+#include "app/params/multipoint_calibration.h"
+#include "app/program/text_table.h"
+#include "app/service/channel_fields.h"
+#include "app/service/service_window.h"
+#include "app/setup/setup_messages.h"
+#include "app/setup/setup_text.h"
+
 TForm22* Form22 = nullptr;
+
+namespace {
+
+constexpr int ROW_NO_END_VALUE = 157;
+constexpr int ROW_ABOVE_MAXIMUM = 158;
+constexpr int ROW_WAIT = 159;
+constexpr int ROW_STORED = 160;
+constexpr int ROW_FAILED = 161;
+// The device's working copy of the end value holds this many characters.
+constexpr int kEndValueLength = 19;
+// First data byte of a value that travels as text.
+constexpr uint8_t TEXT_VALUE = 0x01;
+
+TLabel* NewLabel(TWinControl* parent, const char* name, const char* caption, int left, int top, int width) {
+  auto* label = new TLabel(parent, caption);
+  label->SetName(name);
+  label->SetBounds(left, top, width, 16);
+  return label;
+}
+
+TButton* NewButton(TWinControl* parent, const char* name, const char* caption, int left, int top, int width) {
+  auto* button = new TButton(parent, caption);
+  button->SetName(name);
+  button->SetBounds(left, top, width, 26);
+  return button;
+}
+
+// Sends an awaited request to the device and waits; true when the device
+// answered without an error.
+bool Send(uint8_t command, const std::vector<uint8_t>& data) {
+  TForm1& link = *Form1;
+  if (!link.QueueRequest(link.DeviceAddress, command, data.data(), static_cast<int>(data.size()), 0, 1)) return false;
+  link.WaitUntilIdle();
+  return link.TransferFailed == 0 && link.DeviceErrorFlag == 0;
+}
+
+// The service window's "Lastkalibriert" of the channel being calibrated.
+void ShowLoadCalibrated() {
+  if (Form21 == nullptr) return;
+  (Form1->ActiveChannel == 1 ? Form21->Label20 : Form21->Label19)->SetVisible(true);
+}
+
+void SoftRestart() {
+  if (Form21 == nullptr) return;
+  Form1->SoftResetRequested = 1;
+  Form21->RestartAndReconnect();
+  Form1->SoftResetRequested = 0;
+}
+
+}  // namespace
 
 TForm22::TForm22() {
   SetName("Form22");
   SetCaption("Kalibrierung mit Last");
-  SetSize(520, 420);
+  SetClientSize(424, 290);
+
+  GroupBox1 = new TGroupBox(this, ".");
+  GroupBox1->SetName("GroupBox1");
+  GroupBox1->SetBounds(8, 8, 408, 232);
+  Label1 = NewLabel(GroupBox1, "Label1", "Null-Last aufbringen", 12, 24, 250);
+  Label1->Font().SetBold(true);
+  Label2 = NewLabel(GroupBox1, "Label2", "Null-Last speichern", 12, 52, 150);
+  Button3 = NewButton(GroupBox1, "Button3", "OK", 170, 46, 60);
+  Label5 = NewLabel(GroupBox1, "Label5", ".", 240, 52, 150);
+  Label3 = NewLabel(GroupBox1, "Label3", "Last aufbringen", 12, 96, 250);
+  Label3->Font().SetBold(true);
+  Label7 = NewLabel(GroupBox1, "Label7", "Messwert zuordnen", 12, 124, 150);
+  Edit1 = new TEdit(GroupBox1);
+  Edit1->SetName("Edit1");
+  Edit1->SetBounds(170, 120, 90, 22);
+  Edit1->SetMaxLength(kEndValueLength);
+  Label8 = NewLabel(GroupBox1, "Label8", ".", 266, 124, 50);
+  Label9 = NewLabel(GroupBox1, "Label9", ".", 318, 124, 86);
+  Label4 = NewLabel(GroupBox1, "Label4", "Last speichern", 12, 168, 150);
+  Button4 = NewButton(GroupBox1, "Button4", "OK", 170, 162, 60);
+  Label6 = NewLabel(GroupBox1, "Label6", ".", 240, 168, 150);
+  Label10 = NewLabel(GroupBox1, "Label10", "Brückenfehler!", 12, 204, 250);
+  Label10->Font().SetColor(clRed);
+  Label10->Font().SetBold(true);
+  Label10->SetVisible(false);
+
+  Button5 = NewButton(this, "Button5", "Mehrpunktkalibrierung", 8, 252, 180);
+  Button5->SetVisible(false);
+  Button2 = NewButton(this, "Button2", "Abbrechen", 218, 252, 95);
+  Button1 = NewButton(this, "Button1", "Beenden", 321, 252, 95);
+
+  Button3->OnClick = Handler(this, &TForm22::Button3Click);
+  Button4->OnClick = Handler(this, &TForm22::Button4Click);
+  Button1->OnClick = Handler(this, &TForm22::Button1Click);
+  Button2->OnClick = Handler(this, &TForm22::Button2Click);
+  Button5->OnClick = Handler(this, &TForm22::Button5Click);
+  OnActivate = Handler(this, &TForm22::FormActivate);
+}
+
+void TForm22::ChangeLanguage() {
+  const int lang = Form1 != nullptr ? Form1->Options.lang : 0;
+  SetCaption(Text(162, lang));
+  Label1->SetCaption(Text(163, lang));
+  Label2->SetCaption(Text(164, lang));
+  Label3->SetCaption(Text(165, lang));
+  Label7->SetCaption(Text(166, lang));
+  Label4->SetCaption(Text(167, lang));
+  Label10->SetCaption(Text(168, lang));
+  Button3->SetCaption(Text(169, lang));
+  Button4->SetCaption(Text(170, lang));
+  Button5->SetCaption(Text(171, lang));
+  Button2->SetCaption(Text(172, lang));
+  Button1->SetCaption(Text(173, lang));
+}
+
+void TForm22::FormActivate(TObject* Sender) {
+  const bool demo = Form21 != nullptr && Form21->DemoMode == 1;
+  if (demo) {
+    Button3->SetEnabled(false);
+    Button4->SetEnabled(false);
+  } else {
+    for (TButton* button : {Button2, Button3, Button4}) button->SetEnabled(true);
+  }
+  Button5->SetVisible(true);
+}
+
+void TForm22::ShowStepResult(TLabel* state, bool stored) {
+  if (stored) {
+    Button1->SetEnabled(true);
+    Button2->SetEnabled(false);  // no cancel once the device holds a new point
+    state->SetCaption(LangText(ROW_STORED));
+    state->Font().SetColor(clGreen);
+    ShowLoadCalibrated();
+  } else {
+    state->SetCaption(LangText(ROW_FAILED));
+    state->Font().SetColor(clRed);
+  }
+}
+
+void TForm22::Button3Click(TObject* Sender) {
+  if (Form1 == nullptr) return;
+  Label5->SetCaption(LangText(ROW_WAIT));
+  Label5->Font().SetColor(clNavy);
+  Form1->FlushLink();
+  ShowStepResult(Label5, Send(CMD_EXT_CAL_ZERO, {}));
+}
+
+void TForm22::Button4Click(TObject* Sender) {
+  if (Form1 == nullptr) return;
+  Form1->FlushLink();
+  const std::string typed = Edit1->Text();
+  if (typed.empty()) {
+    ShowUntilOk(LangText(ROW_NO_END_VALUE), ROW_TITLE_HINT, MB_ICONINFORMATION);
+    Edit1->SetFocus();
+    return;
+  }
+  if (static_cast<int>(typed.size()) > kEndValueLength) {
+    ShowUntilOk(LangText("Endwert zu lang (max. 19 Zeichen)! -> Abbruch!",
+                         "End value too long (max. 19 characters)! -> Cancel!"),
+                ROW_TITLE_HINT, MB_ICONINFORMATION);
+    Edit1->SetFocus();
+    return;
+  }
+  const std::string text = WithDecimalPoint(typed);
+  const int maximum = Form21 != nullptr ? Form21->MaxEndValue : 0;
+  if (TextToFloat(text) > static_cast<float>(maximum)) {
+    const int lang = Form1->Options.lang;
+    if (MessageBox(Text(ROW_ABOVE_MAXIMUM, lang), Text(ROW_TITLE_QUESTION, lang), MB_YESNO | MB_ICONINFORMATION) !=
+        IDYES) {
+      Edit1->SetFocus();
+      return;
+    }
+  }
+  Label6->SetCaption(LangText(ROW_WAIT));
+  Label6->Font().SetColor(clNavy);
+  std::vector<uint8_t> data{TEXT_VALUE};
+  data.insert(data.end(), text.begin(), text.end());
+  const bool stored = Send(CMD_EXT_CAL_END, data);
+  ShowStepResult(Label6, stored);
+  if (stored) Button1->SetFocus();
+}
+
+void TForm22::Button1Click(TObject* Sender) {
+  if (Form1 == nullptr) return;
+  if (Form21 != nullptr) {
+    Form21->SetupReadDone = 0;
+    Form21->ReloadCalibration = 1;
+  }
+  Form1->SetupPresent = 0;
+  Form1->FlushLink();
+  Close();
+  SoftRestart();
+}
+
+void TForm22::Button2Click(TObject* Sender) {
+  Close();
+  Button3->SetEnabled(true);
+  Button4->SetEnabled(true);
+  if (Form1 != nullptr && Form1->SetupPresent == 1 && Form21 != nullptr && Form21->DemoMode == 0) SoftRestart();
+}
+
+void TForm22::Button5Click(TObject* Sender) {
+  if (Form26 != nullptr) Form26->Show();
 }

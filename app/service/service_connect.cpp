@@ -10,6 +10,7 @@
 #include "app/diag/address_list.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
+#include "app/service/channel_fields.h"
 #include "app/params/exb_values.h"
 #include "app/params/inputs_relays.h"
 #include "app/params/weighing_parameters.h"
@@ -49,7 +50,7 @@ std::string Format(const char* format, Args... args) {
 }
 
 // The firmware check of the last identification found a firmware older than V1.0.6.
-bool FirmwareBelow106() { return Form1->DeviceIdentified == 1 && Form1->ShortSdcontList == 0; }
+bool FirmwareBelow106() { return Form1->DeviceIdentified == 1 && Form1->FirmwareBelow106 == 1; }
 
 }  // namespace
 
@@ -90,6 +91,10 @@ void TForm21::Connect() {
   if (Edit5->Text().empty()) {
     link.DeviceAddress = 1;
     Edit5->SetText("1");
+  } else if (const int address = BusAddressOf(Edit5->Text()); address > 0) {
+    // A changed address counts from the next connect; a field that names no
+    // bus address keeps the one in use.
+    link.DeviceAddress = address;
   }
   ShowVD4171->SetEnabled(true);
 
@@ -131,6 +136,7 @@ void TForm21::Connect() {
       Label14->SetCaption(Text(ROW_CONNECT_ERROR, Lang()));
     }
     if (!StillConnecting(connect)) return;
+    ShowChannelSetup();
   }
   Button3->SetVisible(true);
   Button4->SetVisible(true);
@@ -170,7 +176,7 @@ void TForm21::AdaptToChannelCount() {
   const int channels = Form1->ChannelCount;
   if (channels != 1 && channels != 2) return;
   const bool two = channels == 2;
-  CheckBox1->SetChecked(two);
+  ShowChannelTwoActive(two);
   Panel1->SetVisible(two);
   Kanal2->SetEnabled(two);
   Label11->SetVisible(true);
@@ -229,9 +235,12 @@ void TForm21::Button3Click(TObject* Sender) {
   Form3->ReadSetupFromDevice();
   GroupBox1->SetEnabled(true);
   GroupBox2->SetEnabled(true);
+  ShowChannelSetup();
   if (Form23 != nullptr) Form23->ShowSetup();
   if (Form24 != nullptr) Form24->ShowSetup();
   if (Form23 != nullptr) Form23->UpdateControlStates();
+  // The address switch of Profibus boards names the device's address.
+  if (Form1->DeviceType == 1 || Form1->DeviceType == 2) ReadDipAddress();
   Button5->SetEnabled(true);
   Button7->SetEnabled(true);
   SetupReadDone = 1;

@@ -351,6 +351,8 @@ TForm21::TForm21() {
   OnActivate = Handler(this, &TForm21::FormActivate);
   OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
 
+  HookChannelAndSetupHandlers();
+
   // The soft reset is offered in the expert view only.
   SoftReset1->SetVisible(false);
   ResetVD4171->SetVisible(true);

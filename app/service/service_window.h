@@ -1,7 +1,10 @@
 #pragma once
+#include <cstdint>
+#include <initializer_list>
 #include <memory>
 
 #include "app/service/service_polling.h"
+#include "app/setup/setup_image.h"
 #include "platform/forms/forms.h"
 
 // The service window: the program's main window.
@@ -146,8 +149,61 @@ class TForm21 : public TForm {
   TEdit* Edit4;          // input signal at nominal value of channel 2 in mV/V
   TComboBox* ComboBox4;  // internal sampling rate; the chosen index is the rate code
   TLabel* Label35;       // "LowBAT" (hidden)
+
+  // ---- Channel fields and channel set-up (channel_setup.cpp, service_channel_fields.cpp).
+  // Image to fields / fields to image of both channels, the rate and the address.
+  void ShowChannelSetup();
+  void StoreChannelSetup();
+  // Sets "Aktiv" of channel 2 from code: its click handler then only sets up the controls.
+  void ShowChannelTwoActive(bool on);
+  void Edit1Exit(TObject* Sender);
+  void Edit3Exit(TObject* Sender);
+  void Edit1Change(TObject* Sender);
+  void Edit3Change(TObject* Sender);
+  void Edit2Change(TObject* Sender);
+  void Edit4Change(TObject* Sender);
+  void ComboBox3Change(TObject* Sender);
+  void ComboBox7Change(TObject* Sender);
+  void ComboBox3Exit(TObject* Sender);
+  void ComboBox7Exit(TObject* Sender);
+  void ComboBox1Change(TObject* Sender);
+  void ComboBox5Change(TObject* Sender);
+  void CheckBox1Click(TObject* Sender);
+  // Address field: the "OK?" button on typing, the range check on leaving.
+  void Edit5Change(TObject* Sender);
+  void Edit5Exit(TObject* Sender);
+  // "OK?": stores the new bus address in the device and restarts it.
+  void Button6Click(TObject* Sender);
+  // "Hold": keeps the last value of channel 1 in the sum line.
+  void Button8Click(TObject* Sender);
+
+  // ---- Sampling rate (service_sampling_rate.cpp).
+  int LogFunctionActive = 0;  // 1 while "Logfunktion aktiv" is ticked
+  // Rebuilds the rate list for the ADC mode (0 or 1), keeping the choice.
+  void FillSampleRateList(uint8_t mode);
+  void ComboBox4Enter(TObject* Sender);
+  void ComboBox4Change(TObject* Sender);
+  void Logfunktionaktiv1Click(TObject* Sender);
+  void Logfunktionen1Click(TObject* Sender);
+
+  // ---- Set-up transfer (service_setup_transfer.cpp, sensitivity_calibration.cpp).
+  int SetupFromFile = 0;  // 1: the image came from a set-up file; the next write skips the calibration
+  void ffnen1Click(TObject* Sender);
+  void Speichern1Click(TObject* Sender);
+  void Speichernunter1Click(TObject* Sender);
+  // The input signals at nominal value as the second characteristic point of
+  // each channel, written to the device; then the fields into the image.
+  void WriteSensitivityCalibration();
+  // The address that the device's address switch sets, into the address field.
+  void ReadDipAddress();
   // 1 for the early firmware line "V0.0.2" .. "V0.0.10"; sets the firmware flags of the link.
   int CheckFirmwareVersion();
+
+  // ---- Load calibration (service_load_calibration.cpp).
+  int CalibrationChannel = 0;  // 0 channel 1, 1 channel 2
+  int MaxEndValue = 0;         // the channel's nominal value when the dialog opened
+  void Kanal1Click(TObject* Sender);
+  void Kanal2Click(TObject* Sender);
 
   // ---- Working fields.
   int DemoMode = 0;         // 1: no device traffic from the channel area
@@ -218,6 +274,35 @@ class TForm21 : public TForm {
   void ConnectDemo();
   void Connect();
   void Disconnect();
+  // ---- Channel fields, sampling rate, set-up transfer and load calibration.
+  // Handlers of the channel area, the set-up menu entries and the load
+  // calibration entries onto their controls.
+  void HookChannelAndSetupHandlers();
+  // Writes single bytes of the set-up copy as the image holds them, in order.
+  // When one fails, the image gets its bytes of `before` back, the device
+  // those that had gone out, the error is shown, and the result is false.
+  struct SetupByte {
+    SetupSection section;
+    const char* field;
+  };
+  bool WriteSetupBytes(const SetupImageBytes& before, std::initializer_list<SetupByte> bytes);
+  // The sum channel needs the same unit on both channels and the ADC's two-channel mode.
+  void ApplySumChannelRule();
+  void LeaveNominalField(int channel);
+  void LeaveDigitsField(int channel);
+  void ColourInputSignal(TEdit* field);
+  // SetupModified := 1 for an edit of the channel fields; a fill is none.
+  void MarkFieldEdited();
+  // Channel 2 on or off as CheckBox1Click sets it up; `filling`: the
+  // controls only, the image and the link stay as they are.
+  void SwitchChannelTwo(bool on, bool filling);
+  void OpenLoadCalibration(int channel);
+  // Digits-list entry count per channel, set by leaving its nominal value field.
+  int digitItemCount_[2] = {0, 0};
+  int rateIndexOnEnter_ = -1;
+  // Depth of programmatic fills of the channel area.
+  int fieldFill_ = 0;
+
   // Step of the connect that needs the window still to be connecting after
   // a wait; false when another click took over meanwhile.
   bool StillConnecting(unsigned connect) const;

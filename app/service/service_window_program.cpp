@@ -2,7 +2,6 @@
 // starts the program, "Beenden" and the close box end it; the language,
 // options, access and About entries; the supervisor's hidden switches.
 #include <initializer_list>
-#include <span>
 
 #include "app/diag/address_list.h"
 #include "app/diag/factory_admin.h"
@@ -17,18 +16,8 @@ namespace {
 
 int Lang() { return Form1 != nullptr ? Form1->Options.lang : 0; }
 
-void ShowUntilOk(int textRow, int titleRow, unsigned icon) {
-  while (MessageBox(Text(textRow, Lang()), Text(titleRow, Lang()), MB_OK | icon) != IDOK) {
-  }
-}
-
 uint8_t& ImageByte(SetupSection section, const char* field) {
   return Form1->SetupImage[static_cast<size_t>(Info(section).image_offset + FieldOf(section, field).offset)];
-}
-
-// Device address of a channel's `chn_calib_mode` in the set-up copy at SetupBase.
-int CalibModeAddress(SetupSection channel) {
-  return SetupBase + Info(channel).copy_offset + FieldOf(channel, "chn_calib_mode").offset;
 }
 
 }  // namespace
@@ -41,6 +30,8 @@ void TForm21::FormActivate(TObject* Sender) {
     for (TControl* control : std::initializer_list<TControl*>{Form9->CheckBox17, Form9->Edit1, Form9->Label19})
       control->SetVisible(false);
   Beenden1->SetEnabled(true);
+  // A set-up opened from a file and not written: the next write calibrates again.
+  SetupFromFile = 0;
   if (firstActivationDone_) return;
   // Set before the start-up, which pumps messages and may activate the window again.
   firstActivationDone_ = true;
@@ -98,40 +89,6 @@ void TForm21::StoreChangesOnExit() {
     Form1->SoftResetRequested = 0;
   }
   Form1->StoreComSettings();
-}
-
-void TForm21::Button4Click(TObject* Sender) {
-  if (Form1 == nullptr || Form3 == nullptr) return;
-  if (Form1->SetupPresent == 0) {
-    ShowUntilOk(11, ROW_TITLE_HINT, MB_ICONINFORMATION);
-    return;
-  }
-  if (ImageByte(SetupSection::ADM, "setup") == 0) {
-    ShowUntilOk(14, ROW_TITLE_HINT, MB_ICONINFORMATION);
-    return;
-  }
-  if (MessageBox(Text(15, Lang()), Text(ROW_TITLE_QUESTION, Lang()), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-  if (ServiceConnected == 1) Button1Click(this);
-  Label14->SetCaption(Text(47, Lang()));
-  for (TButton* button : {Button3, Button4, Button5, Button7}) button->SetEnabled(false);
-  // The set-up editor's controls are the working copy that the write takes.
-  for (SetupSection section : {SetupSection::GBL, SetupSection::LPC, SetupSection::ADC, SetupSection::WKG0,
-                               SetupSection::WKG1, SetupSection::WKS, SetupSection::CHN0, SetupSection::CHN1,
-                               SetupSection::EXB, SetupSection::MSC, SetupSection::ADM})
-    Form3->SetupToControls(SectionCode(section, SetupBase));
-  Form3->WriteSetupToDevice();
-  const uint8_t calibrated = 1;
-  ImageByte(SetupSection::CHN0, "chn_calib_mode") = calibrated;
-  Form1->WriteDeviceMemory(std::span<const uint8_t>(&calibrated, 1), CalibModeAddress(SetupSection::CHN0), 0, 1);
-  if (Form1->ChannelCount == 2) {
-    ImageByte(SetupSection::CHN1, "chn_calib_mode") = calibrated;
-    Form1->WriteDeviceMemory(std::span<const uint8_t>(&calibrated, 1), CalibModeAddress(SetupSection::CHN1), 0, 1);
-  }
-  for (TButton* button : {Button3, Button4, Button5, Button7}) button->SetEnabled(true);
-  SetupModified = 0;
-  Label19->SetVisible(false);
-  Label20->SetVisible(false);
-  Label14->SetCaption("");
 }
 
 void TForm21::Deutsch1Click(TObject* Sender) {

@@ -256,9 +256,10 @@ TEST_F(Identification, SetupCopyChannelAndAdcModeFollowTheDevice) {
     link().Button17->SetCaption("Kan.X->Kan.X");
     link().Label31->SetCaption("-  Kanal");
     link().Label31->SetVisible(false);
+    // The channel-2 box first: its click handler sets up the log entry too.
+    Form21->CheckBox1->SetChecked(c.adcMode == 0);
     Form21->Logfunktionaktiv1->SetChecked(true);
     Form21->Logfunktionaktiv1->SetVisible(c.adcMode == 1);
-    Form21->CheckBox1->SetChecked(c.adcMode == 0);
     link().RadioButton1->SetEnabled(false);
     link().RadioButton2->SetEnabled(c.adcMode == 0);
     const size_t boxesBefore = dialogs_.Boxes().size();

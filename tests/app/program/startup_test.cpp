@@ -298,6 +298,8 @@ TEST_F(StartAndEnd, TheSetupWriteRefusesAProtectedSetupAndMarksTheChannelsCalibr
                                SetupSection::EXB, SetupSection::MSC, SetupSection::ADM})
     Form3->SetupToControls(SectionCode(section, SetupBase));
   SetupModified = 1;
+  // An image from a set-up file: the write keeps its calibration.
+  service().SetupFromFile = 1;
   dialogs_.Answer(IDYES);
   service().Button4Click(nullptr);
   EXPECT_EQ(dialogs_.Boxes().back().request.text,
@@ -306,7 +308,10 @@ TEST_F(StartAndEnd, TheSetupWriteRefusesAProtectedSetupAndMarksTheChannelsCalibr
   for (SetupSection channel : {SetupSection::CHN0, SetupSection::CHN1})
     EXPECT_EQ(device.memory[calibModeAddress(channel)], 1) << Info(channel).name;
   EXPECT_EQ(SetupModified, 0);
-  EXPECT_TRUE(service().Button4->Enabled());
+  // The device restarts with its new set-up, and the window connects to it again.
+  EXPECT_EQ(device.resetCount, 1);
+  EXPECT_EQ(ServiceConnected, 1);
+  service().Button1Click(nullptr);
 }
 
 TEST_F(StartAndEnd, ADeviceWhoseSetupSendsContinuouslyIsResetBeforeTheStore) {

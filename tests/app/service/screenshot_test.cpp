@@ -1,10 +1,11 @@
 // Renders the service window connected to the simulated device with its
-// weights shown, and the extension-board and address windows beside it,
-// offscreen to <build>/screenshots/.
+// weights and channel fields shown, the extension-board, address and
+// load-calibration windows beside it, offscreen to <build>/screenshots/.
 #include <QWidget>
 #include <string>
 
 #include "app/diag/address_list.h"
+#include "app/service/load_calibration.h"
 #include "tests/app/service/service_fixture.h"
 #include "tests/support/layout_checks.h"
 #include "tests/support/screenshot.h"
@@ -45,6 +46,50 @@ TEST_F(Screenshots, ServiceWindowConnectedWithWeights) {
   ASSERT_TRUE(PumpUntil([&] { return Form9->Widget()->isVisible(); }));
   SaveScreenshot(*Form9, "address_list");
   Form9->Hide();
+  window().Hide();
+}
+
+TEST_F(Screenshots, ChannelFieldsAndLoadCalibrationDialog) {
+  ScopedForm<TForm22> form22(Form22);
+  // Two channels in kg: nominal 30 with 5 digits, and 1000 with 4.
+  PutDeviceSetup(SetupSection::WKG0, "mk", {2});
+  PutDeviceSetup(SetupSection::ADC, "mode", {1});
+  PutDeviceSetup(SetupSection::ADC, "crate", {2});
+  PutDeviceSetup(SetupSection::LPC, "rs485_adr", {1});
+  PutDeviceSetup(SetupSection::ADM, "setup", {1});
+  PutDeviceSetup(SetupSection::CHN0, "ch_b[0][0]_zs", {3});
+  PutDeviceSetup(SetupSection::CHN0, "ch_b[0][0]_sk", Be32(30000));
+  PutDeviceSetup(SetupSection::CHN0, "chn_mode_val", BeFloat(2.0f));
+  PutDeviceSetup(SetupSection::CHN0, "chn_calib_mode", {2});
+  PutDeviceSetup(SetupSection::CHN0, "five_decimals", {0xFF});
+  PutDeviceSetup(SetupSection::CHN1, "five_decimals", {0xFF});
+  PutDeviceSetup(SetupSection::CHN1, "ch_b[0][0]_zs", {12});
+  PutDeviceSetup(SetupSection::CHN1, "ch_b[0][0]_sk", Be32(1000));
+  PutDeviceSetup(SetupSection::CHN1, "chn_mode_val", BeFloat(1.5f));
+  window().ChangeLanguage();
+  window().Show();
+  ASSERT_TRUE(PumpUntil([&] { return window().Widget()->isVisible(); }));
+  Connect();
+  window().Label3Click(nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return window().Label11->Caption() == "1 :      12.50"; }));
+  ASSERT_EQ(window().Edit1->Text(), "30");
+  WithDesktopFonts([&](const std::string& suffix) {
+    SaveScreenshot(window(), "service_window_channel_fields" + suffix);
+    for (const std::string& defect : LayoutDefects(window())) ADD_FAILURE() << suffix << ": " << defect;
+  });
+
+  Form22->ChangeLanguage();
+  window().Kanal1->Click();
+  ASSERT_TRUE(PumpUntil([&] { return Form22->Widget()->isVisible(); }));
+  Form22->Label10->SetVisible(true);
+  Form22->Edit1->SetText("12,5");
+  Form22->Label5->SetCaption("gespeichert");
+  Form22->Label5->Font().SetColor(clGreen);
+  WithDesktopFonts([&](const std::string& suffix) {
+    SaveScreenshot(*Form22, "load_calibration" + suffix);
+    for (const std::string& defect : LayoutDefects(*Form22)) ADD_FAILURE() << suffix << ": " << defect;
+  });
+  Form22->Hide();
   window().Hide();
 }
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <bit>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,6 +22,8 @@ class ServiceTest : public TestWindowTest {
 
   void SetUp() override {
     TestWindowTest::SetUp();
+    // The set-up read shows the address that the device's switch sets; it is the device's bus address.
+    sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.dipAddress = 1; });
     form18_ = std::make_unique<TForm18>();
     Form18 = form18_.get();
     PollingActive = 0;
@@ -62,6 +65,62 @@ class ServiceTest : public TestWindowTest {
     for (const auto& f : ReceivedOf(command))
       if (data.empty() || DataOf(f) == data) ++n;
     return n;
+  }
+
+  // Bytes of a set-up section in both of the device's set-up copies.
+  void PutDeviceSetup(SetupSection section, int offset, const std::vector<uint8_t>& bytes) {
+    sim_.WithDevice(1, [&](devsim::DeviceModel& m) {
+      for (int base : {devsim::SETUP_BASE_1, devsim::SETUP_BASE_2})
+        std::copy(bytes.begin(), bytes.end(), m.memory.begin() + base + Info(section).copy_offset + offset);
+    });
+  }
+  void PutDeviceSetup(SetupSection section, const std::string& field, const std::vector<uint8_t>& bytes) {
+    PutDeviceSetup(section, FieldOf(section, field).offset, bytes);
+  }
+  static std::vector<uint8_t> Be32(int32_t v) {
+    const auto u = static_cast<uint32_t>(v);
+    return {static_cast<uint8_t>(u >> 24), static_cast<uint8_t>(u >> 16), static_cast<uint8_t>(u >> 8),
+            static_cast<uint8_t>(u)};
+  }
+  static std::vector<uint8_t> BeFloat(float v) { return Be32(std::bit_cast<int32_t>(v)); }
+
+  // The block writes that the device received: device address and bytes, oldest first.
+  struct BlockWrite {
+    int address;
+    std::vector<uint8_t> bytes;
+    bool operator==(const BlockWrite&) const = default;
+  };
+  std::vector<BlockWrite> BlockWrites() const {
+    std::vector<BlockWrite> writes;
+    for (const auto& f : ReceivedOf(CMD_BLOCK_WRITE)) {
+      const std::vector<uint8_t> d = DataOf(f);
+      if (d.size() >= 5) writes.push_back({d[0] << 8 | d[1], {d.begin() + 5, d.end()}});
+    }
+    return writes;
+  }
+  // Device address of a set-up field in the set-up copy in use.
+  static int SetupAddress(SetupSection section, const std::string& field) {
+    return SETUP_BASE_1 + Info(section).copy_offset + FieldOf(section, field).offset;
+  }
+
+  // A one-channel device whose set-up says so.
+  void OneChannelDevice() {
+    PutDeviceSetup(SetupSection::WKG0, "mk", {1});
+    PutDeviceSetup(SetupSection::ADC, "mode", {0});
+    sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.channelCount = 1; });
+  }
+
+  static std::vector<std::string> Items(const TComboBox* list) {
+    std::vector<std::string> items;
+    for (int i = 0; i < list->ItemCount(); ++i) items.push_back(list->Item(i));
+    return items;
+  }
+
+  // Texts of the message boxes shown so far, oldest first.
+  std::vector<std::string> BoxTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& box : dialogs_.Boxes()) texts.push_back(box.request.text);
+    return texts;
   }
 
   // Runs `f` from the event loop at its next turn: inside whatever handler pumps then.

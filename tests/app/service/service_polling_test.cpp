@@ -11,7 +11,8 @@ namespace {
 class ServicePollingTest : public ServiceTest {
  protected:
   // The device's set-up with the sum channel on (in `mode` 0 sum, 1
-  // difference), in single conversion mode, which keeps it on.
+  // difference), in single conversion mode and the two-channel ADC mode,
+  // which keep it on.
   void SumChannel(uint8_t mode) {
     sim_.WithDevice(1, [&](devsim::DeviceModel& m) {
       m.adcMode = 1;
@@ -19,6 +20,8 @@ class ServicePollingTest : public ServiceTest {
       for (int base : {devsim::SETUP_BASE_1, devsim::SETUP_BASE_2}) {
         m.memory[static_cast<size_t>(base + Info(SetupSection::WKS).copy_offset)] = 1;
         m.memory[static_cast<size_t>(base + Info(SetupSection::WKS).copy_offset + 1)] = mode;
+        m.memory[static_cast<size_t>(base + Info(SetupSection::ADC).copy_offset +
+                                     FieldOf(SetupSection::ADC, "mode").offset)] = 1;
       }
     });
     // Every connect reads the set-up.
