@@ -35,12 +35,6 @@ bool SingleChannelVariant() { return Form1->DeviceVariant < 10 || Form1->DeviceV
 bool OneChannelSetup() { return ImageField(WKG0, "mk").Byte() == 1; }
 bool DemoMode() { return Form21 != nullptr && Form21->DemoMode == 1; }
 
-// The service window's sampling-rate list comes with its channel set-up.
-template <class Window>
-void RefillSampleRates(Window* window) {
-  if constexpr (requires { window->FillSampleRateList(0); }) window->FillSampleRateList(0);
-}
-
 // Without the fourth entry, a relay channel list keeps its choice below it,
 // else falls back to `fallback`.
 void DropSumEntry(TComboBox* list, int chosen, int fallback) {
@@ -157,7 +151,7 @@ void TForm23::UpdateControlStates() {
   if (SingleChannelVariant()) {
     const ImageField mk(WKG0, "mk");
     if (Form1->DeviceVariant == 11 && mk.Byte() == 2) mk.SetByte(1);
-    RefillSampleRates(Form21);
+    if (Form21 != nullptr) Form21->FillSampleRateList(0);
     GroupBox14->Hide();
     CheckBox36->SetChecked(false);
   } else {
