@@ -1,7 +1,10 @@
 #include "app/diag/traffic_monitor.h"
 
+#include "app/diag/terminal_window.h"
+#include "app/link/link_protocol.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
+#include "platform/serial/com_port.h"
 
 TForm5* Form5 = nullptr;
 
@@ -53,6 +56,72 @@ TForm5::TForm5() {
   for (TButton* hidden : {Button3, Button4, Button5}) hidden->SetVisible(false);
   Button6 = NewButton(this, "Button6", "Terminal", 260);
   Button2 = NewButton(this, "Button2", "Beenden", 520);
+  for (TMemo* memo : {Memo1, Memo2, Memo3, Memo4}) memo->SetReadOnly(true);
+  for (TMemo* memo : {Memo1, Memo3}) memo->Font().SetColor(clNavy);
+  for (TMemo* memo : {Memo2, Memo4}) memo->Font().SetColor(clRed);
+
+  Button1->OnClick = Handler(this, &TForm5::Button1Click);
+  Button2->OnClick = Handler(this, &TForm5::Button2Click);
+  Button3->OnClick = Handler(this, &TForm5::Button3Click);
+  Button4->OnClick = Handler(this, &TForm5::Button4Click);
+  Button5->OnClick = Handler(this, &TForm5::Button5Click);
+  Button6->OnClick = Handler(this, &TForm5::Button6Click);
+  OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
+}
+
+void TForm5::Button1Click(TObject* Sender) {
+  for (TMemo* memo : {Memo1, Memo2, Memo3, Memo4}) memo->Clear();
+  if (Form1 != nullptr && Form1->ComPort1->Connected()) Form1->ComPort1->ClearBuffer(true, true);
+}
+
+void TForm5::Button6Click(TObject* Sender) {
+  if (Form15 != nullptr) Form15->Show();
+}
+
+void TForm5::Button2Click(TObject* Sender) {
+  if (Form1 != nullptr) {
+    Form1->RS232Fenster1->SetChecked(false);
+    Form1->RS232Daten1->SetChecked(true);
+  }
+  Close();
+}
+
+void TForm5::FormClose(TObject* Sender, TCloseAction& Action) {
+  // Closed while the link still writes the boxes: it stops, as after "Beenden".
+  if (Form1 == nullptr || !Form1->RS232Fenster1->Checked()) return;
+  Form1->RS232Fenster1->SetChecked(false);
+  Form1->RS232Daten1->SetChecked(true);
+}
+
+void TForm5::Button3Click(TObject* Sender) {
+  if (Form1 != nullptr) Form1->QueueRequest(Form1->DeviceAddress, CMD_ERROR_CODES, nullptr, 0, 0, 1);
+}
+
+void TForm5::Button4Click(TObject* Sender) {
+  if (Form1 == nullptr) return;
+  TComPort& port = *Form1->ComPort1;
+  if (port.Connected()) port.Close();
+  try {
+    port.Open();
+  } catch (const std::exception& e) {
+    MessageBox(e.what(), Text(ROW_TITLE_ERROR, Form1->Options.lang), MB_OK | MB_ICONERROR);
+    ShowPortState(false);
+    return;
+  }
+  ShowPortState(true);
+}
+
+void TForm5::Button5Click(TObject* Sender) {
+  if (Form1 == nullptr) return;
+  if (Form1->ComPort1->Connected()) Form1->ComPort1->Close();
+  ShowPortState(false);
+}
+
+void TForm5::ShowPortState(bool open) {
+  const TColor colour = open ? clGreen : clRed;
+  Form1->Label19->SetCaption(open ? "Open" : "Close");
+  Form1->Label19->SetColor(colour);
+  Panel1->SetColor(colour);
 }
 
 void TForm5::ChangeLanguage() {

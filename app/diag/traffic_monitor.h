@@ -20,7 +20,22 @@ class TForm5 : public TForm {
   TButton* Button6;      // "Terminal"
   TButton* Button2;      // "Beenden"
 
+  // "Daten löschen": the four boxes, and the port's buffers when it is open.
+  void Button1Click(TObject* Sender);
+  // "Terminal".
+  void Button6Click(TObject* Sender);
+  // "Beenden": the link stops writing the boxes ("RS232-Daten" instead of "RS232-Fenster").
+  void Button2Click(TObject* Sender);
+  // Hidden: the error codes, awaited but not waited for; opening and closing the port.
+  void Button3Click(TObject* Sender);
+  void Button4Click(TObject* Sender);
+  void Button5Click(TObject* Sender);
+  // The close box ends the monitor as "Beenden" does.
+  void FormClose(TObject* Sender, TCloseAction& Action);
   void ChangeLanguage();
+
+ private:
+  void ShowPortState(bool open);
 };
 
 extern TForm5* Form5;

@@ -42,16 +42,6 @@ void GermanBox(const std::string& text, const char* title, unsigned icon) {
 
 uint8_t ChannelByte(int activeChannel) { return static_cast<uint8_t>(activeChannel + 1); }
 
-// The text box of the file viewer.
-TRichEdit* ViewerText() {
-  if (Form20 == nullptr) return nullptr;
-  if (auto* text = FindComponent<TRichEdit>(Form20, "RichEdit1")) return text;
-  auto* text = new TRichEdit(Form20);
-  text->SetName("RichEdit1");
-  text->SetBounds(0, 0, Form20->Width(), Form20->Height());
-  return text;
-}
-
 }  // namespace
 
 void TForm1::ShowChannel(int channel) {
@@ -238,6 +228,7 @@ void TForm1::Logdateianzeigen1Click(TObject* Sender) {
   char piece[kViewerPiece + 1];
   while (std::fgets(piece, sizeof piece, file.get()) != nullptr) text += piece;
   file.reset();
-  if (TRichEdit* viewer = ViewerText()) viewer->SetText(text);
-  if (Form20 != nullptr) Form20->Show();
+  if (Form20 == nullptr) return;
+  Form20->RichEdit1->SetText(text);
+  Form20->Show();
 }

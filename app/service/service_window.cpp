@@ -351,8 +351,12 @@ TForm21::TForm21() {
   OnActivate = Handler(this, &TForm21::FormActivate);
   OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
 
+  BuildHiddenPanels();
   HookChannelAndSetupHandlers();
+  HookMenuHandlers();
 
+  // The expert items stay hidden until a supervisor switches the expert view on.
+  for (TMenuItem* expert : {KalibrierungIntern1, Admin1, CheckConnect1}) expert->SetVisible(false);
   // The soft reset is offered in the expert view only.
   SoftReset1->SetVisible(false);
   ResetVD4171->SetVisible(true);

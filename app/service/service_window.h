@@ -135,6 +135,15 @@ class TForm21 : public TForm {
   TProgressBar* ProgressBar1;
   TStatusBar* StatusBar1;  // "RS232", "Status", "Setup", "Mode", "RS232-Daten"
 
+  // ---- Hidden crane-scale group box and test-machine panel (service_hidden_panels.cpp).
+  TGroupBox* GroupBox4;  // "Kranwaage / LMB-F / Force Indicator"
+  TComboBox* ComboBox2;  // device type
+  TPanel* Panel7;        // "Typ - Prüfmaschine"
+  TButton* Button27;     // "Default"
+  TButton* Runtime;      // "Runtime"
+  TButton* Button33;     // "Set.Er. 0xFF"
+  TButton* Button34;     // "Set.Er. 0x00"
+
   // ---- Controls that the device identification adapts.
   TLabel* Label16;  // input-signal range of channel 1
   TLabel* Label17;  // input-signal range of channel 2
@@ -260,6 +269,88 @@ class TForm21 : public TForm {
   void Label7Click(TObject* Sender);
   void Image1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
+  // ---- Start-up and expert view (service_window_program.cpp).
+  // Extras/"Schnittstelle": the port's set-up dialog.
+  void Schnittstelle1Click(TObject* Sender);
+  // "FEHLER" (and "LowBAT" and the status labels): the error window after a read.
+  void Label12Click(TObject* Sender);
+  void FormDestroy(TObject* Sender);
+
+  // ---- Device commands (service_device_commands.cpp).
+  void RTCinVD417stellen1Click(TObject* Sender);
+  void ResetLKZ1Click(TObject* Sender);
+  void SoftReset1Click(TObject* Sender);
+  void DefaultSetupinVD4171Click(TObject* Sender);
+  void SetupBackup1Click(TObject* Sender);
+  void SetupRestore1Click(TObject* Sender);
+  void Profibus1Click(TObject* Sender);
+  void SetupROClick(TObject* Sender);
+  void KontModeGewichtswerte1Click(TObject* Sender);
+  void KontGewichtsmodebeenden1Click(TObject* Sender);
+  void Button27Click(TObject* Sender);
+  void RuntimeClick(TObject* Sender);
+  void Button33Click(TObject* Sender);
+  void Button34Click(TObject* Sender);
+
+  // ---- Menu entries that open windows, options and modes (service_menus.cpp).
+  void ParameterKanal01Click(TObject* Sender);
+  void ParameterGlobal10Click(TObject* Sender);
+  void ParameterKanal11Click(TObject* Sender);
+  void ParameterKanal12Click(TObject* Sender);
+  void ParameterExb11Click(TObject* Sender);
+  void ParameterExb12Click(TObject* Sender);
+  void ADCEinstellungen1Click(TObject* Sender);
+  void Terminal1Click(TObject* Sender);
+  void WerteBandwaage1Click(TObject* Sender);
+  void ProduktionPrfung1Click(TObject* Sender);
+  void KalibrierungIntern1Click(TObject* Sender);
+  void KalibrierungExtern1Click(TObject* Sender);
+  void Debug1Click(TObject* Sender);
+  void ADCDebug1Click(TObject* Sender);
+  void Setup1Click(TObject* Sender);
+  void RS232Data1Click(TObject* Sender);
+  void ErrorCodes1Click(TObject* Sender);
+  void FlashUpdate1Click(TObject* Sender);
+  void RS2321Click(TObject* Sender);
+  void RS4851Click(TObject* Sender);
+  void CheckConnect1Click(TObject* Sender);
+  void SetuplesenbeiNeuVerbinden1Click(TObject* Sender);
+  void DemoMode1Click(TObject* Sender);
+  void RS232Logging1Click(TObject* Sender);
+  // Panel 0 ("RS232"): its own rectangle in the canvas's brush, then its text.
+  void StatusBar1DrawPanel(TStatusBar* StatusBar, TStatusPanel* Panel, const TRect& Rect);
+  // Handlers that do nothing: the logo's clicks, two labels, keys, and the
+  // controls of the hidden crane-scale group box and test-machine panel.
+  void FormKeyDown(TObject* Sender, int& Key, TShiftState Shift);
+  void Image1Click(TObject* Sender);
+  void Image1DblClick(TObject* Sender);
+  void Label1Click(TObject* Sender);
+  void Label11Click(TObject* Sender);
+  void ComboBox2Change(TObject* Sender);
+  void Button9Click(TObject* Sender);
+  void Button10Click(TObject* Sender);
+  void Button11Click(TObject* Sender);
+  void Button12Click(TObject* Sender);
+  void Button29Click(TObject* Sender);
+  void Button31Click(TObject* Sender);
+  void Button13Click(TObject* Sender);
+  void Button14Click(TObject* Sender);
+  void Button15Click(TObject* Sender);
+  void Button20Click(TObject* Sender);
+  void Button30Click(TObject* Sender);
+  void Button32Click(TObject* Sender);
+  void Button16Click(TObject* Sender);
+  void Button17Click(TObject* Sender);
+  void Button18Click(TObject* Sender);
+  void Button19Click(TObject* Sender);
+  void Button21Click(TObject* Sender);
+  void Button22Click(TObject* Sender);
+  void Button24Click(TObject* Sender);
+  void Button23Click(TObject* Sender);
+  void Button25Click(TObject* Sender);
+  void Button26Click(TObject* Sender);
+  void Button28Click(TObject* Sender);
+
   // Resets the device, waits for its restart and connects again with the
   // address of the address field; returns once polling runs again. While
   // the program ends, the device is reset and not connected again.
@@ -286,6 +377,17 @@ class TForm21 : public TForm {
     const char* field;
   };
   bool WriteSetupBytes(const SetupImageBytes& before, std::initializer_list<SetupByte> bytes);
+  // The whole section as the image holds it; on failure as WriteSetupBytes.
+  bool WriteSetupSection(const SetupImageBytes& before, SetupSection section);
+  // Erases the device's set-up with `fill` (hidden test-machine buttons).
+  void EraseSetup(uint8_t fill);
+  // The hidden group box and panel with their controls.
+  void BuildHiddenPanels();
+  // Menu entries onto their handlers, for the entries of the start-up,
+  // device commands and menu table.
+  void HookMenuHandlers();
+  // The set-up hint when the image holds no set-up; true when it was shown.
+  bool HintWithoutSetup();
   // The sum channel needs the same unit on both channels and the ADC's two-channel mode.
   void ApplySumChannelRule();
   void LeaveNominalField(int channel);

@@ -4,13 +4,17 @@
 #include <initializer_list>
 
 #include "app/diag/address_list.h"
+#include "app/diag/error_status.h"
 #include "app/diag/factory_admin.h"
+#include "app/params/log_memory.h"
+#include "app/service/load_calibration.h"
 #include "app/program/options_dialog.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_editor.h"
 #include "app/setup/setup_image.h"
+#include "platform/serial/com_port.h"
 
 namespace {
 
@@ -140,15 +144,39 @@ void TForm21::Label7Click(TObject* Sender) {
   for (TMenuItem* item : {SoftReset1, ResetVD4171, KalibrierungIntern1, KalibrierungExtern1, Admin1, CheckConnect1})
     item->SetVisible(on);
   if (on && (Form1->DeviceType == 1 || Form1->DeviceType == 2)) Inkrementalwerte1->SetVisible(true);
+  if (Form22 != nullptr) Form22->Button5->SetVisible(on);
+  // The log-memory dialog's ring-counter controls, by name: the dialog may hold them or not.
+  if (Form25 != nullptr)
+    for (const char* name : {"Edit10", "Button63", "Button2", "Label1"})
+      if (auto* control = FindComponent<TControl>(Form25, name)) control->SetVisible(on);
   // The cyclic search of the address window belongs to the expert view.
   if (Form9 != nullptr)
     for (TControl* control : std::initializer_list<TControl*>{Form9->CheckBox17, Form9->Edit1, Form9->Label19})
       control->SetVisible(on);
   if (!on) {
+    GrossNetMode = 2;
     StatusBar1->SetPanelText(4, "");
     StatusBar1->SetPanelText(1, "");
   }
 }
+
+void TForm21::Schnittstelle1Click(TObject* Sender) {
+  if (Form1 == nullptr) return;
+  TForm1& link = *Form1;
+  const int baudRate = link.ComPort1->BaudRate();
+  link.ComPort1->ShowSetupDialog(Widget());
+  link.CommErrorCount = 0;
+  // Another baud rate: the next identification searches it again when automatic detection is on.
+  if (link.ComPort1->BaudRate() != baudRate) link.BaudRateFound = 0;
+}
+
+void TForm21::Label12Click(TObject* Sender) {
+  if (Form1 == nullptr) return;
+  Form1->ReadErrorCodes();
+  if (Form1->TransferFailed == 0 && Form11 != nullptr) Form11->Show();
+}
+
+void TForm21::FormDestroy(TObject* Sender) {}
 
 void TForm21::Image1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Form1 == nullptr || Form1->SupervisorMode == 0 || (Shift & ssAlt) == 0) return;

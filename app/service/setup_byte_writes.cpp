@@ -1,6 +1,6 @@
-// Single set-up bytes from the image into the device, for the settings that
-// the service window stores on their own (rate, bus address, channel 2,
-// calibration mode).
+// Single set-up bytes and sections from the image into the device, for the
+// settings that the service window stores on their own (rate, bus address,
+// channel 2, calibration mode, write protection, Profibus flag).
 #include <span>
 #include <vector>
 
@@ -9,6 +9,15 @@
 #include "app/service/image_fields.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_messages.h"
+
+namespace {
+
+void ShowWriteError() {
+  ShowUntilOk(LangText("Fehler beim Schreiben ins Gerät! -> Abbruch!", "Error writing to device! -> Cancel!"),
+              ROW_TITLE_ERROR, MB_ICONERROR);
+}
+
+}  // namespace
 
 bool TForm21::WriteSetupBytes(const SetupImageBytes& before, std::initializer_list<SetupByte> bytes) {
   TForm1& link = *Form1;
@@ -27,9 +36,18 @@ bool TForm21::WriteSetupBytes(const SetupImageBytes& before, std::initializer_li
       link.WriteDeviceMemory(std::span<const uint8_t>(&old, 1), DeviceAddressOf(back.section, back.field, SetupBase),
                              0, 1);
     }
-    ShowUntilOk(LangText("Fehler beim Schreiben ins Gerät! -> Abbruch!", "Error writing to device! -> Cancel!"),
-                ROW_TITLE_ERROR, MB_ICONERROR);
+    ShowWriteError();
     return false;
   }
   return true;
+}
+
+bool TForm21::WriteSetupSection(const SetupImageBytes& before, SetupSection section) {
+  TForm1& link = *Form1;
+  const SectionInfo& info = Info(section);
+  const std::span<const uint8_t> bytes(link.SetupImage.data() + info.image_offset, static_cast<size_t>(info.size));
+  if (!link.WriteDeviceMemory(bytes, SetupBase + info.copy_offset, 0, info.size)) return true;
+  link.SetupImage = before;
+  ShowWriteError();
+  return false;
 }
