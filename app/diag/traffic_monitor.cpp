@@ -22,7 +22,7 @@ TButton* NewButton(TForm5* form, const char* name, const char* caption, int left
 TForm5::TForm5() {
   SetName("Form5");
   SetCaption("Serielle Daten (Binär / ASCII)");
-  SetSize(640, 480);
+  SetSize(640, 500);
 
   GroupBox1 = new TGroupBox(this, "PC -> Gerät");
   GroupBox1->SetName("GroupBox1");
