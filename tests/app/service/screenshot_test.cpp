@@ -1,6 +1,11 @@
 // Renders the service window connected to the simulated device with its
 // weights and channel fields shown, the extension-board, address and
 // load-calibration windows beside it, offscreen to <build>/screenshots/.
+#include <QDir>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QWidget>
 #include <string>
 
@@ -12,7 +17,32 @@
 
 namespace {
 
-class Screenshots : public ServiceTest {};
+class Screenshots : public ServiceTest {
+ protected:
+  // The window with one of its menus dropped down below its title, as one picture.
+  static void SaveWithMenuOpen(TForm21& w, TMenuItem* menu, const std::string& name) {
+    QMenu* popup = nullptr;
+    for (QAction* action : w.MenuBar()->actions())
+      if (action->menu() != nullptr && action->text().toStdString() == menu->Caption()) popup = action->menu();
+    ASSERT_NE(popup, nullptr) << menu->Caption();
+    popup->adjustSize();
+    const QImage face = w.Window()->grab().toImage();
+    const QImage list = popup->grab().toImage();
+    const QRect title = w.MenuBar()->actionGeometry(popup->menuAction());
+    const QPoint at = w.MenuBar()->mapTo(w.Window(), title.bottomLeft());
+    QImage image(face.width(), std::max(face.height(), at.y() + list.height()), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+      QPainter painter(&image);
+      painter.drawImage(0, 0, face);
+      painter.drawImage(at, list);
+    }
+    ASSERT_TRUE(QDir().mkpath(SCREENSHOT_DIR));
+    const QString path = QString(SCREENSHOT_DIR) + "/" + QString::fromStdString(name) + ".png";
+    ASSERT_TRUE(image.save(path)) << path.toStdString();
+    EXPECT_GT(list.height(), 40) << name << ": the menu has entries";
+  }
+};
 
 TEST_F(Screenshots, ServiceWindowConnectedWithWeights) {
   sim_.WithDevice(1, [](devsim::DeviceModel& m) {
@@ -90,6 +120,20 @@ TEST_F(Screenshots, ChannelFieldsAndLoadCalibrationDialog) {
     for (const std::string& defect : LayoutDefects(*Form22)) ADD_FAILURE() << suffix << ": " << defect;
   });
   Form22->Hide();
+  window().Hide();
+}
+
+TEST_F(Screenshots, ServiceWindowMenusInTheExpertView) {
+  window().ChangeLanguage();
+  window().Show();
+  ASSERT_TRUE(PumpUntil([&] { return window().Widget()->isVisible(); }));
+  link().SupervisorMode = 1;
+  window().Label7Click(nullptr);
+  ASSERT_TRUE(window().Admin1->Visible());
+  for (TMenuItem* menu : {window().Datei1, window().Kalibrieren1, window().Parameter1, window().Extras1,
+                          window().Admin1, window().Hilfe1})
+    SaveWithMenuOpen(window(), menu, "service_menu_" + menu->Name());
+  window().Label7Click(nullptr);
   window().Hide();
 }
 
