@@ -297,14 +297,12 @@ TEST_F(DeviceCommands, ContinuousOutputStopsTheConnectionAndTheLinkWorksAfterIts
 
   dialogs_.Answer(IDOK);
   window().KontModeGewichtswerte1->Click();
-  EXPECT_EQ(CountOf(CMD_VALUE_STREAM, {0, 1}), 1u);
+  ASSERT_TRUE(PumpUntil([&] { return CountOf(CMD_VALUE_STREAM, {0, 1}) == 1; }));
   EXPECT_FALSE(window().KontModeGewichtswerte1->Checked());
   EXPECT_TRUE(window().Button1->Enabled());
   EXPECT_EQ(window().Label14->Caption(), "");
   EXPECT_EQ(BoxTexts().back(), "Kont. Gewichtsausgabe wurde gestoppt");
-  bool streaming = true;
-  sim_.WithDevice(1, [&](devsim::DeviceModel& m) { streaming = m.streamRunning; });
-  EXPECT_FALSE(streaming);
+  EXPECT_TRUE(PumpUntil([&] { return !sim_.Model(1).streamRunning; }));
   // The next request gets its answer: the link takes replies again.
   link().ReadErrorCodes();
   EXPECT_EQ(link().TransferFailed, 0);
