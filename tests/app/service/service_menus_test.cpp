@@ -18,6 +18,7 @@
 #include "app/params/dosing_values.h"
 #include "app/params/inputs_relays.h"
 #include "app/params/weighing_parameters.h"
+#include "app/program/about_box.h"
 #include "app/program/options_dialog.h"
 #include "app/program/password_dialog.h"
 #include "tests/app/service/service_fixture.h"
@@ -39,6 +40,7 @@ class ServiceMenus : public ServiceTest {
     ScopedForm<TForm7> form7{Form7};
     ScopedForm<TForm8> form8{Form8};
     ScopedForm<TForm17> form17{Form17};
+    ScopedForm<TAboutBox> about{AboutBox};
   };
 
   void SetUp() override {
@@ -54,7 +56,7 @@ class ServiceMenus : public ServiceTest {
 
   static std::vector<TForm*> AllWindows() {
     return {Form23, Form24, Form32, Form15, Form29, Form28, Form6, Form13, Form12, Form7, Form8,
-            Form3,  Form5,  Form9,  Form10, Form11, Form18};
+            Form3,  Form5,  Form9,  Form10, Form11, Form18, AboutBox};
   }
   static std::vector<TForm*> VisibleWindows() {
     std::vector<TForm*> shown;
@@ -109,7 +111,9 @@ TEST_P(WindowEntries, OpensItsWindowWithASetupInTheImage) {
     EXPECT_EQ(modal, std::vector<TForm*>{});
     EXPECT_EQ(shown, std::vector<TForm*>{expected});
   }
-  if (c.check) EXPECT_TRUE(c.check(window()));
+  if (c.check) {
+    EXPECT_TRUE(c.check(window()));
+  }
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
 }
 
@@ -153,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
         WindowEntry{"ExbValues", [](TForm21& w) { w.Inkrementalwerte1->Click(); }, [] { return Form18; }, false,
                     [](const TForm21& w) { return w.Inkrementalwerte1->Checked(); }},
         WindowEntry{"ProgramOptions", [](TForm21& w) { w.ProgrammOptionen1->Click(); }, [] { return Form8; },
-                    false, nullptr}),
+                    false, nullptr},
+        WindowEntry{"About", [](TForm21& w) { w.Info1->Click(); }, [] { return AboutBox; }, true, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ServiceMenus, WithoutASetupTheVisibleParameterEntriesHintAndOpenTheHiddenOnesOnlyHint) {
@@ -184,7 +189,9 @@ TEST_F(ServiceMenus, WithoutASetupTheVisibleParameterEntriesHintAndOpenTheHidden
     EXPECT_EQ(hint.icon, BoxIcon::Error) << c.name;
     EXPECT_EQ(shown, c.opens != nullptr ? std::vector<TForm*>{c.opens} : std::vector<TForm*>{}) << c.name;
     // The hidden entries stop before they choose a page.
-    if (c.opens == nullptr) EXPECT_EQ(window().ParameterPage, -1) << c.name;
+    if (c.opens == nullptr) {
+      EXPECT_EQ(window().ParameterPage, -1) << c.name;
+    }
     for (TForm* form : shown) form->Hide();
   }
 }
