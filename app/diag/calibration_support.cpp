@@ -34,6 +34,11 @@ bool Send(uint8_t command, const std::vector<uint8_t>& data, bool awaitAnswer, b
   return link.TransferFailed == 0 && link.DeviceErrorFlag == 0;
 }
 
+bool Read(uint8_t command, const std::vector<uint8_t>& data) {
+  Send(command, data);
+  return Form1 != nullptr && Form1->TransferFailed == 0;
+}
+
 uint8_t ReplyData(int index) { return Form1 != nullptr ? Form1->ReplyBuffer[kReplyDataStart + index] : 0; }
 
 int32_t ReplyDataBe32(int index) {

@@ -13,6 +13,9 @@ namespace calibration {
 // returns once the queue is idle, and true only when the device answered
 // without a device error; without it, true when the request was queued.
 bool Send(uint8_t command, const std::vector<uint8_t>& data, bool awaitAnswer = true, bool wait = true);
+// Sends a read request and waits; true when its reply came, device error
+// bit or not (a device that reports an error still answers with its data).
+bool Read(uint8_t command, const std::vector<uint8_t>& data);
 // Data byte `index` of the last reply (the first data byte is 0).
 uint8_t ReplyData(int index);
 // The 32-bit big-endian number in the reply data from `index` on.

@@ -168,7 +168,7 @@ void TForm13::FormActivate(TObject* Sender) {
     calibration::Send(CMD_SELECT_CHANNEL, {1});
     link.ActiveChannel = 0;
     ReadSettings();
-    if (calibration::Send(CMD_CAL_SETTINGS, {SETTINGS_READ})) {
+    if (calibration::Read(CMD_CAL_SETTINGS, {SETTINGS_READ})) {
       const int channel = calibration::ReplyData(0) - 1;
       ChooseItem(ComboBox1, channel);
       if (channel == 0 || channel == 1) link.ActiveChannel = channel;
@@ -187,7 +187,7 @@ void TForm13::FormClose(TObject* Sender, TCloseAction& Action) { ExtCalSettingsR
 
 void TForm13::ReadSettings() {
   // A failed read leaves the lists as they are: the last reply is not this one.
-  if (!calibration::Send(CMD_EXT_CAL_SETTINGS, {SETTINGS_READ})) return;
+  if (!calibration::Read(CMD_EXT_CAL_SETTINGS, {SETTINGS_READ})) return;
   ChooseItem(ComboBox3, calibration::ReplyData(0));
   ChooseItem(ComboBox4, calibration::ReplyData(1));
   ChooseItem(ComboBox5, calibration::ReplyData(2));

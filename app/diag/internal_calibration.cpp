@@ -85,7 +85,7 @@ void TForm6::ActivateWindow(TObject* Sender) {
     calibration::Send(CMD_SELECT_CHANNEL, {1});
     link.ActiveChannel = 0;
     // A failed read leaves the lists as they are: the last reply is not this one.
-    if (calibration::Send(CMD_CAL_SETTINGS, {SETTINGS_READ})) {
+    if (calibration::Read(CMD_CAL_SETTINGS, {SETTINGS_READ})) {
       ChooseItem(ComboBox3, calibration::ReplyData(0) - 1);
       ChooseItem(ComboBox1, calibration::ReplyData(1));
     }

@@ -92,7 +92,7 @@ void TForm26::ChangeLanguage() {
 uint8_t TForm26::ChannelByte() const { return Form21 != nullptr && Form21->CalibrationChannel == 1 ? 2 : 1; }
 
 void TForm26::ReadExtraPoints() {
-  if (!calibration::Send(CMD_READ_CAL_POINTS, {ChannelByte()})) {
+  if (!calibration::Read(CMD_READ_CAL_POINTS, {ChannelByte()})) {
     // No count came: nothing of the last reply is shown as the device's.
     Label2->SetCaption("-");
     Label5->SetVisible(false);
