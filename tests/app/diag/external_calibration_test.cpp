@@ -214,6 +214,14 @@ TEST_F(ExternalCalibration, EinstellenSwitchesTheChannelBeforeReadingItsSettings
   EXPECT_EQ(window13().Label15->Caption(), "1001.0  kN");
   EXPECT_TRUE(window13().Button7->Enabled());
   EXPECT_TRUE(window13().Button8->Enabled());
+
+  // Without a channel there is nothing to switch to.
+  sim_.Log().Clear();
+  window13().ComboBox1->SetItemIndex(-1);
+  dialogs_.Answer(IDOK);
+  window13().Button17->Click();
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Bitte Kanal wählen!"});
+  EXPECT_TRUE(Received().empty());
 }
 
 TEST_F(ExternalCalibration, OneConfiguredChannelLocksTheChannelChoice) {
