@@ -1,6 +1,13 @@
 #include "app/params/crane_protocol.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <exception>
+
 #include "app/link/test_window.h"
+#include "platform/forms/jpeg_decoder.h"
 
 TForm31* Form31 = nullptr;
 int ProtocolFilled = 0;
@@ -48,7 +55,15 @@ void TForm31::BuildReport() {
   TQuickRep& r = *QuickRep1;
   TQRBand* title = r.AddBand(TQRBandType::rbTitle, 22);
   r.AddLabel(title, "QRLabel1", "Kranwaage / LMB-F", 0, 4, 20, true);
-  QRImage1 = r.AddImage(title, "QRImage1", 140, 0, 40, 18);
+  QRImage1 = r.AddImage(title, "QRImage1", 132, 0, 48, 16);
+  // The logo beside the program; without it the page has none.
+  const QString logo = QDir(QCoreApplication::applicationDirPath()).filePath("logo.jpg");
+  if (QFileInfo::exists(logo)) {
+    try {
+      QRImage1->Picture = DecodeJpegFile(logo.toStdString());
+    } catch (const std::exception&) {
+    }
+  }
 
   TQRBand* header = r.AddBand(TQRBandType::rbPageHeader, 16);
   r.AddLabel(header, "QRLabel2", "Werkseinstellungen / Werksjustage", 0, 2, 12, true);

@@ -82,7 +82,7 @@ void TForm30::BuildTop() {
 
   Chart1 = new TChart(this, "Kalibrierwerte");
   Chart1->SetName("Chart1");
-  Chart1->SetBounds(684, 40, 318, 356);
+  Chart1->SetBounds(684, 40, 318, 364);
   Chart1->AddLineSeries("Kalibrierwerte");
   Diagramm = NewButton(this, "Diagramm", "Diagramm", 684, 450, 100);
   Diagramm->Hide();
@@ -90,11 +90,11 @@ void TForm30::BuildTop() {
   Timer1->SetName("Timer1");
   Timer1->OnTimer = Handler(this, &TForm30::Timer1Timer);
 
-  Button2 = NewButton(this, "Button2", "Setup aus Gerät lesen", 346, 410, 160);
-  Button3 = NewButton(this, "Button3", "Setup in Gerät schreiben", 510, 410, 160);
-  Button4 = NewButton(this, "Button4", "Setup in Datei speichern", 674, 410, 160);
+  Button2 = NewButton(this, "Button2", "Setup aus Gerät lesen", 346, 414, 160);
+  Button3 = NewButton(this, "Button3", "Setup in Gerät schreiben", 510, 414, 160);
+  Button4 = NewButton(this, "Button4", "Setup in Datei speichern", 674, 414, 160);
   Button4->OnClick = Handler(this, &TForm30::Button4Click);
-  Button23 = NewButton(this, "Button23", "Protokoll", 838, 410, 164);
+  Button23 = NewButton(this, "Button23", "Protokoll", 838, 414, 164);
   Button23->OnClick = Handler(this, &TForm30::Button23Click);
   Button5 = NewButton(this, "Button5", "Default-Setup -> DOVE", 346, 450, 160);
   Button5->OnClick = Handler(this, &TForm30::Button5Click);
@@ -166,20 +166,20 @@ void TForm30::BuildLimits() {
 }
 
 void TForm30::BuildCharacteristic() {
-  Panel4 = NewPanel(this, "Panel4", 346, 40, 330, 356);
+  Panel4 = NewPanel(this, "Panel4", 346, 40, 330, 364);
   NewLabel(Panel4, nullptr, "Anzahl Kalibrierpunkte", 8, 10, 150);
   Edit5 = NewEdit(Panel4, "Edit5", 160, 8, 26, 1);
   Edit5->OnEnter = Handler(this, &TForm30::Edit5Enter);
   NewLabel(Panel4, nullptr, "smax", 192, 10, 40);
 
-  Heading(Panel4, "Kennlinie", 8, 38, 70);
-  NewLabel(Panel4, nullptr, "ADC", 44, 38, 60);
-  NewLabel(Panel4, nullptr, "%", 148, 38, 50);
-  NewLabel(Panel4, nullptr, "%-Diff.", 208, 38, 52);
+  Heading(Panel4, "Kennlinie", 8, 36, 70);
+  NewLabel(Panel4, nullptr, "ADC", 44, 54, 60);
+  NewLabel(Panel4, nullptr, "%", 148, 54, 50);
+  NewLabel(Panel4, nullptr, "%-Diff.", 208, 54, 52);
   const char* const adcNames[8] = {"Edit1", "Edit3", "Edit6", "Edit8", "Edit10", "Edit12", "Edit14", "Edit16"};
   const char* const percentNames[8] = {"Edit2", "Edit4", "Edit7", "Edit9", "Edit11", "Edit13", "Edit15", "Edit17"};
   for (int i = 0; i < 8; ++i) {
-    const int top = 60 + 28 * i;
+    const int top = 74 + 28 * i;
     const std::string n = std::to_string(i);
     NewLabel(Panel4, nullptr, ("xs[" + n + "]").c_str(), 8, top + 2, 36);
     PointAdc[i] = NewEdit(Panel4, adcNames[i], 44, top, 64, 6);
@@ -189,17 +189,17 @@ void TForm30::BuildCharacteristic() {
     PointSet[i] = NewButton(Panel4, ("Button" + std::to_string(14 + i)).c_str(), "S", 264, top, 26);
     PointLoad[i] = NewButton(Panel4, ("Button" + std::to_string(26 + i)).c_str(), "L", 294, top, 26);
   }
-  Button13 = NewButton(Panel4, "Button13", "Linearisierung", 8, 290, 110);
-  Button22 = NewButton(Panel4, "Button22", "Lin. Rücksetzen", 124, 290, 110);
+  Button13 = NewButton(Panel4, "Button13", "Linearisierung", 8, 302, 110);
+  Button22 = NewButton(Panel4, "Button22", "Lin. Rücksetzen", 124, 302, 110);
   Button22->SetEnabled(false);
-  Button24 = NewButton(Panel4, "Button24", "Setzen", 8, 320, 110);
-  Button25 = NewButton(Panel4, "Button25", "Rücksetzen", 124, 320, 110);
+  Button24 = NewButton(Panel4, "Button24", "Setzen", 8, 332, 110);
+  Button25 = NewButton(Panel4, "Button25", "Rücksetzen", 124, 332, 110);
   Button25->SetEnabled(false);
-  Button12 = NewButton(Panel4, "Button12", "KF-Set", 240, 320, 80);
+  Button12 = NewButton(Panel4, "Button12", "KF-Set", 240, 332, 80);
   Button12->Hide();
   CheckBox2 = new TCheckBox(Panel4);
   CheckBox2->SetName("CheckBox2");
-  CheckBox2->SetBounds(240, 292, 20, 20);
+  CheckBox2->SetBounds(240, 304, 20, 20);
   CheckBox2->Hide();
 }
 

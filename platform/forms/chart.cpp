@@ -8,7 +8,7 @@
 TChart::TChart(TWinControl* parent, const std::string& title)
     : TControl(parent, new QChartView), chart_(new QChart) {
   chart_->setTitle(QStr(title));
-  chart_->legend()->setAlignment(Qt::AlignRight);
+  chart_->legend()->setAlignment(Qt::AlignBottom);
   static_cast<QChartView*>(widget_)->setChart(chart_);
 }
 
@@ -19,7 +19,11 @@ int TChart::AddLineSeries(const std::string& name) {
   series->setName(QStr(name));
   chart_->addSeries(series);
   // An empty series still gets axes, so that the plot area shows its grid.
-  if (chart_->axes().isEmpty()) chart_->createDefaultAxes();
+  if (chart_->axes().isEmpty()) {
+    chart_->createDefaultAxes();
+    for (QAbstractAxis* axis : chart_->axes())
+      if (auto* values = qobject_cast<QValueAxis*>(axis)) values->setLabelFormat("%g");
+  }
   for (QAbstractAxis* axis : chart_->axes()) series->attachAxis(axis);
   return static_cast<int>(chart_->series().size()) - 1;
 }
