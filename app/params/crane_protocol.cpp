@@ -7,19 +7,13 @@
 #include <exception>
 
 #include "app/link/test_window.h"
+#include "app/params/dialog_layout.h"
 #include "platform/forms/jpeg_decoder.h"
 
 TForm31* Form31 = nullptr;
 int ProtocolFilled = 0;
 
 namespace {
-
-TButton* NewButton(TForm* form, const char* name, const char* caption, int left, int top) {
-  auto* button = new TButton(form, caption);
-  button->SetName(name);
-  button->SetBounds(left, top, 120, 28);
-  return button;
-}
 
 constexpr int kPreviewDpi = 60;
 
@@ -35,15 +29,16 @@ TForm31::TForm31() {
 
   const QImage page = QuickRep1->RenderPage(kPreviewDpi);
   SetClientSize(page.width() + 160, page.height() + 16);
+  const DialogLayout L(this);
   PageView = new TImage(this);
   PageView->SetName("PageView");
   PageView->SetBounds(8, 8, page.width(), page.height());
-  Button2 = NewButton(this, "Button2", "Druckvorschau", page.width() + 24, 8);
+  Button2 = L.Button("Button2", "Druckvorschau", page.width() + 24, 8, 120);
   Button2->OnClick = Handler(this, &TForm31::Button2Click);
-  Button1 = NewButton(this, "Button1", "Drucken", page.width() + 24, 44);
+  Button1 = L.Button("Button1", "Drucken", page.width() + 24, 44, 120);
   Button1->OnClick = Handler(this, &TForm31::Button1Click);
   Button1->Hide();
-  Button3 = NewButton(this, "Button3", "Beenden", page.width() + 24, page.height() - 20);
+  Button3 = L.Button("Button3", "Beenden", page.width() + 24, page.height() - 20, 120);
   Button3->OnClick = Handler(this, &TForm31::Button3Click);
   OnShow = Handler(this, &TForm31::FormShow);
   ShowPage();

@@ -1,24 +1,11 @@
 #include "app/params/firmware_flash.h"
 
+#include "app/params/dialog_layout.h"
 #include "app/params/flash_selection.h"
 
 TForm27* Form27 = nullptr;
 
 namespace {
-
-TLabel* NewLabel(TForm* form, const char* name, const char* caption, int left, int top, int width) {
-  auto* label = new TLabel(form, caption);
-  label->SetName(name);
-  label->SetBounds(left, top, width, 18);
-  return label;
-}
-
-TButton* NewButton(TForm* form, const char* name, const char* caption, int left, int top, int width) {
-  auto* button = new TButton(form, caption);
-  button->SetName(name);
-  button->SetBounds(left, top, width, 28);
-  return button;
-}
 
 void ShowResult(TLabel* label, bool passed) {
   label->SetCaption(passed ? "PASS" : "FAIL");
@@ -32,22 +19,23 @@ TForm27::TForm27() {
   SetName("Form27");
   SetCaption("Firmware-Flashprogrammierung");
   SetClientSize(460, 300);
+  const DialogLayout L(this);
 
-  Label1 = NewLabel(this, "Label1", "Datei:", 16, 16, 50);
-  Label3 = NewLabel(this, "Label3", ":", 70, 16, 374);
-  Label2 = NewLabel(this, "Label2", ".", 16, 40, 428);
-  Button2 = NewButton(this, "Button2", "Datei öffnen", 16, 68, 130);
+  Label1 = L.Label("Label1", "Datei:", 16, 16, 50);
+  Label3 = L.Label("Label3", ":", 70, 16, 374);
+  Label2 = L.Label("Label2", ".", 16, 40, 428);
+  Button2 = L.Button("Button2", "Datei öffnen", 16, 68, 130);
   Button2->OnClick = Handler(this, &TForm27::Button2Click);
-  Button3 = NewButton(this, "Button3", "Update -> Start", 160, 68, 130);
+  Button3 = L.Button("Button3", "Update -> Start", 160, 68, 130);
   Button3->OnClick = Handler(this, &TForm27::Button3Click);
   Button3->SetEnabled(false);
 
-  Label_Init = NewLabel(this, "Label_Init", "Initialisierung...", 16, 116, 160);
-  Label_Device = NewLabel(this, "Label_Device", "Device...", 16, 142, 160);
-  Label_ComPort = NewLabel(this, "Label_ComPort", "COM-Port...", 16, 168, 160);
-  Label_Init_OK = NewLabel(this, "Label_Init_OK", "", 190, 116, 60);
-  Label_Device_OK = NewLabel(this, "Label_Device_OK", "", 190, 142, 60);
-  Label_ComPort_OK = NewLabel(this, "Label_ComPort_OK", "", 190, 168, 60);
+  Label_Init = L.Label("Label_Init", "Initialisierung...", 16, 116, 160);
+  Label_Device = L.Label("Label_Device", "Device...", 16, 142, 160);
+  Label_ComPort = L.Label("Label_ComPort", "COM-Port...", 16, 168, 160);
+  Label_Init_OK = L.Label("Label_Init_OK", "", 190, 116, 60);
+  Label_Device_OK = L.Label("Label_Device_OK", "", 190, 142, 60);
+  Label_ComPort_OK = L.Label("Label_ComPort_OK", "", 190, 168, 60);
   for (TLabel* label : {Label_Init, Label_Device, Label_ComPort, Label_Init_OK, Label_Device_OK, Label_ComPort_OK}) {
     label->Font().SetBold(true);
     label->Hide();
@@ -56,7 +44,7 @@ TForm27::TForm27() {
   ProgressBar1 = new TProgressBar(this);
   ProgressBar1->SetName("ProgressBar1");
   ProgressBar1->SetBounds(16, 204, 428, 20);
-  Button1 = NewButton(this, "Button1", "Beenden", 314, 252, 130);
+  Button1 = L.Button("Button1", "Beenden", 314, 252, 130);
   Button1->OnClick = Handler(this, &TForm27::Button1Click);
 
   OpenDialog1 = new TOpenDialog(this);
