@@ -18,13 +18,15 @@ int TChart::AddLineSeries(const std::string& name) {
   auto* series = new QLineSeries;
   series->setName(QStr(name));
   chart_->addSeries(series);
-  // An empty series still gets axes, so that the plot area shows its grid.
+  // An empty series still gets axes, so that the plot area shows its grid;
+  // later series share them.
   if (chart_->axes().isEmpty()) {
     chart_->createDefaultAxes();
     for (QAbstractAxis* axis : chart_->axes())
       if (auto* values = qobject_cast<QValueAxis*>(axis)) values->setLabelFormat("%g");
+  } else {
+    for (QAbstractAxis* axis : chart_->axes()) series->attachAxis(axis);
   }
-  for (QAbstractAxis* axis : chart_->axes()) series->attachAxis(axis);
   return static_cast<int>(chart_->series().size()) - 1;
 }
 
