@@ -110,6 +110,7 @@ TForm21::TForm21() {
   ParameterExb12 = Parameter1->Add("ParameterExb12", "Relais 1/2");
   ADCEinstellungen1 = Parameter1->Add("ADCEinstellungen1", "ADC Einstellungen");
   ADCEinstellungen1->SetVisible(false);
+  ADCEinstellungen1->OnClick = Handler(this, &TForm21::ADCEinstellungen1Click);
 
   Extras1 = MainMenu1->Add("Extras1", "Extras");
   Optionen1 = Extras1->Add("Optionen1", "Optionen");
@@ -167,6 +168,7 @@ TForm21::TForm21() {
   ResetLKZ1->SetVisible(false);
   WerteBandwaage1 = Extras1->Add("WerteBandwaage1", "Werte Dosierwaage");
   WerteBandwaage1->SetVisible(false);
+  WerteBandwaage1->OnClick = Handler(this, &TForm21::WerteBandwaage1Click);
   SoftReset1 = Extras1->Add("SoftReset1", "Gerät -> Software-Reset");
   ResetVD4171 = Extras1->Add("ResetVD4171", "Gerät -> Hardware-Reset");
   ResetVD4171->SetHint("Reset/Neustart des Gerätes.");
@@ -177,6 +179,7 @@ TForm21::TForm21() {
 
   Admin1 = MainMenu1->Add("Admin1", "Admin");
   ProduktionPrfung1 = Admin1->Add("ProduktionPrfung1", "Produktion/Prüfung");
+  ProduktionPrfung1->OnClick = Handler(this, &TForm21::ProduktionPrfung1Click);
   Werkseinstellungen1 = Admin1->Add("Werkseinstellungen1", "Werkseinstellungen");
   Werkseinstellungen1->OnClick = Handler(this, &TForm21::Werkseinstellungen1Click);
   FlashUpdate1 = Admin1->Add("FlashUpdate1", "Flash-Update");
@@ -324,6 +327,9 @@ TForm21::TForm21() {
   Panel2->SetName("Panel2");
   Panel2->SetBounds(770, 8, 16, 16);
   Panel2->SetVisible(false);
+
+  Button18 = NewButton(this, "Button18", "Neustart - Gerät", 620, 352, 150);
+  Button18->SetVisible(false);
 
   Button1 = NewButton(this, "Button1", "Verbinden", 620, 386, 150);
   Button1->OnClick = Handler(this, &TForm21::Button1Click);

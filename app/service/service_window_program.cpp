@@ -5,6 +5,10 @@
 
 #include "app/diag/address_list.h"
 #include "app/diag/factory_admin.h"
+#include "app/diag/production_check.h"
+#include "app/params/adc_settings.h"
+#include "app/params/dosing_values.h"
+#include "app/params/log_memory.h"
 #include "app/program/options_dialog.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
@@ -121,6 +125,20 @@ void TForm21::Werkseinstellungen1Click(TObject* Sender) {
   if (Form1 != nullptr && Form1->AccessGranted() && Form7 != nullptr) Form7->ShowModal();
 }
 
+void TForm21::ProduktionPrfung1Click(TObject* Sender) {
+  if (Form28 != nullptr) Form28->Show();
+}
+
+void TForm21::WerteBandwaage1Click(TObject* Sender) {
+  if (Form29 != nullptr) Form29->Show();
+}
+
+void TForm21::ADCEinstellungen1Click(TObject* Sender) {
+  if (Form3 == nullptr || Form32 == nullptr) return;
+  Form3->ReadSetupFromDevice();
+  Form32->ShowModal();
+}
+
 void TForm21::AutomatischeBaudratenerkennung1Click(TObject* Sender) {
   if (Form1 == nullptr) return;
   const bool on = !AutomatischeBaudratenerkennung1->Checked();
@@ -144,6 +162,7 @@ void TForm21::Label7Click(TObject* Sender) {
   if (Form9 != nullptr)
     for (TControl* control : std::initializer_list<TControl*>{Form9->CheckBox17, Form9->Edit1, Form9->Label19})
       control->SetVisible(on);
+  if (Form25 != nullptr) Form25->ShowExpertControls(on);
   if (!on) {
     StatusBar1->SetPanelText(4, "");
     StatusBar1->SetPanelText(1, "");
