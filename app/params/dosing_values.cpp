@@ -15,8 +15,8 @@ void GermanHint(const char* text) {
   }
 }
 
-// One queue tick: the pause of a pass whose request the link refused.
-constexpr int REFUSED_PASS_PAUSE_MS = 100;
+// One queue tick: the pause after a pass without answer.
+constexpr int FAILED_PASS_PAUSE_MS = 100;
 
 }  // namespace
 
@@ -92,15 +92,20 @@ void TForm29::Button86Click(TObject* Sender) {
 
 void TForm29::RunReadLoop() {
   TForm1& link = *Form1;
+  int failedPasses = 0;
   while (DosingReadActive == 1) {
-    if (ReadSelectedValue()) continue;
-    // The link takes no requests: after its communication error, or without
-    // a usable port, nothing will come; otherwise it is busy for a while.
-    if (link.PortUsable == 0 || link.CommErrorCount >= COM_ERROR_LIMIT) {
+    if (ReadSelectedValue()) {
+      failedPasses = 0;
+      continue;
+    }
+    // As many failures in a row as make the link report its communication
+    // error end the reading, as does a port that cannot be used; a request
+    // the link refused for the moment is tried again after a queue tick.
+    if (++failedPasses >= COM_ERROR_LIMIT || link.PortUsable == 0) {
       SwitchOff();
       return;
     }
-    link.WaitMs(REFUSED_PASS_PAUSE_MS);
+    link.WaitMs(FAILED_PASS_PAUSE_MS);
   }
 }
 
@@ -112,9 +117,10 @@ bool TForm29::ReadSelectedValue() {
                           static_cast<uint8_t>(value < 0 ? 0 : value)};
   if (!link.QueueRequest(link.DeviceAddress, CMD_READ_BELT_SCALE, data, 2, 0, 1)) return false;
   link.WaitUntilIdle();
-  if (link.BeltScaleText.empty()) return true;
-  for (int v = 0; v < 4; ++v) ValueLabel(v)->SetCaption(v == value ? link.BeltScaleText : "");
-  return true;
+  // Switched off during the wait ("Beenden" blanks the values): nothing more is shown.
+  if (DosingReadActive == 1 && !link.BeltScaleText.empty())
+    for (int v = 0; v < 4; ++v) ValueLabel(v)->SetCaption(v == value ? link.BeltScaleText : "");
+  return link.TransferFailed == 0;
 }
 
 void TForm29::Button1Click(TObject* Sender) {

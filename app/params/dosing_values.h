@@ -30,7 +30,7 @@ class TForm29 : public TForm {
   void Button1Click(TObject* Sender);
   // Reads while DosingReadActive is 1; the link's waits let the stop click through.
   void RunReadLoop();
-  // One request and its display; false when the link refused the request.
+  // One request and its display; false when it got no valid answer.
   bool ReadSelectedValue();
 
  private:
