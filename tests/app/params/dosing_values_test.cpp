@@ -118,7 +118,7 @@ TEST_F(DosingValues, TheLoopEndsWhenTheDeviceStopsAnsweringOrThePortIsUnusable) 
   EXPECT_EQ(window29().DosingReadActive, 0);
   EXPECT_EQ(window29().Button86->Caption(), "START - Lesen");
   EXPECT_EQ(ValueLabels(), (std::vector<std::string>{".", ".", ".", "."}));
-  EXPECT_EQ(Reads().size(), 3u);
+  EXPECT_EQ(Reads().size(), 6u);  // three requests, each tried twice
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Kommunikationsfehler PC<->Gerät (Adr.:1)!"});
 
   // Without a usable port the link refuses every request: the loop ends at once.
@@ -126,7 +126,7 @@ TEST_F(DosingValues, TheLoopEndsWhenTheDeviceStopsAnsweringOrThePortIsUnusable) 
   link().PortUsable = 0;
   window29().Button86->Click();
   EXPECT_EQ(window29().DosingReadActive, 0);
-  EXPECT_EQ(Reads().size(), 3u);
+  EXPECT_EQ(Reads().size(), 6u);
 }
 
 }  // namespace
