@@ -41,7 +41,7 @@ TButton* NewButton(TForm* form, const char* name, const char* caption, int left,
 TForm7::TForm7() {
   SetName("Form7");
   SetCaption("Setup-Admin (S/N  /  Infotext)");
-  SetClientSize(520, 330);
+  SetClientSize(520, 324);
 
   constexpr int kEditLeft = 16;
   constexpr int kSendLeft = 420;

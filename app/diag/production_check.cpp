@@ -18,7 +18,7 @@ bool HasSecondChannel(int variant) { return variant >= 10 && variant != 11; }
 TForm28::TForm28() {
   SetName("Form28");
   SetCaption("VD417(DP) - Produktion/Prüfung");
-  SetClientSize(460, 300);
+  SetClientSize(460, 286);
 
   const DialogLayout g(this);
   struct Row {

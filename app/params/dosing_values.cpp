@@ -23,10 +23,10 @@ constexpr int FAILED_PASS_PAUSE_MS = 100;
 TForm29::TForm29() {
   SetName("Form29");
   SetCaption("Werte Dosierwaage");
-  SetClientSize(400, 250);
+  SetClientSize(400, 228);
 
   const DialogLayout g(this);
-  GroupBox1 = g.Group("GroupBox1", "Dosierwaage (BW)", 12, 8, 376, 190);
+  GroupBox1 = g.Group("GroupBox1", "Dosierwaage (BW)", 12, 8, 376, 168);
   const DialogLayout box = g.In(GroupBox1);
   // Channel and value are two separate choices.
   const DialogLayout channels = g.In(box.Frame(10, 22, 100, 52));
@@ -42,9 +42,9 @@ TForm29::TForm29() {
   Label55 = box.Label("Label55", ".", 266, 72, 100);
   Label53 = box.Label("Label53", ".", 266, 98, 100);
   Label57 = box.Label("Label57", ".", 266, 124, 100);
-  Button86 = g.Button("Button86", "START - Lesen", 12, 210, 140);
+  Button86 = g.Button("Button86", "START - Lesen", 12, 188, 140);
   Button86->OnClick = Handler(this, &TForm29::Button86Click);
-  Button1 = g.Button("Button1", "Beenden", 288, 210, 100);
+  Button1 = g.Button("Button1", "Beenden", 288, 188, 100);
   Button1->OnClick = Handler(this, &TForm29::Button1Click);
   // A reading must not go on in a window that is no longer seen.
   OnClose = [this](TObject*, TCloseAction&) {
