@@ -4,6 +4,7 @@
 #include "app/diag/factory_admin.h"
 #include "app/diag/internal_calibration.h"
 #include "app/diag/production_check.h"
+#include "app/program/password_dialog.h"
 #include "app/service/load_calibration.h"
 #include "tests/app/service/service_fixture.h"
 
@@ -34,6 +35,7 @@ class ProductionCheck : public ServiceTest {
     ScopedForm<TForm7> form7{Form7};
     ScopedForm<TForm6> form6{Form6};
     ScopedForm<TForm22> form22{Form22};
+    ScopedForm<TForm17> form17{Form17};
   };
   std::unique_ptr<Forms> forms_;
 };
@@ -99,15 +101,24 @@ TEST_F(ProductionCheck, TheChannel2RowsFollowTheVariant) {
   EXPECT_FALSE(panel().Button7->Enabled());
 }
 
-TEST_F(ProductionCheck, TheFactoryCalibrationRowsChooseTheirChannel) {
+TEST_F(ProductionCheck, TheFactoryCalibrationRowsChooseTheirChannelAndSwitch) {
   link().DeviceVariant = 21;
+  link().SupervisorMode = 1;
   ShowPanel();
+  // The device has channel 1 selected: the row's channel wins over the window's reading of it.
+  sim_.Log().Clear();
   panel().Button4->Click();
   EXPECT_TRUE(Form6->Visible());
   EXPECT_EQ(link().CalibrationServiceMode, 1);
   EXPECT_EQ(Form6->ComboBox3->ItemIndex(), 1);
+  EXPECT_EQ(CountOf(CMD_CAL_SETTINGS, {1}), 1u);  // the window's activation read its settings first
+  EXPECT_TRUE(sim_.Model(1).factoryCalEnabled);
+  EXPECT_EQ(CountOf(CMD_FACTORY_CAL_ENABLE, {0, 1}), 1u);
+
+  // Channel 1 after channel 2; the switch turns the factory calibration off again.
   panel().Button3->Click();
   EXPECT_EQ(Form6->ComboBox3->ItemIndex(), 0);
+  EXPECT_FALSE(sim_.Model(1).factoryCalEnabled);
 }
 
 TEST_F(ProductionCheck, TheLoadCalibrationRowsPrepareTheirChannel) {
