@@ -3,6 +3,7 @@
 #include "app/diag/german_box.h"
 #include "app/diag/ident_data.h"
 #include "app/link/test_window.h"
+#include "app/params/dialog_layout.h"
 
 TForm7* Form7 = nullptr;
 
@@ -12,30 +13,6 @@ constexpr int VARIANT_LENGTH_LOCKED = 2;
 constexpr int VARIANT_LENGTH_UNLOCKED = 3;
 constexpr uint8_t FACTORY_CAL_ERASE = 0x96;
 
-TLabel* NewLabel(TForm* form, const char* name, const char* caption, int left, int top, int width) {
-  auto* label = new TLabel(form, caption);
-  label->SetName(name);
-  label->SetBounds(left, top, width, 16);
-  return label;
-}
-
-TEdit* NewEdit(TForm* form, const char* name, int maxLength, int left, int top, int width) {
-  auto* edit = new TEdit(form);
-  edit->SetName(name);
-  edit->SetMaxLength(maxLength);
-  edit->SetBounds(left, top, width, 22);
-  return edit;
-}
-
-TButton* NewButton(TForm* form, const char* name, const char* caption, int left, int top, int width,
-                   void (TForm7::*handler)(TObject*)) {
-  auto* button = new TButton(form, caption);
-  button->SetName(name);
-  button->SetBounds(left, top, width, 26);
-  button->OnClick = Handler(static_cast<TForm7*>(form), handler);
-  return button;
-}
-
 }  // namespace
 
 TForm7::TForm7() {
@@ -43,31 +20,41 @@ TForm7::TForm7() {
   SetCaption("Setup-Admin (S/N  /  Infotext)");
   SetClientSize(520, 324);
 
-  constexpr int kEditLeft = 16;
+  const DialogLayout g(this);
+  constexpr int kLeft = 16;
   constexpr int kSendLeft = 420;
-  Label1 = NewLabel(this, "Label1", "S/N (Fabr.-Nr.)", kEditLeft, 12, 300);
-  Edit1 = NewEdit(this, "Edit1", 8, kEditLeft, 30, 120);
-  Button1 = NewButton(this, "Button1", "Senden", kSendLeft, 28, 84, &TForm7::Button1Click);
-  Label2 = NewLabel(this, "Label2", "Infotext", kEditLeft, 62, 300);
-  Edit2 = NewEdit(this, "Edit2", 50, kEditLeft, 80, 390);
-  Button2 = NewButton(this, "Button2", "Senden", kSendLeft, 78, 84, &TForm7::Button2Click);
-  Label3 = NewLabel(this, "Label3", "Produktionsdatum (MMJJ - Monat/Jahr)", kEditLeft, 112, 300);
-  Edit3 = NewEdit(this, "Edit3", 4, kEditLeft, 130, 60);
-  Button4 = NewButton(this, "Button4", "Senden", kSendLeft, 128, 84, &TForm7::Button4Click);
-  Label6 = NewLabel(this, "Label6", "VD417-Variante", kEditLeft, 162, 300);
-  Label4 = NewLabel(this, "Label4", "VD417.", kEditLeft, 183, 48);
+  Label1 = g.Label("Label1", "S/N (Fabr.-Nr.)", kLeft, 12, 300);
+  Edit1 = g.Edit("Edit1", kLeft, 30, 120, 8);
+  Button1 = g.Button("Button1", "Senden", kSendLeft, 28, 84);
+  Label2 = g.Label("Label2", "Infotext", kLeft, 62, 300);
+  Edit2 = g.Edit("Edit2", kLeft, 80, 390, 50);
+  Button2 = g.Button("Button2", "Senden", kSendLeft, 78, 84);
+  Label3 = g.Label("Label3", "Produktionsdatum (MMJJ - Monat/Jahr)", kLeft, 112, 300);
+  Edit3 = g.Edit("Edit3", kLeft, 130, 60, 4);
+  Button4 = g.Button("Button4", "Senden", kSendLeft, 128, 84);
+  Label6 = g.Label("Label6", "VD417-Variante", kLeft, 162, 300);
+  Label4 = g.Label("Label4", "VD417.", kLeft, 183, 48);
+  Edit4 = g.Edit("Edit4", kLeft + 50, 180, 40, VARIANT_LENGTH_LOCKED);
+  Button10 = g.Button("Button10", "Senden", kSendLeft, 178, 84);
+  Button5 = g.Button("Button5", "Senden aller Daten", kSendLeft - 104, 222, 188);
+  Button8 = g.Button("Button8", "Setup löschen -> 0xFF", kLeft, 222, 170);
+  Button7 = g.Button("Button7", "Werkskalib. löschen", kLeft, 254, 170);
+  Button9 = g.Button("Button9", "Reset VD417", kLeft, 286, 170);
+  Button6 = g.Button("Button6", "Abbrechen", kSendLeft - 104, 286, 90);
+  Button3 = g.Button("Button3", "Beenden", kSendLeft - 6, 286, 90);
+
   Label4->OnClick = Handler(this, &TForm7::Label4Click);
-  Edit4 = NewEdit(this, "Edit4", VARIANT_LENGTH_LOCKED, kEditLeft + 50, 180, 40);
   Edit4->OnExit = Handler(this, &TForm7::Edit4Exit);
-  Button10 = NewButton(this, "Button10", "Senden", kSendLeft, 178, 84, &TForm7::Button10Click);
-
-  Button5 = NewButton(this, "Button5", "Senden aller Daten", kSendLeft - 104, 222, 188, &TForm7::Button5Click);
-  Button8 = NewButton(this, "Button8", "Setup löschen -> 0xFF", kEditLeft, 222, 170, &TForm7::Button8Click);
-  Button7 = NewButton(this, "Button7", "Werkskalib. löschen", kEditLeft, 254, 170, &TForm7::Button7Click);
-  Button9 = NewButton(this, "Button9", "Reset VD417", kEditLeft, 286, 170, &TForm7::Button9Click);
-  Button6 = NewButton(this, "Button6", "Abbrechen", kSendLeft - 104, 286, 90, &TForm7::Button6Click);
-  Button3 = NewButton(this, "Button3", "Beenden", kSendLeft - 6, 286, 90, &TForm7::Button3Click);
-
+  Button1->OnClick = Handler(this, &TForm7::Button1Click);
+  Button2->OnClick = Handler(this, &TForm7::Button2Click);
+  Button4->OnClick = Handler(this, &TForm7::Button4Click);
+  Button10->OnClick = Handler(this, &TForm7::Button10Click);
+  Button5->OnClick = Handler(this, &TForm7::Button5Click);
+  Button8->OnClick = Handler(this, &TForm7::Button8Click);
+  Button7->OnClick = Handler(this, &TForm7::Button7Click);
+  Button9->OnClick = Handler(this, &TForm7::Button9Click);
+  Button6->OnClick = Handler(this, &TForm7::Button6Click);
+  Button3->OnClick = Handler(this, &TForm7::Button3Click);
   OnActivate = Handler(this, &TForm7::FormActivate);
   FormCreate(this);
 }

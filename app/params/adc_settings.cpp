@@ -7,6 +7,7 @@
 #include "app/program/text_table.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_editor.h"
+#include "app/setup/setup_messages.h"
 #include "app/setup/setup_text.h"
 
 TForm32* Form32 = nullptr;
@@ -22,11 +23,6 @@ int Lang() { return Form1 != nullptr ? Form1->Options.lang : 0; }
 uint8_t ImageByte(const char* field) {
   const SetupField& f = FieldOf(SetupSection::ADC, field);
   return SectionBytes(std::as_const(Form1->SetupImage), SetupSection::ADC)[static_cast<size_t>(f.offset)];
-}
-
-void ShowUntilOk(const char* text, int titleRow, unsigned icon) {
-  while (MessageBox(text, Text(titleRow, Lang()), MB_OK | icon) != IDOK) {
-  }
 }
 
 }  // namespace

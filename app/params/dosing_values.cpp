@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/diag/german_box.h"
 #include "app/link/test_window.h"
 #include "app/params/dialog_layout.h"
 #include "app/service/service_window.h"
@@ -10,10 +11,7 @@ TForm29* Form29 = nullptr;
 
 namespace {
 
-void GermanHint(const char* text) {
-  while (MessageBox(text, "HINWEIS", MB_OK | MB_ICONINFORMATION) != IDOK) {
-  }
-}
+void GermanHint(const char* text) { GermanBox(text, "HINWEIS", MB_ICONINFORMATION); }
 
 // One queue tick: the pause after a pass without answer.
 constexpr int FAILED_PASS_PAUSE_MS = 100;

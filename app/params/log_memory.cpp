@@ -6,6 +6,7 @@
 #include "app/params/dialog_layout.h"
 #include "app/params/log_dump.h"
 #include "app/program/text_table.h"
+#include "app/setup/setup_messages.h"
 #include "app/setup/setup_text.h"
 
 TForm25* Form25 = nullptr;
@@ -27,10 +28,7 @@ constexpr int ROW_READ_START = 346;
 
 int Lang() { return Form1 != nullptr ? Form1->Options.lang : 0; }
 
-void ShowUntilOk(const std::string& text) {
-  while (MessageBox(text, Text(ROW_TITLE_ERROR, Lang()), MB_OK | MB_ICONERROR) != IDOK) {
-  }
-}
+void ShowError(const std::string& text) { ShowUntilOk(text, ROW_TITLE_ERROR, MB_ICONERROR); }
 
 // Queues a log-memory request with its answer awaited; `wait`: and waits
 // until the queue is idle. True when it was answered without device error.
@@ -137,7 +135,7 @@ void TForm25::Button62Click(TObject* Sender) {
 void TForm25::RunDump() {
   LogDumpFile file;
   if (!file.Create()) {
-    ShowUntilOk(std::string(ByLanguage(Lang(), "Datei \"", "File \"")) + LOG_DUMP_FILE_NAME +
+    ShowError(std::string(ByLanguage(Lang(), "Datei \"", "File \"")) + LOG_DUMP_FILE_NAME +
                 ByLanguage(Lang(), "\" kann nicht angelegt werden! (", "\" cannot be created! (") + file.Error() + ")");
     return;
   }
@@ -165,12 +163,12 @@ void TForm25::RunDump() {
   const bool written = file.Close();
   if (result.end == LogDumpEnd::EntryUnread) {
     const std::string entry = std::to_string(result.rows + 1);
-    ShowUntilOk(ByLanguage(Lang(), "Eintrag ", "Entry ") + entry +
+    ShowError(ByLanguage(Lang(), "Eintrag ", "Entry ") + entry +
                 ByLanguage(Lang(), " konnte nicht gelesen werden: die Datei endet davor.",
                            " could not be read: the file ends before it."));
   }
   if (!written)
-    ShowUntilOk(std::string(ByLanguage(Lang(), "Datei \"", "File \"")) + LOG_DUMP_FILE_NAME +
+    ShowError(std::string(ByLanguage(Lang(), "Datei \"", "File \"")) + LOG_DUMP_FILE_NAME +
                 ByLanguage(Lang(), "\" ist unvollständig! (", "\" is incomplete! (") + file.Error() + ")");
 }
 

@@ -8,16 +8,7 @@
 
 namespace {
 
-class FactoryScreens : public LinkTest {
- protected:
-  void Render(TForm& form, const std::string& name) {
-    form.Show();
-    SaveScreenshot(form, name);
-    for (const std::string& defect : LayoutDefects(form)) ADD_FAILURE() << name << ": " << defect;
-    EXPECT_LE(EmptyBandBelow(form), 16) << name;
-    form.Hide();
-  }
-};
+using FactoryScreens = LinkTest;
 
 TEST_F(FactoryScreens, FactoryAdministrationLockedAndUnlocked) {
   ScopedForm<TForm7> form7(Form7);
@@ -27,10 +18,10 @@ TEST_F(FactoryScreens, FactoryAdministrationLockedAndUnlocked) {
     w.Edit2->SetText("VD417 Prüfstand Halle 3");
     w.Edit3->SetText("0124");
     w.Edit4->SetText("21");
-    Render(w, "factory_admin" + suffix);
+    ScreenshotWithLayoutChecks(w, "factory_admin" + suffix);
     w.Label4->Click();
     w.Edit4->SetText("101");
-    Render(w, "factory_admin_unlocked" + suffix);
+    ScreenshotWithLayoutChecks(w, "factory_admin_unlocked" + suffix);
     w.Label4->Click();
   });
 }

@@ -11,16 +11,7 @@
 
 namespace {
 
-class DeviceDialogScreens : public LinkTest {
- protected:
-  void Render(TForm& form, const std::string& name) {
-    form.Show();
-    SaveScreenshot(form, name);
-    for (const std::string& defect : LayoutDefects(form)) ADD_FAILURE() << name << ": " << defect;
-    EXPECT_LE(EmptyBandBelow(form), 16) << name;
-    form.Hide();
-  }
-};
+using DeviceDialogScreens = LinkTest;
 
 TEST_F(DeviceDialogScreens, LogMemoryWithTheExpertControls) {
   ScopedForm<TForm25> form25(Form25);
@@ -37,9 +28,9 @@ TEST_F(DeviceDialogScreens, LogMemoryWithTheExpertControls) {
       w.ChangeLanguage();
       const std::string name = std::string("log_memory") + (lang == 1 ? "_en" : "") + suffix;
       w.ShowExpertControls(false);
-      Render(w, name);
+      ScreenshotWithLayoutChecks(w, name);
       w.ShowExpertControls(true);
-      Render(w, name + "_expert");
+      ScreenshotWithLayoutChecks(w, name + "_expert");
     }
   });
 }
@@ -53,7 +44,7 @@ TEST_F(DeviceDialogScreens, DosingValues) {
   w.Label51->SetCaption("");
   w.Label55->SetCaption("");
   w.Label57->SetCaption("");
-  WithDesktopFonts([&](const std::string& suffix) { Render(w, "dosing_values" + suffix); });
+  WithDesktopFonts([&](const std::string& suffix) { ScreenshotWithLayoutChecks(w, "dosing_values" + suffix); });
 }
 
 TEST_F(DeviceDialogScreens, AdcSettings) {
@@ -68,7 +59,7 @@ TEST_F(DeviceDialogScreens, AdcSettings) {
     for (int lang : {0, 1}) {
       link().Options.lang = static_cast<uint8_t>(lang);
       w.ChangeLanguage();
-      Render(w, std::string("adc_settings") + (lang == 1 ? "_en" : "") + suffix);
+      ScreenshotWithLayoutChecks(w, std::string("adc_settings") + (lang == 1 ? "_en" : "") + suffix);
     }
   });
 }
