@@ -44,6 +44,15 @@ class DosingValues : public ServiceTest {
   std::unique_ptr<ScopedForm<TForm29>> form29_;
 };
 
+TEST_F(DosingValues, OnlyTheHiddenMenuEntryOpensTheWindow) {
+  EXPECT_FALSE(window().WerteBandwaage1->Visible());
+  FireEvent(window().WerteBandwaage1->OnClick, window().WerteBandwaage1);
+  EXPECT_TRUE(window29().Visible());
+  // No choice made yet, nothing read.
+  EXPECT_FALSE(window29().RadioButton24->Checked() || window29().RadioButton25->Checked());
+  EXPECT_TRUE(Reads().empty());
+}
+
 TEST_F(DosingValues, StartWithoutChannelOrValueIsRefused) {
   EXPECT_EQ(ValueLabels(), (std::vector<std::string>{".", ".", ".", "."}));
   dialogs_.Answer(IDOK);
