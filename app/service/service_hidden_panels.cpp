@@ -61,6 +61,7 @@ void TForm21::BuildHiddenPanels() {
     TButton* button = NewButton(GroupBox4, "Button" + std::to_string(number), caption,
                                 8 + (index % 4) * 190, 52 + (index / 4) * 32);
     button->OnClick = Handler(this, handler);
+    if (number == 18) Button18 = button;
     ++index;
   }
 

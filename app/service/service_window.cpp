@@ -325,6 +325,7 @@ TForm21::TForm21() {
   Panel2->SetBounds(770, 8, 16, 16);
   Panel2->SetVisible(false);
 
+
   Button1 = NewButton(this, "Button1", "Verbinden", 620, 386, 150);
   Button1->OnClick = Handler(this, &TForm21::Button1Click);
   Button3 = NewButton(this, "Button3", "Setup von Gerät lesen", 620, 420, 150);

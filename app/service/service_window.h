@@ -132,6 +132,7 @@ class TForm21 : public TForm {
   TButton* Button7;      // zero or tare, channel 2
   TButton* Button6;      // "OK?": stores a new bus address (hidden)
   TButton* Button8;      // "Hold" (hidden)
+  TButton* Button18;     // "Neustart - Gerät" of the crane-scale group (hidden); the ADC dialog marks it bold
   TProgressBar* ProgressBar1;
   TStatusBar* StatusBar1;  // "RS232", "Status", "Setup", "Mode", "RS232-Daten"
 

@@ -6,6 +6,9 @@
 #include "app/diag/address_list.h"
 #include "app/diag/error_status.h"
 #include "app/diag/factory_admin.h"
+#include "app/diag/production_check.h"
+#include "app/params/adc_settings.h"
+#include "app/params/dosing_values.h"
 #include "app/params/log_memory.h"
 #include "app/service/load_calibration.h"
 #include "app/program/options_dialog.h"
@@ -145,14 +148,11 @@ void TForm21::Label7Click(TObject* Sender) {
     item->SetVisible(on);
   if (on && (Form1->DeviceType == 1 || Form1->DeviceType == 2)) Inkrementalwerte1->SetVisible(true);
   if (Form22 != nullptr) Form22->Button5->SetVisible(on);
-  // The log-memory dialog's ring-counter controls, by name: the dialog may hold them or not.
-  if (Form25 != nullptr)
-    for (const char* name : {"Edit10", "Button63", "Button2", "Label1"})
-      if (auto* control = FindComponent<TControl>(Form25, name)) control->SetVisible(on);
   // The cyclic search of the address window belongs to the expert view.
   if (Form9 != nullptr)
     for (TControl* control : std::initializer_list<TControl*>{Form9->CheckBox17, Form9->Edit1, Form9->Label19})
       control->SetVisible(on);
+  if (Form25 != nullptr) Form25->ShowExpertControls(on);
   if (!on) {
     GrossNetMode = 2;
     StatusBar1->SetPanelText(4, "");

@@ -1,5 +1,7 @@
 #include "tests/support/layout_checks.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,6 +16,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/page_control.h"
 #include "platform/forms/status_bar.h"
+#include "tests/support/screenshot.h"
 
 namespace {
 
@@ -136,4 +139,12 @@ void WithDesktopFonts(const std::function<void(const std::string& suffix)>& rend
   QApplication::setFont(large);
   render("_12pt");
   QApplication::setFont(desktop);
+}
+
+void ScreenshotWithLayoutChecks(TForm& form, const std::string& name, int maxEmptyBand) {
+  form.Show();
+  SaveScreenshot(form, name);
+  for (const std::string& defect : LayoutDefects(form)) ADD_FAILURE() << name << ": " << defect;
+  EXPECT_LE(EmptyBandBelow(form), maxEmptyBand) << name;
+  form.Hide();
 }

@@ -20,3 +20,8 @@ int EmptyBandBelow(const TForm& form);
 // 12-point application font (a desktop set to large fonts); `suffix` is ""
 // and "_12pt" for the two runs, for the screenshots' file names.
 void WithDesktopFonts(const std::function<void(const std::string& suffix)>& render);
+
+// Shows the form, saves its screenshot as `name` (SaveScreenshot), fails the
+// test for every layout defect and for an empty band below the layout wider
+// than `maxEmptyBand`, and hides the form again.
+void ScreenshotWithLayoutChecks(TForm& form, const std::string& name, int maxEmptyBand = 16);
