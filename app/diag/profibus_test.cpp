@@ -46,14 +46,14 @@ TForm14::TForm14() {
   Label3 = at.Label("Label3", ".", 270, 50, 40);
   Label1 = at.Label("Label1", "Diag-Parameter", 12, 84);
   Edit1 = at.Edit("Edit1", 12, 104, 60);
-  Label5 = at.Label("Label5", "Parameter 2", 84, 84);
-  Edit2 = at.Edit("Edit2", 84, 104, 60);
+  Label5 = at.Label("Label5", "Parameter 2", 124, 84);
+  Edit2 = at.Edit("Edit2", 124, 104, 60);
   // A parameter is one byte: 0..255.
   for (TEdit* edit : {Edit1, Edit2})
     edit->OnExit = [edit](TObject*) {
       if (!edit->Text().empty()) edit->SetText(std::to_string(ByteFieldValue(edit->Text())));
     };
-  Button4 = at.Button("Button4", "Diag PB", 164, 102, 100);
+  Button4 = at.Button("Button4", "Diag PB", 236, 102, 100);
   Button4->OnClick = Handler(this, &TForm14::Button4Click);
   Label2 = at.Label("Label2", "SPC3-Status", 12, 146);
   Button5 = at.Button("Button5", "Status", 12, 166, 100);

@@ -18,7 +18,7 @@ constexpr int REFUSED_PAUSE_MS = 100;
 TForm12::TForm12() {
   SetName("Form12");
   SetCaption("VD417-Debug (Laufzeitvariablen)");
-  SetSize(860, 620);
+  SetSize(880, 660);
   BuildFrame();
   BuildStructurePages();
   BuildAdcPage();
@@ -41,7 +41,7 @@ TForm12::TForm12() {
 void TForm12::BuildFrame() {
   PageControl1 = new TPageControl(this);
   PageControl1->SetName("PageControl1");
-  PageControl1->SetBounds(4, 4, 848, 540);
+  PageControl1->SetBounds(4, 4, 864, 580);
   const char* const captions[] = {"GBL",        "LPC",          "ADC",  "ADM",     "RTC",  "TEST DEBUG", "ADC CS5532",
                                   "ADC CS5532 2", "DIAG",       "TEST-PB", "MISC", "EXB",        "KP613-SPI"};
   for (size_t i = 0; i < Pages.size(); ++i) {
@@ -49,13 +49,13 @@ void TForm12::BuildFrame() {
     Pages[i]->SetName("TabSheet" + std::to_string(i + 1));
   }
   const DialogLayout at(this);
-  Button1 = at.Button("Button1", "ENDE", 752, 556, 96);
+  Button1 = at.Button("Button1", "ENDE", 768, 594, 96);
   Button1->OnClick = Handler(this, &TForm12::Button1Click);
-  Button9 = at.Button("Button9", "RS232-Fenster", 8, 556, 110);
+  Button9 = at.Button("Button9", "RS232-Fenster", 8, 594, 110);
   Button9->OnClick = Handler(this, &TForm12::Button9Click);
-  Button31 = at.Button("Button31", "Clear LCD", 126, 556, 96);
+  Button31 = at.Button("Button31", "Clear LCD", 126, 594, 96);
   Button31->OnClick = Handler(this, &TForm12::Button31Click);
-  Label4 = at.Label("Label4", "Byte 1", 240, 560);
+  Label4 = at.Label("Label4", "Byte 1", 240, 598);
 }
 
 TButton* TForm12::ActionButton(const DialogLayout& at, const char* name, const std::string& caption, int x, int y,

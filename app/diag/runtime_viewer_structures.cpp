@@ -3,6 +3,7 @@
 #include "app/diag/runtime_viewer.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "app/link/link_protocol.h"
 #include "app/link/link_utilities.h"
@@ -24,6 +25,7 @@ TLabeledEdit* ByteEdit(TWinControl* parent, const std::string& name, const std::
                        int width = 40, int maxLength = 2) {
   auto* edit = new TLabeledEdit(parent, label);
   edit->SetName(name);
+  edit->EditLabel()->SetName(name + "Label");
   edit->SetBounds(x, y, width, kEditHeight);
   if (maxLength > 0) edit->SetMaxLength(maxLength);
   return edit;
@@ -133,16 +135,13 @@ void TForm12::BuildAdcPage() {
   TGroupBox* rec = at.Group("GroupBox6", "s.ad.rec.   ", 8, 408, 120, 70);
   TGroupBox* common = at.Group("GroupBox7", "s.ad.   ", 136, 408, 702, 70);
   AdcCommonEdits = ByteEdits(rec, {{"c_mod", "c_mod"}, {"c_tim", "c_tim"}}, 10, 36, 2, 54);
-  for (TLabeledEdit* e : ByteEdits(common,
-                                   {{"adc_type", "adc_type"},
-                                    {"calib_count", "calib_count"},
-                                    {"mwfilter_type", "mwfilter_type"},
-                                    {"start_kanal", "start_kanal"},
+  const FieldName commonFields[] = {{"adc_type", "adc_type"},     {"calib_count", "calib_count"},
+                                    {"mwfilter_type", "mwfilter_type"}, {"start_kanal", "start_kanal"},
                                     {"two_channel_operation", "two_channel_operation"},
-                                    {"crate", "crate"},
-                                    {"mode", "mode"}},
-                                   10, 36, 7))
-    AdcCommonEdits.push_back(e);
+                                    {"crate", "crate"},           {"mode", "mode"}};
+  const int commonX[] = {10, 100, 190, 300, 400, 570, 630};
+  for (size_t i = 0; i < std::size(commonFields); ++i)
+    AdcCommonEdits.push_back(ByteEdit(common, commonFields[i].name, commonFields[i].label, commonX[i], 36));
   Button5 = at.Button("Button5", "Lesen", 8, 484, 80);
   Button5->OnClick = Handler(this, &TForm12::Button5Click);
   TButton* hidden = at.Button("Button6", "Schreiben", 96, 484, 80);

@@ -33,7 +33,7 @@ TEST_F(RuntimeRegisters, AWriteSendsTheRegisterAndItsFourBytes) {
     EXPECT_EQ(c.button->Caption(), "Schreiben");
     c.button->Click();
     const Data expected = c.reg == 7 ? Data{7, 0, 0, 0, 0x1A}
-                                     : Data{static_cast<uint8_t>(c.reg), 0x0C, 0xAF, 0xE0, static_cast<uint8_t>(c.reg)};
+                                     : Data{static_cast<uint8_t>(c.reg), 0x00, 0xCA, 0xFE, static_cast<uint8_t>(c.reg)};
     EXPECT_EQ(DataSent(CMD_ADC_REG_WRITE), std::vector<Data>{expected});
   }
   EXPECT_EQ(sim_.Model(1).adcRegisters[7], 0x1Au);

@@ -49,6 +49,8 @@ TEST_F(DiagScreenshots, EveryVisiblePageOfTheViewer) {
   w.Edit10->SetText("100");
   const char* const names[] = {"gbl",  "lpc",     "adc",  nullptr, nullptr, "test_debug", "cs5532",
                                "log",  "diag",    "test_pb", "misc", "exb", "spi"};
+  // Every page once, so that each is laid out in the page control's area.
+  for (int page = 0; page < w.PageControl1->PageCount(); ++page) w.PageControl1->SetActivePageIndex(page);
   for (int page = 0; page < w.PageControl1->PageCount(); ++page) {
     if (names[page] == nullptr) continue;
     w.PageControl1->SetActivePageIndex(page);
