@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/diag/device_request.h"
 #include "app/link/link_protocol.h"
 #include "app/link/test_window.h"
 #include "app/params/dialog_layout.h"
@@ -35,7 +36,7 @@ void TForm2::Button2Click(TObject* Sender) {
   for (size_t i = 0; i < RateButtons.size(); ++i) {
     if (!RateButtons[i]->Checked()) continue;
     const uint8_t index = static_cast<uint8_t>(i);
-    Form1->QueueRequest(Form1->DeviceAddress, CMD_SET_BAUD, &index, 1, 0, 0);
+    SendDeviceRequest(CMD_SET_BAUD, std::span<const uint8_t>(&index, 1), RequestKind::SendOnly);
     return;
   }
 }

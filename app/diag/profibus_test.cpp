@@ -3,8 +3,8 @@
 #include <QWidget>
 
 #include <initializer_list>
-#include <vector>
 
+#include "app/diag/device_request.h"
 #include "app/diag/runtime_image.h"
 #include "app/link/link_protocol.h"
 #include "app/link/test_window.h"
@@ -22,13 +22,9 @@ constexpr uint8_t PB_SPC3_MODE = 8;
 // Queues one Profibus request; with `wait` it waits for the answer and tells
 // whether a valid one came.
 bool Profibus(std::initializer_list<uint8_t> data, bool wait) {
-  const std::vector<uint8_t> bytes(data);
-  if (!Form1->QueueRequest(Form1->DeviceAddress, CMD_PROFIBUS, bytes.data(), static_cast<int>(bytes.size()), 0,
-                           wait ? 1 : 0))
-    return false;
-  if (!wait) return true;
-  Form1->WaitUntilIdle();
-  return Form1->TransferFailed == 0 && Form1->ReplyBuffer[2] == (CMD_PROFIBUS | REPLY_FLAG);
+  const RequestResult r = SendDeviceRequest(CMD_PROFIBUS, std::span<const uint8_t>(data.begin(), data.size()),
+                                            wait ? RequestKind::Wait : RequestKind::SendOnly);
+  return wait ? r.answered : r.queued;
 }
 
 }  // namespace
@@ -48,11 +44,9 @@ TForm14::TForm14() {
   Edit1 = at.Edit("Edit1", 12, 104, 60);
   Label5 = at.Label("Label5", "Parameter 2", 124, 84);
   Edit2 = at.Edit("Edit2", 124, 104, 60);
-  // A parameter is one byte: 0..255.
-  for (TEdit* edit : {Edit1, Edit2})
-    edit->OnExit = [edit](TObject*) {
-      if (!edit->Text().empty()) edit->SetText(std::to_string(ByteFieldValue(edit->Text())));
-    };
+  // A parameter is one byte.
+  MakeByteField(Edit1);
+  MakeByteField(Edit2);
   Button4 = at.Button("Button4", "Diag PB", 236, 102, 100);
   Button4->OnClick = Handler(this, &TForm14::Button4Click);
   Label2 = at.Label("Label2", "SPC3-Status", 12, 146);

@@ -68,18 +68,9 @@ TButton* TForm12::ActionButton(const DialogLayout& at, const char* name, const s
 // ---- Requests
 
 bool TForm12::Send(uint8_t command, std::span<const uint8_t> data, RequestKind kind) {
-  const bool queued = Form1->QueueRequest(Form1->DeviceAddress, command, data.data(), static_cast<int>(data.size()),
-                                          0, kind == RequestKind::SendOnly ? 0 : 1);
-  lastRefused_ = !queued;
-  if (!queued || kind != RequestKind::Wait) return queued;
-  Form1->WaitUntilIdle();
-  return Form1->TransferFailed == 0 && Form1->ReplyBuffer[2] == (command | REPLY_FLAG);
-}
-
-std::span<const uint8_t> TForm12::ReplyData() const {
-  // Length byte: command, byte 3, status and the data.
-  const int length = std::clamp(Form1->ReplyBuffer[1] - 3, 0, RX_BUFFER_SIZE - 5);
-  return std::span<const uint8_t>(Form1->ReplyBuffer).subspan(5, static_cast<size_t>(length));
+  const RequestResult result = SendDeviceRequest(command, data, kind);
+  lastRefused_ = !result.queued;
+  return kind == RequestKind::Wait ? result.answered : result.queued;
 }
 
 bool TForm12::NextPass(TCheckBox* box, bool answered) {
@@ -93,8 +84,7 @@ bool TForm12::NextPass(TCheckBox* box, bool answered) {
 uint8_t TForm12::ChosenChannel(const TRadioButton* first, const TRadioButton* second) {
   if (first->Checked()) return 1;
   if (second->Checked()) return 2;
-  while (MessageBox("Bitte Kanal wählen!", "HINWEIS", MB_OK | MB_ICONINFORMATION) != IDOK) {
-  }
+  ShowHint("Bitte Kanal wählen!");
   return 0;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/diag/device_request.h"
 #include "app/diag/runtime_image.h"
 #include "platform/forms/forms.h"
 
@@ -35,13 +36,6 @@ enum RuntimeViewerPage {
 class TForm12 : public TForm {
  public:
   TForm12();
-
-  // How a button's request goes out.
-  enum class RequestKind {
-    Wait,      // answer awaited, the handler waits until the link is idle
-    NoWait,    // answer awaited, the link handles it on its own
-    SendOnly,  // no answer awaited
-  };
 
   // ---- Frame
   TPageControl* PageControl1;
@@ -258,8 +252,7 @@ class TForm12 : public TForm {
   bool Send(uint8_t command, std::initializer_list<uint8_t> data, RequestKind kind) {
     return Send(command, std::span<const uint8_t>(data.begin(), data.size()), kind);
   }
-  // The data bytes of the reply just waited for.
-  std::span<const uint8_t> ReplyData() const;
+  std::span<const uint8_t> ReplyData() const { return LastReplyData(); }
   // Ends a loop pass: waits a queue tick after a refused request so that the
   // loop never spins, clears the box when the link was reset meanwhile
   // (communication error), and tells whether to go on.

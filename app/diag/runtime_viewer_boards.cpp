@@ -86,10 +86,7 @@ void TForm12::BuildTestPbPage() {
     at.Label(labels[i], "Byte " + std::to_string(i + 1), x, 28);
     const std::string name = "Edit" + std::to_string(3 + i);
     PbEdits[i] = at.Edit(name.c_str(), x, 48, 60);
-    // A byte field holds 0..255.
-    PbEdits[i]->OnExit = [edit = PbEdits[i]](TObject*) {
-      if (!edit->Text().empty()) edit->SetText(std::to_string(ByteFieldValue(edit->Text())));
-    };
+    MakeByteField(PbEdits[i]);
   }
   Button12 = at.Button("Button12", "Schreiben", 12, 84, 90);
   Button12->OnClick = Handler(this, &TForm12::Button12Click);
@@ -138,8 +135,7 @@ void TForm12::Button55Click(TObject* Sender) {
   const bool relayChosen = RadioButton15->Checked() || RadioButton16->Checked();
   const bool stateChosen = RadioButton17->Checked() || RadioButton18->Checked();
   if (!relayChosen || !stateChosen) {
-    while (MessageBox("Bitte Auswahl treffen!", "HINWEIS", MB_OK | MB_ICONINFORMATION) != IDOK) {
-    }
+    ShowHint("Bitte Auswahl treffen!");
     return;
   }
   Send(CMD_EXB_OUTPUT,

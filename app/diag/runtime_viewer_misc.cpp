@@ -75,8 +75,7 @@ void TForm12::Button84Click(TObject* Sender) {
       LoadCounterRead(channel, static_cast<uint8_t>(v), results[v]);
       return;
     }
-  while (MessageBox("Bitte Auswahl treffen!", "HINWEIS", MB_OK | MB_ICONINFORMATION) != IDOK) {
-  }
+  ShowHint("Bitte Auswahl treffen!");
 }
 
 void TForm12::Button85Click(TObject* Sender) {
@@ -99,8 +98,7 @@ void TForm12::Button86Click(TObject* Sender) {
       if (values[v]->Checked()) value = static_cast<int>(v);
     if (value < 0) {
       CheckBox12->SetChecked(false);
-      while (MessageBox("Bitte Auswahl treffen!", "HINWEIS", MB_OK | MB_ICONINFORMATION) != IDOK) {
-      }
+      ShowHint("Bitte Auswahl treffen!");
       return;
     }
     Form1->BeltScaleText.clear();

@@ -125,8 +125,7 @@ void TForm12::ReadMinMax(uint8_t which) {
   const uint8_t channel = ChosenChannel(RadioButton8, RadioButton13);
   if (channel == 0) return;
   if (!RadioButton30->Checked() && !RadioButton31->Checked()) {
-    while (MessageBox("Bitte Auswahl treffen!", "HINWEIS", MB_OK | MB_ICONINFORMATION) != IDOK) {
-    }
+    ShowHint("Bitte Auswahl treffen!");
     return;
   }
   const bool counts = RadioButton30->Checked();
