@@ -12,7 +12,8 @@ RequestResult SendDeviceRequest(uint8_t command, std::span<const uint8_t> data, 
   result.queued = Form1->QueueRequest(Form1->DeviceAddress, command, data.data(), static_cast<int>(data.size()), 0,
                                       kind == RequestKind::SendOnly ? 0 : 1);
   if (!result.queued || kind != RequestKind::Wait) return result;
-  Form1->WaitUntilIdle();
+  // A wait that could not end its requests leaves no reply of them.
+  if (!Form1->WaitUntilIdle()) return result;
   result.answered = Form1->TransferFailed == 0 && Form1->ReplyBuffer[2] == (command | REPLY_FLAG);
   return result;
 }
