@@ -1,6 +1,5 @@
 #include "app/diag/runtime_viewer.h"
 
-
 #include "app/link/link_protocol.h"
 #include "app/link/test_window.h"
 #include "app/params/dialog_layout.h"
