@@ -15,6 +15,12 @@ std::string LogValueText(int32_t value) {
   return text;
 }
 
+std::string RuntimeViewerLogHeader() {
+  return "VD417 - Ringspeicher -> Teile \n\n"
+         "Index;long-Wert(dec);long-Wert(hex)\n" +
+         std::string(36, '-') + "\n\n";
+}
+
 bool LogDumpFile::Create(const std::string& name) {
   file_.reset(std::fopen(name.c_str(), "w"));
   error_ = file_ ? std::string() : std::string(std::strerror(errno));

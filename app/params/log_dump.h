@@ -17,6 +17,9 @@ inline constexpr char LOG_DUMP_FILE_NAME[] = "ring_count_log.txt";
 std::string LogDumpRow(int row, int32_t value);
 // The current entry as the windows show it while dumping, "%ld  /  %.8X".
 std::string LogValueText(int32_t value);
+// The header of the run-time structure viewer's dump: title, column line
+// and 36 hyphens, with their blank lines.
+std::string RuntimeViewerLogHeader();
 
 // The dump file: created or emptied, written, flushed and closed.
 class LogDumpFile {

@@ -233,11 +233,9 @@ TEST_F(DeviceOperations, ADeviceWithoutExtensionBoardOrBackupLeavesThoseControls
 }
 
 TEST_F(DeviceOperations, TheProfibusStateIsShownByNumberNameColourAndRadioButton) {
-  std::array<TRadioButton*, 4> radios{};
-  for (int i = 0; i < 4; ++i) {
-    radios[static_cast<size_t>(i)] = new TRadioButton(Form14, "state");
-    radios[static_cast<size_t>(i)]->SetName("RadioButton" + std::to_string(i + 1));
-  }
+  // The Profibus test panel's state display.
+  const std::array<TRadioButton*, 4> radios = {Form14->RadioButton1, Form14->RadioButton2, Form14->RadioButton3,
+                                               Form14->RadioButton4};
   struct Case {
     uint8_t state;
     const char* number;

@@ -635,6 +635,7 @@ Answer Handler::Misc() {
     }
     case CMD_DIAG_READ: {
       if (n() < 1 || d(0) >= m_.diagValues.size()) return Fail();
+      if (const auto it = m_.diagData.find(d(0)); it != m_.diagData.end()) return Ok(it->second);
       Bytes out;
       PutBe32(out, m_.diagValues[d(0)]);
       return Ok(out);

@@ -125,6 +125,8 @@ struct DeviceModel {
   std::uint8_t dipAddress = 3;
   bool factoryCalEnabled = false;
   std::array<std::uint32_t, 8> diagValues{};
+  // Diagnosis data of an item sent in place of its value, when set.
+  std::map<std::uint8_t, std::vector<std::uint8_t>> diagData;
   std::map<std::uint8_t, std::vector<std::uint8_t>> debugBlocks;
   std::string debugActionText = "OK";
 
