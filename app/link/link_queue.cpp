@@ -158,16 +158,20 @@ void TForm1::ResetLink() {
   Requests.Clear();
   ++resetCount_;
   TransactionAborted = 1;
-  RxCount = 0;
-  ReplyReceived = 0;
+  ResetReceiveState();
   TxEmptyFlag = 0;
-  RxStxSeen = 0;
-  RxFrameComplete = 0;
-  assembler_.Reset();
   errorReadWanted_ = false;
   AbortTransaction();
   CloseWaitWindowOfLink();
   Timer1->SetEnabled(true);
+}
+
+void TForm1::ResetReceiveState() {
+  RxCount = 0;
+  RxStxSeen = 0;
+  RxFrameComplete = 0;
+  ReplyReceived = 0;
+  assembler_.Reset();
 }
 
 void TForm1::SetSoftTimer(int id, int ms, int on) {

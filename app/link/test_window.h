@@ -418,6 +418,11 @@ class TForm1 : public TForm {
   int RunTransaction();
   void CompleteRequest(int address);
   void ResetLink();
+  // Forgets any frame being gathered and any reply taken, so that the next
+  // bytes from the port make a new frame (the telegram tester's own send).
+  void ResetReceiveState();
+  // The port lamps: the traffic monitor's Panel1 and Label19, green "Open" or red "Close".
+  void SetPortState(bool open);
   void SetSoftTimer(int id, int ms, int on);
   void Timer2Timer(TObject* Sender);
   void Timer4Timer(TObject* Sender);
@@ -515,7 +520,6 @@ class TForm1 : public TForm {
   // A request has ended: the waits whose caller queued it keep its result.
   void NoteRequestEnd(uint32_t sequence);
   void ShowUntilOk(const std::string& text, int titleRow, unsigned icon);
-  void SetPortState(bool open);
   void CloseWaitWindowOfLink();
   void TakeReply(const Bytes& frame);
   void TakeStreamFrame(const Bytes& frame);
