@@ -47,12 +47,6 @@ TForm10::TForm10() {
   OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
 }
 
-TForm10::~TForm10() {
-  // As the window's destruction: the link forgets its requests, a loop ends.
-  if (Form1 != nullptr) Form1->ResetLink();
-  AdcLastLoop = 0;
-}
-
 void TForm10::BuildLayout() {
   Label2 = Make<TLabel>(this, "Label2", 8, 8, 140, 18, "ADC (CS5532)");
   Label2->Font().SetBold(true);

@@ -11,7 +11,6 @@
 class TForm10 : public TForm {
  public:
   TForm10();
-  ~TForm10() override;
 
   TLabel* Label2;     // "ADC (CS5532)"
   TPanel* Panel1;     // green while the device's button mode is on
