@@ -20,22 +20,14 @@ const char* const kTitle = "Test RS232";
 // closes the port nor sends a telegram of its own until the wait is over.
 class PortHold {
  public:
-  explicit PortHold(TForm1& link)
-      : link_(link), keepOpen_(link.KeepPortOpen), queueRan_(link.Timer1->Enabled()) {
-    link_.Timer1->SetEnabled(false);
-    link_.KeepPortOpen = 1;
-  }
-  ~PortHold() {
-    link_.KeepPortOpen = keepOpen_;
-    link_.Timer1->SetEnabled(queueRan_);
-  }
+  explicit PortHold(TForm1& link) : link_(link), paused_(link.QueuePaused) { link_.QueuePaused = 1; }
+  ~PortHold() { link_.QueuePaused = paused_; }
   PortHold(const PortHold&) = delete;
   PortHold& operator=(const PortHold&) = delete;
 
  private:
   TForm1& link_;
-  int keepOpen_;
-  bool queueRan_;
+  int paused_;
 };
 
 template <class T, class... Args>

@@ -104,6 +104,7 @@ bool TForm1::WaitUntilIdle() {
 
 void TForm1::Timer1Timer(TObject* Sender) {
   if (TransactionInProgress()) return;  // one transaction at a time
+  if (QueuePaused != 0) return;
   StatusBar1->SetPanelText(2, "Timer1");
   Repaint();
   if (Visible()) Label_PC_Time->SetCaption(FormatNow("%d.%m.%y   %H:%M:%S    %a"));

@@ -171,6 +171,9 @@ class TForm1 : public TForm {
   int DeviceAddress = 1;
   int PortUsable = 0;
   int KeepPortOpen = 0;
+  // While 1 the queue tick starts no transaction and leaves the port alone:
+  // the telegram tester's own exchange on the port runs.
+  int QueuePaused = 0;
   int CommErrorCount = 0;
   int TransferFailed = 0;
   int DeviceErrorFlag = 0;
