@@ -43,8 +43,8 @@ T* Make(TWinControl* parent, const char* name, int left, int top, int width, int
 TForm4::TForm4() {
   SetName("Form4");
   SetCaption("Test RS232");
-  SetSize(560, 420);
-  GroupBox2 = Make<TGroupBox>(this, "GroupBox2", 8, 8, 536, 330, "Telegramm   PC -> VD417");
+  SetSize(560, 384);
+  GroupBox2 = Make<TGroupBox>(this, "GroupBox2", 8, 8, 536, 296, "Telegramm   PC -> VD417");
   Label2 = Make<TLabel>(GroupBox2, "Label2", 10, 22, 300, 16, "Sendestring  VD417 -> PC (OHNE CSum):");
   Edit7 = Make<TEdit>(GroupBox2, "Edit7", 10, 42, 420, 22);
   Button5 = Make<TButton>(GroupBox2, "Button5", 440, 40, 86, 26, "Senden");
@@ -55,7 +55,7 @@ TForm4::TForm4() {
   Edit8 = Make<TEdit>(GroupBox2, "Edit8", 10, 256, 420, 22);
   Edit8->Font().SetColor(clNavy);
   Clear = Make<TButton>(GroupBox2, "Clear", 440, 254, 86, 26, "Clear");
-  Button1 = Make<TButton>(this, "Button1", 444, 350, 100, 28, "ENDE");
+  Button1 = Make<TButton>(this, "Button1", 444, 314, 100, 28, "ENDE");
 
   Button5->OnClick = Handler(this, &TForm4::Button5Click);
   Button6->OnClick = Handler(this, &TForm4::Button6Click);

@@ -90,14 +90,14 @@ TEST_F(TelegramTester, WithoutAReplyTheFieldStaysEmptyAndThePortIsLeftToTheQueue
 TEST_F(TelegramTester, CopyTakesTheSelectedHistoryLine) {
   TForm4& t = tester();
   t.ListBox1->AddItem("02#01#03");
-  t.ListBox1->AddItem("02#01#05#1E#00#00#03");
+  t.ListBox1->AddItem("02#01#03#1E#00#00#03");
   t.Edit7->SetText("typed");
   t.ListBox1->SetItemIndex(-1);
   t.Button6->Click();
   EXPECT_EQ(t.Edit7->Text(), "typed");
   t.ListBox1->SetItemIndex(1);
   t.Button6->Click();
-  EXPECT_EQ(t.Edit7->Text(), "02#01#05#1E#00#00#03");
+  EXPECT_EQ(t.Edit7->Text(), "02#01#03#1E#00#00#03");
   t.Button3->Click();
   EXPECT_EQ(t.ListBox1->ItemCount(), 0);
 }
