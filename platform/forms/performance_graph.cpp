@@ -4,14 +4,21 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
 constexpr int kGridPixels = 12;  // spacing of the grid lines
 const QColor kBackground(0, 0, 0);
 const QColor kGrid(0, 96, 0);
+
+long long SteadyMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
 
 class GraphWidget : public QWidget {
  public:
@@ -32,7 +39,13 @@ class GraphWidget : public QWidget {
 }  // namespace
 
 TPerformanceGraph::TPerformanceGraph(TWinControl* parent)
-    : TControl(parent, new GraphWidget(nullptr, this)) {}
+    : TControl(parent, new GraphWidget(nullptr, this)), paintTimer_(new QTimer(widget_)) {
+  paintTimer_->setSingleShot(true);
+  QObject::connect(paintTimer_, &QTimer::timeout, widget_, [this] {
+    lastPaintMs_ = SteadyMs();
+    widget_->update();
+  });
+}
 
 void TPerformanceGraph::SetScale(int scale) {
   scale_ = std::max(scale, 1);
@@ -60,7 +73,12 @@ void TPerformanceGraph::Clear() {
   Invalidate();
 }
 
-void TPerformanceGraph::Invalidate() { widget_->update(); }
+void TPerformanceGraph::Invalidate() {
+  if (paintTimer_->isActive()) return;
+  constexpr long long kFrameMs = 1000 / kFramesPerSecond;
+  const long long since = lastPaintMs_ < 0 ? kFrameMs : SteadyMs() - lastPaintMs_;
+  paintTimer_->start(static_cast<int>(std::clamp(kFrameMs - since, 0LL, kFrameMs)));
+}
 
 int TPerformanceGraph::RowOf(int value, int height) const {
   const int bottom = std::max(height - 1, 0);

@@ -7,11 +7,13 @@
 // Appending is cheap and the repaint is coalesced, so the graph can take
 // every value of a fast stream.
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 
 #include "platform/forms/component.h"
 
 class QPainter;
+class QTimer;
 
 class TPerformanceGraph : public TControl {
  public:
@@ -33,10 +35,14 @@ class TPerformanceGraph : public TControl {
 
   void DataPoint(TColor color, int value);
   void Clear();
-  // Repaints at the next turn of the event loop; many calls make one paint.
+  // Repaints soon: many calls make one paint, and the graph paints at most
+  // kFramesPerSecond times a second, however fast the points come.
   void Invalidate();
+  static constexpr int kFramesPerSecond = 25;
   // The points, oldest first.
   const std::deque<Point>& Points() const { return points_; }
+  // Points appended since the graph was made, the dropped ones included.
+  unsigned long long Appended() const { return appended_; }
 
   // Paints the graph into a width x height area (the widget's paint, and tests).
   void Paint(QPainter& painter, int width, int height) const;
@@ -49,4 +55,6 @@ class TPerformanceGraph : public TControl {
   int gradient_ = 0;
   std::deque<Point> points_;
   unsigned long long appended_ = 0;  // all points ever appended: moves the grid with the curve
+  QTimer* paintTimer_;                // the pending repaint
+  long long lastPaintMs_ = -1;        // steady-clock time of the last repaint
 };

@@ -207,6 +207,18 @@ void DeviceSimulator::RunStreams(Clock::time_point now) {
                                          : Clock::duration(std::chrono::milliseconds(std::max(1, m.streamIntervalMs)));
     if (device.nextStreamFrame == Clock::time_point{}) device.nextStreamFrame = now + interval;
     if (now < device.nextStreamFrame) continue;
+    if (m.streamRateHz > 0) {
+      // Every frame that is due goes out, so that the rate holds although
+      // the thread wakes in whole milliseconds.
+      constexpr int kMaxBurst = 16;
+      for (int n = 0; n < kMaxBurst && now >= device.nextStreamFrame; ++n) {
+        Schedule(now, EncodeStreamFrame(m.streamValue));
+        m.streamValue += m.streamStep;
+        device.nextStreamFrame += interval;
+      }
+      if (now >= device.nextStreamFrame) device.nextStreamFrame = now + interval;  // far behind: start afresh
+      continue;
+    }
     Schedule(now, EncodeStreamFrame(m.streamValue));
     m.streamValue += m.streamStep;
     device.nextStreamFrame = std::max(device.nextStreamFrame + interval, now + interval / 2);
