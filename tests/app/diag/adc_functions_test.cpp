@@ -289,4 +289,75 @@ TEST_F(AdcFunctions, ModeButtonsSendTheModeAndActivationFollowsTheDevicesLastRep
   EXPECT_EQ(link().StatusBar1->Panel(10).Text, "CONT");
 }
 
+TEST_F(AdcFunctions, ALogThatCannotBeCreatedIsReportedAndTheRunDoesNotStart) {
+  // The working folder has gone: no file can be made in it.
+  std::filesystem::remove_all(dir_);
+  dialogs_.Answer(IDOK);
+  adc().CheckBox2->SetChecked(true);
+  adc().Button6->Click();
+  ASSERT_EQ(dialogs_.Boxes().size(), 1u);
+  EXPECT_EQ(dialogs_.Boxes()[0].request.text, "Datei kann nicht angelegt werden!");
+  EXPECT_TRUE(adc().CheckBox2->Enabled());
+  link().WaitMs(200);
+  EXPECT_TRUE(ReceivedOf(CMD_ADC_RAW).empty());
+  std::filesystem::create_directories(dir_);
+}
+
+TEST_F(AdcFunctions, DeviceCommandButtonsSendTheirRequests) {
+  struct Case {
+    TButton* button;
+    uint8_t command;
+    std::vector<uint8_t> data;
+  };
+  const std::vector<Case> cases = {{adc().Button3, CMD_ADC_RESET, {}},
+                                   {adc().Button21, CMD_RESET, {0}},
+                                   {adc().Button4, CMD_HOLD_CYCLIC, {1}},
+                                   {adc().Button5, CMD_HOLD_CYCLIC, {0}}};
+  dialogs_.Answer(IDOK);  // the link's "OK!" after the ADC reset
+  for (const Case& c : cases) {
+    sim_.Log().Clear();
+    c.button->Click();
+    ASSERT_TRUE(PumpUntil([&] { return !ReceivedOf(c.command).empty(); })) << c.button->Name();
+    EXPECT_EQ(DataOf(ReceivedOf(c.command).back()), c.data) << c.button->Name();
+    ASSERT_TRUE(link().WaitUntilIdle());
+  }
+  EXPECT_EQ(dialogs_.PendingAnswers(), 0u);
+}
+
+TEST_F(AdcFunctions, ConnectAndDisconnectOpenAndCloseThePort) {
+  adc().Button24->Click();
+  EXPECT_TRUE(link().ComPort1->Connected());
+  adc().Button24->Click();  // again: closed and opened anew
+  EXPECT_TRUE(link().ComPort1->Connected());
+  adc().Button23->Click();
+  EXPECT_FALSE(link().ComPort1->Connected());
+  // A port that cannot be opened is named in a message.
+  link().ComPort1->SetPort("/dev/nonexistent-adc-port");
+  dialogs_.Answer(IDOK);
+  adc().Button24->Click();
+  ASSERT_EQ(dialogs_.Boxes().size(), 1u);
+  EXPECT_NE(dialogs_.Boxes()[0].request.text.find("/dev/nonexistent-adc-port"), std::string::npos);
+}
+
+TEST_F(AdcFunctions, TheToolButtonsOpenTheirWindows) {
+  adc().Button13->Click();
+  EXPECT_TRUE(tester().Visible());
+  EXPECT_TRUE(Form5->Visible());
+  EXPECT_TRUE(link().RS232Fenster1->Checked());
+  Form5->Hide();
+  link().RS232Fenster1->SetChecked(false);
+  adc().Button2->Click();
+  EXPECT_TRUE(Form5->Visible());
+  EXPECT_TRUE(link().RS232Fenster1->Checked());
+  // "ENDE" hides the graph, the close box does not.
+  adc().Show();
+  adc().PerformanceGraph1->SetVisible(true);
+  adc().Close();
+  EXPECT_TRUE(adc().PerformanceGraph1->Visible());
+  adc().Show();
+  adc().Button1->Click();
+  EXPECT_FALSE(adc().PerformanceGraph1->Visible());
+  EXPECT_FALSE(adc().Visible());
+}
+
 }  // namespace
