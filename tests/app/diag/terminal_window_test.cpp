@@ -1,6 +1,11 @@
 // The terminal window on the link's port against the simulated device:
 // text that the device sends, taking and releasing the port, the keep-open
 // flag, and the close box.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+
 #include "tests/app/diag/diag_fixture.h"
 
 namespace {
@@ -126,6 +131,28 @@ TEST_F(TerminalWindow, CaptionsFollowTheLanguage) {
   terminal().ChangeLanguage();
   EXPECT_EQ(terminal().Button3->Caption(), "COM-Port schliessen");
   EXPECT_EQ(terminal().Button1->Caption(), "Beenden");
+}
+
+TEST_F(TerminalWindow, TheConfigurationSetsWrappingAndLineFeeds) {
+  // The user turns wrapping off and LF into a new line, then takes the settings.
+  QTimer::singleShot(50, [] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    const auto boxes = dialog->findChildren<QCheckBox*>();
+    ASSERT_EQ(boxes.size(), 2);
+    boxes[0]->setChecked(false);
+    boxes[1]->setChecked(true);
+    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  });
+  terminal().Button2->Click();
+  const TerminalScreen& screen = terminal().ComTerminal1->Screen();
+  EXPECT_FALSE(screen.WrapLines);
+  EXPECT_TRUE(screen.NewLineOnLf);
+  const std::string longLine(120, 'x');
+  terminal().ComTerminal1->Write(std::span<const unsigned char>(
+      reinterpret_cast<const unsigned char*>((longLine + "\nnext").data()), longLine.size() + 5));
+  EXPECT_EQ(screen.Line(0), std::string(98, 'x'));
+  EXPECT_EQ(screen.Line(1), "next");
 }
 
 }  // namespace
