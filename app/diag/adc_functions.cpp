@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/diag/baud_rate.h"
+#include "app/diag/control_placement.h"
 #include "app/diag/external_calibration.h"
 #include "app/diag/internal_calibration.h"
 #include "app/diag/telegram_tester.h"
@@ -24,14 +25,6 @@ constexpr int kChannelSwitchPauseMs = 250;  // after "Einstellen" interrupts a l
 constexpr uint8_t kCalSettingsRead = 0x01;
 constexpr size_t kReplyData = 5;  // the reply's data after address, length, command and two status bytes
 
-template <class T, class... Args>
-T* Make(TWinControl* parent, const char* name, int left, int top, int width, int height, Args&&... args) {
-  auto* control = new T(parent, std::forward<Args>(args)...);
-  control->SetName(name);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
-
 void ShowForm(TForm* form) {
   if (form != nullptr) form->Show();
 }
@@ -48,60 +41,60 @@ TForm10::TForm10() {
 }
 
 void TForm10::BuildLayout() {
-  Label2 = Make<TLabel>(this, "Label2", 8, 8, 140, 18, "ADC (CS5532)");
+  Label2 = PlaceControl<TLabel>(this, "Label2", 8, 8, 140, 18, "ADC (CS5532)");
   Label2->Font().SetBold(true);
-  Panel1 = Make<TPanel>(this, "Panel1", 150, 8, 16, 16);
-  Button4 = Make<TButton>(this, "Button4", 8, 30, 80, 24, "Start");
-  Button5 = Make<TButton>(this, "Button5", 92, 30, 80, 24, "Stop");
-  Button3 = Make<TButton>(this, "Button3", 176, 30, 80, 24, "Reset");
-  Label3 = Make<TLabel>(this, "Label3", 8, 64, 150, 16, "Kont.-Mode (adc_sdcont)");
-  Panel2 = Make<TPanel>(this, "Panel2", 160, 62, 20, 20);
-  Button7 = Make<TButton>(this, "Button7", 188, 60, 80, 24, "Kont. ON");
-  Button10 = Make<TButton>(this, "Button10", 272, 60, 80, 24, "Kont. OFF");
-  CheckBox4 = Make<TCheckBox>(this, "CheckBox4", 8, 90, 180, 20, "Terminalfenster öffnen");
-  CheckBox3 = Make<TCheckBox>(this, "CheckBox3", 192, 90, 160, 20, "Kanalumschaltung");
-  Button6 = Make<TButton>(this, "Button6", 8, 118, 130, 24, "ADC-Wert (Teile)");
-  CheckBox1 = Make<TCheckBox>(this, "CheckBox1", 146, 120, 110, 20, "Schleife [ms]");
-  Edit1 = Make<TEdit>(this, "Edit1", 260, 120, 60, 20, "100");
-  Button18 = Make<TButton>(this, "Button18", 8, 146, 130, 24, "ADC-Wert [mV]");
-  CheckBox2 = Make<TCheckBox>(this, "CheckBox2", 146, 148, 110, 20, "Log in Datei");
-  Button16 = Make<TButton>(this, "Button16", 8, 174, 130, 24, "ADC-Wert (skal.)");
+  Panel1 = PlaceControl<TPanel>(this, "Panel1", 150, 8, 16, 16);
+  Button4 = PlaceControl<TButton>(this, "Button4", 8, 30, 80, 24, "Start");
+  Button5 = PlaceControl<TButton>(this, "Button5", 92, 30, 80, 24, "Stop");
+  Button3 = PlaceControl<TButton>(this, "Button3", 176, 30, 80, 24, "Reset");
+  Label3 = PlaceControl<TLabel>(this, "Label3", 8, 64, 150, 16, "Kont.-Mode (adc_sdcont)");
+  Panel2 = PlaceControl<TPanel>(this, "Panel2", 160, 62, 20, 20);
+  Button7 = PlaceControl<TButton>(this, "Button7", 188, 60, 80, 24, "Kont. ON");
+  Button10 = PlaceControl<TButton>(this, "Button10", 272, 60, 80, 24, "Kont. OFF");
+  CheckBox4 = PlaceControl<TCheckBox>(this, "CheckBox4", 8, 90, 180, 20, "Terminalfenster öffnen");
+  CheckBox3 = PlaceControl<TCheckBox>(this, "CheckBox3", 192, 90, 160, 20, "Kanalumschaltung");
+  Button6 = PlaceControl<TButton>(this, "Button6", 8, 118, 130, 24, "ADC-Wert (Teile)");
+  CheckBox1 = PlaceControl<TCheckBox>(this, "CheckBox1", 146, 120, 110, 20, "Schleife [ms]");
+  Edit1 = PlaceControl<TEdit>(this, "Edit1", 260, 120, 60, 20, "100");
+  Button18 = PlaceControl<TButton>(this, "Button18", 8, 146, 130, 24, "ADC-Wert [mV]");
+  CheckBox2 = PlaceControl<TCheckBox>(this, "CheckBox2", 146, 148, 110, 20, "Log in Datei");
+  Button16 = PlaceControl<TButton>(this, "Button16", 8, 174, 130, 24, "ADC-Wert (skal.)");
 
-  Label18 = Make<TLabel>(this, "Label18", 8, 208, 110, 16, "Werte von Kanal");
-  Label17 = Make<TLabel>(this, "Label17", 124, 208, 40, 16, ".");
-  Label4 = Make<TLabel>(this, "Label4", 8, 230, 150, 18, ".");
-  Label5 = Make<TLabel>(this, "Label5", 164, 230, 60, 18, "Teile");
-  Label6 = Make<TLabel>(this, "Label6", 8, 250, 150, 18, ".");
-  Label7 = Make<TLabel>(this, "Label7", 164, 250, 60, 18, "mV/V");
-  Label15 = Make<TLabel>(this, "Label15", 8, 270, 150, 18, ".");
-  Label16 = Make<TLabel>(this, "Label16", 164, 270, 60, 18, "mV");
-  Label11 = Make<TLabel>(this, "Label11", 8, 290, 150, 18, ".");
-  Label12 = Make<TLabel>(this, "Label12", 164, 290, 60, 18, "%");
+  Label18 = PlaceControl<TLabel>(this, "Label18", 8, 208, 110, 16, "Werte von Kanal");
+  Label17 = PlaceControl<TLabel>(this, "Label17", 124, 208, 40, 16, ".");
+  Label4 = PlaceControl<TLabel>(this, "Label4", 8, 230, 150, 18, ".");
+  Label5 = PlaceControl<TLabel>(this, "Label5", 164, 230, 60, 18, "Teile");
+  Label6 = PlaceControl<TLabel>(this, "Label6", 8, 250, 150, 18, ".");
+  Label7 = PlaceControl<TLabel>(this, "Label7", 164, 250, 60, 18, "mV/V");
+  Label15 = PlaceControl<TLabel>(this, "Label15", 8, 270, 150, 18, ".");
+  Label16 = PlaceControl<TLabel>(this, "Label16", 164, 270, 60, 18, "mV");
+  Label11 = PlaceControl<TLabel>(this, "Label11", 8, 290, 150, 18, ".");
+  Label12 = PlaceControl<TLabel>(this, "Label12", 164, 290, 60, 18, "%");
   for (TLabel* value : {Label4, Label6, Label15, Label11}) value->Font().SetBold(true);
 
-  Button20 = Make<TButton>(this, "Button20", 380, 30, 110, 24, "INFO lesen");
-  Button12 = Make<TButton>(this, "Button12", 380, 60, 110, 24, "SINGLE-Mode");
-  Button19 = Make<TButton>(this, "Button19", 496, 60, 110, 24, "CONT-Mode");
-  Button21 = Make<TButton>(this, "Button21", 380, 90, 110, 24, "Reset VD417");
-  Button15 = Make<TButton>(this, "Button15", 496, 90, 110, 24, "Soft-Reset");
-  Label8 = Make<TLabel>(this, "Label8", 380, 124, 150, 16, "Baudrate temp. ändern");
-  Button22 = Make<TButton>(this, "Button22", 540, 120, 140, 24, "Baudrate einstellen");
-  Label13 = Make<TLabel>(this, "Label13", 380, 154, 76, 16, "ADC-Kanal");
-  ComboBox4 = Make<TComboBox>(this, "ComboBox4", 460, 152, 60, 22, TComboBoxStyle::csDropDownList);
+  Button20 = PlaceControl<TButton>(this, "Button20", 380, 30, 110, 24, "INFO lesen");
+  Button12 = PlaceControl<TButton>(this, "Button12", 380, 60, 110, 24, "SINGLE-Mode");
+  Button19 = PlaceControl<TButton>(this, "Button19", 496, 60, 110, 24, "CONT-Mode");
+  Button21 = PlaceControl<TButton>(this, "Button21", 380, 90, 110, 24, "Reset VD417");
+  Button15 = PlaceControl<TButton>(this, "Button15", 496, 90, 110, 24, "Soft-Reset");
+  Label8 = PlaceControl<TLabel>(this, "Label8", 380, 124, 150, 16, "Baudrate temp. ändern");
+  Button22 = PlaceControl<TButton>(this, "Button22", 540, 120, 140, 24, "Baudrate einstellen");
+  Label13 = PlaceControl<TLabel>(this, "Label13", 380, 154, 76, 16, "ADC-Kanal");
+  ComboBox4 = PlaceControl<TComboBox>(this, "ComboBox4", 460, 152, 60, 22, TComboBoxStyle::csDropDownList);
   ComboBox4->SetItems({"1", "2"});
   ComboBox4->SetItemIndex(0);
-  Button17 = Make<TButton>(this, "Button17", 528, 150, 90, 24, "Einstellen");
-  Label10 = Make<TLabel>(this, "Label10", 380, 184, 76, 16, "Kalibrierung");
-  Button11 = Make<TButton>(this, "Button11", 460, 180, 110, 24, "Kalib. (intern)");
-  Button14 = Make<TButton>(this, "Button14", 576, 180, 110, 24, "Kalib. (extern)");
-  Label9 = Make<TLabel>(this, "Label9", 380, 214, 76, 16, "COM-Port");
-  Button24 = Make<TButton>(this, "Button24", 460, 210, 90, 24, "Connect");
-  Button23 = Make<TButton>(this, "Button23", 556, 210, 90, 24, "Disconnect");
-  Button13 = Make<TButton>(this, "Button13", 460, 240, 110, 24, "Test RS232");
-  Button2 = Make<TButton>(this, "Button2", 576, 240, 110, 24, "RS232-Fenster");
-  Button1 = Make<TButton>(this, "Button1", 606, 284, 100, 28, "ENDE");
+  Button17 = PlaceControl<TButton>(this, "Button17", 528, 150, 90, 24, "Einstellen");
+  Label10 = PlaceControl<TLabel>(this, "Label10", 380, 184, 76, 16, "Kalibrierung");
+  Button11 = PlaceControl<TButton>(this, "Button11", 460, 180, 110, 24, "Kalib. (intern)");
+  Button14 = PlaceControl<TButton>(this, "Button14", 576, 180, 110, 24, "Kalib. (extern)");
+  Label9 = PlaceControl<TLabel>(this, "Label9", 380, 214, 76, 16, "COM-Port");
+  Button24 = PlaceControl<TButton>(this, "Button24", 460, 210, 90, 24, "Connect");
+  Button23 = PlaceControl<TButton>(this, "Button23", 556, 210, 90, 24, "Disconnect");
+  Button13 = PlaceControl<TButton>(this, "Button13", 460, 240, 110, 24, "Test RS232");
+  Button2 = PlaceControl<TButton>(this, "Button2", 576, 240, 110, 24, "RS232-Fenster");
+  Button1 = PlaceControl<TButton>(this, "Button1", 606, 284, 100, 28, "ENDE");
 
-  PerformanceGraph1 = Make<TPerformanceGraph>(this, "PerformanceGraph1", 8, 320, 698, 200);
+  PerformanceGraph1 = PlaceControl<TPerformanceGraph>(this, "PerformanceGraph1", 8, 320, 698, 200);
   PerformanceGraph1->SetScale(kGraphScale);
   PerformanceGraph1->SetStepSize(1);
   PerformanceGraph1->SetGradient(kGraphGradient);

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "app/diag/adc_log.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/performance_graph.h"
 
@@ -102,6 +103,11 @@ class TForm10 : public TForm {
   bool NextCycle(int interval);
   // A finished cycle of the counts loop: the alternation of channels.
   void AlternateChannel(uint8_t& alternation);
+  // The start of a counts or mV run: creates the log when "Log in Datei" is
+  // checked; false when it could not be created, which is reported, and the
+  // run does not start.
+  bool BeginLoggedRun(AdcLogFile::Kind kind, AdcLogFile& log);
+  void EndLoggedRun(AdcLogFile& log);
   uint8_t countsChannel_ = 0;  // alternation channels of the counts and mV loops
   uint8_t millivoltChannel_ = 0;
 };

@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "app/diag/adc_functions.h"
-#include "app/diag/adc_log.h"
 #include "app/link/stream_display.h"
 #include "app/link/test_window.h"
 #include "platform/clock/clock.h"
@@ -24,18 +23,30 @@ std::string Formatted(const char* format, auto... values) {
   return text;
 }
 
-// Starts the log of a run when "Log in Datei" is checked; false when the
-// file could not be created (the run does not start then).
-bool StartLog(TCheckBox* logSwitch, AdcLogFile::Kind kind, AdcLogFile& log) {
-  if (!logSwitch->Checked()) return true;
-  logSwitch->SetEnabled(false);
-  if (log.Create(kind, TForm1::FormatNow(kStampFormat), TForm1::FormatNow(kRunTimeFormat))) return true;
-  MessageBox("Datei kann nicht angelegt werden!", "FEHLER", MB_OK | MB_ICONERROR);
-  logSwitch->SetEnabled(true);
-  return false;
+}  // namespace
+
+bool TForm10::BeginLoggedRun(AdcLogFile::Kind kind, AdcLogFile& log) {
+  if (CheckBox2->Checked()) {
+    CheckBox2->SetEnabled(false);
+    if (!log.Create(kind, TForm1::FormatNow(kStampFormat), TForm1::FormatNow(kRunTimeFormat))) {
+      MessageBox("Datei kann nicht angelegt werden!", "FEHLER", MB_OK | MB_ICONERROR);
+      CheckBox2->SetEnabled(true);
+      return false;  // the run does not start
+    }
+  }
+  CheckBox2->SetEnabled(false);
+  CheckBox3->SetEnabled(false);
+  return true;
 }
 
-}  // namespace
+void TForm10::EndLoggedRun(AdcLogFile& log) {
+  CheckBox3->SetEnabled(true);
+  if (log.IsOpen()) {
+    log.Finish(TForm1::FormatNow(kRunTimeFormat));
+    CheckBox2->SetEnabled(true);
+  }
+  Form1->LoopReadActive = 0;
+}
 
 uint8_t TForm10::LoopChannelByte(uint8_t alternation) const {
   const int channel = Form1->AdcConversionMode == 1 ? alternation : Form1->ActiveChannel;
@@ -77,9 +88,7 @@ void TForm10::Button6Click(TObject* Sender) {
   PerformanceGraph1->SetVisible(true);
   AdcLastLoop = 1;
   AdcLogFile log;
-  if (!StartLog(CheckBox2, AdcLogFile::Kind::Counts, log)) return;
-  CheckBox2->SetEnabled(false);
-  CheckBox3->SetEnabled(false);
+  if (!BeginLoggedRun(AdcLogFile::Kind::Counts, log)) return;
   Label11->SetCaption("");
   Label15->SetCaption("");
   countsChannel_ = static_cast<uint8_t>(link.ActiveChannel);
@@ -100,21 +109,14 @@ void TForm10::Button6Click(TObject* Sender) {
     log.WriteCounts(time, link.AdcChannelAnswer, counts, signal);
     AlternateChannel(countsChannel_);
   } while (NextCycle(interval));
-  CheckBox3->SetEnabled(true);
-  if (log.IsOpen()) {
-    log.Finish(TForm1::FormatNow(kRunTimeFormat));
-    CheckBox2->SetEnabled(true);
-  }
-  link.LoopReadActive = 0;
+  EndLoggedRun(log);
 }
 
 void TForm10::Button18Click(TObject* Sender) {
   TForm1& link = *Form1;
   AdcLastLoop = 2;
   AdcLogFile log;
-  if (!StartLog(CheckBox2, AdcLogFile::Kind::Millivolt, log)) return;
-  CheckBox2->SetEnabled(false);
-  CheckBox3->SetEnabled(false);
+  if (!BeginLoggedRun(AdcLogFile::Kind::Millivolt, log)) return;
   Label4->SetCaption("");
   Label6->SetCaption("");
   Label11->SetCaption("");
@@ -130,12 +132,7 @@ void TForm10::Button18Click(TObject* Sender) {
     Label17->SetCaption(Formatted("%d", link.AdcChannelAnswer));
     log.WriteMillivolt(time, link.AdcChannelAnswer, link.AdcMillivoltText);
   } while (NextCycle(interval));
-  CheckBox3->SetEnabled(true);
-  if (log.IsOpen()) {
-    log.Finish(TForm1::FormatNow(kRunTimeFormat));
-    CheckBox2->SetEnabled(true);
-  }
-  link.LoopReadActive = 0;
+  EndLoggedRun(log);
 }
 
 void TForm10::Button16Click(TObject* Sender) {

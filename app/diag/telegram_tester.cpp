@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/diag/control_placement.h"
 #include "app/diag/tester_frame.h"
 #include "app/link/test_window.h"
 #include "platform/serial/com_port.h"
@@ -30,32 +31,24 @@ class PortHold {
   int paused_;
 };
 
-template <class T, class... Args>
-T* Make(TWinControl* parent, const char* name, int left, int top, int width, int height, Args&&... args) {
-  auto* control = new T(parent, std::forward<Args>(args)...);
-  control->SetName(name);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
-
 }  // namespace
 
 TForm4::TForm4() {
   SetName("Form4");
   SetCaption("Test RS232");
   SetSize(560, 384);
-  GroupBox2 = Make<TGroupBox>(this, "GroupBox2", 8, 8, 536, 296, "Telegramm   PC -> VD417");
-  Label2 = Make<TLabel>(GroupBox2, "Label2", 10, 22, 300, 16, "Sendestring  VD417 -> PC (OHNE CSum):");
-  Edit7 = Make<TEdit>(GroupBox2, "Edit7", 10, 42, 420, 22);
-  Button5 = Make<TButton>(GroupBox2, "Button5", 440, 40, 86, 26, "Senden");
-  ListBox1 = Make<TListBox>(GroupBox2, "ListBox1", 10, 74, 420, 150);
-  Button6 = Make<TButton>(GroupBox2, "Button6", 440, 74, 86, 26, "Copy");
-  Button3 = Make<TButton>(GroupBox2, "Button3", 440, 106, 86, 26, "Clear");
-  Label1 = Make<TLabel>(GroupBox2, "Label1", 10, 236, 300, 16, "Antwort  VD417 -> PC:");
-  Edit8 = Make<TEdit>(GroupBox2, "Edit8", 10, 256, 420, 22);
+  GroupBox2 = PlaceControl<TGroupBox>(this, "GroupBox2", 8, 8, 536, 296, "Telegramm   PC -> VD417");
+  Label2 = PlaceControl<TLabel>(GroupBox2, "Label2", 10, 22, 300, 16, "Sendestring  VD417 -> PC (OHNE CSum):");
+  Edit7 = PlaceControl<TEdit>(GroupBox2, "Edit7", 10, 42, 420, 22);
+  Button5 = PlaceControl<TButton>(GroupBox2, "Button5", 440, 40, 86, 26, "Senden");
+  ListBox1 = PlaceControl<TListBox>(GroupBox2, "ListBox1", 10, 74, 420, 150);
+  Button6 = PlaceControl<TButton>(GroupBox2, "Button6", 440, 74, 86, 26, "Copy");
+  Button3 = PlaceControl<TButton>(GroupBox2, "Button3", 440, 106, 86, 26, "Clear");
+  Label1 = PlaceControl<TLabel>(GroupBox2, "Label1", 10, 236, 300, 16, "Antwort  VD417 -> PC:");
+  Edit8 = PlaceControl<TEdit>(GroupBox2, "Edit8", 10, 256, 420, 22);
   Edit8->Font().SetColor(clNavy);
-  Clear = Make<TButton>(GroupBox2, "Clear", 440, 254, 86, 26, "Clear");
-  Button1 = Make<TButton>(this, "Button1", 444, 314, 100, 28, "ENDE");
+  Clear = PlaceControl<TButton>(GroupBox2, "Clear", 440, 254, 86, 26, "Clear");
+  Button1 = PlaceControl<TButton>(this, "Button1", 444, 314, 100, 28, "ENDE");
 
   Button5->OnClick = Handler(this, &TForm4::Button5Click);
   Button6->OnClick = Handler(this, &TForm4::Button6Click);
