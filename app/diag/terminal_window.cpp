@@ -10,16 +10,18 @@ TForm15* Form15 = nullptr;
 namespace {
 
 // The queue tick is off while the port and the keep-open flag change, so
-// that no tick runs between the two.
+// that no tick runs between the two; afterwards it runs as before (a
+// running value stream keeps it off).
 class QueuePause {
  public:
-  explicit QueuePause(TForm1& link) : link_(link) { link_.Timer1->SetEnabled(false); }
-  ~QueuePause() { link_.Timer1->SetEnabled(true); }
+  explicit QueuePause(TForm1& link) : link_(link), ran_(link.Timer1->Enabled()) { link_.Timer1->SetEnabled(false); }
+  ~QueuePause() { link_.Timer1->SetEnabled(ran_); }
   QueuePause(const QueuePause&) = delete;
   QueuePause& operator=(const QueuePause&) = delete;
 
  private:
   TForm1& link_;
+  bool ran_;
 };
 
 TButton* NewButton(TForm* form, const char* name, const char* caption, int left, int top) {

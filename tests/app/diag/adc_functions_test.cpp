@@ -223,6 +223,10 @@ TEST_F(AdcFunctions, TheContinuousStreamFillsLabelsAndGraphAndStopsCleanly) {
   EXPECT_TRUE(w.PerformanceGraph1->Visible());
   EXPECT_EQ(w.Panel2->Color(), clGreen);
   EXPECT_TRUE(terminal().Visible());
+  // The terminal takes the port; the queue tick stays off while the stream runs.
+  terminal().FormActivate(nullptr);
+  EXPECT_EQ(link().KeepPortOpen, 1);
+  EXPECT_FALSE(link().Timer1->Enabled());
   EXPECT_EQ(DataOf(ReceivedOf(CMD_VALUE_STREAM).at(0)), (std::vector<uint8_t>{1, 0}));
   ASSERT_TRUE(PumpUntil([&] { return w.PerformanceGraph1->Points().size() >= 5 && GraphValues().back() > 1000; }));
 
