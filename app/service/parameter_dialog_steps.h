@@ -48,11 +48,9 @@ inline void UncheckExternalDisplay() {
   if (Form23 != nullptr) Form23->CheckBox48->SetChecked(false);
 }
 
-// The multipoint dialog's heading (its Label7), once the dialog has one.
-template <class Form = TForm26>
-void SetMultipointHeading(const std::string& text, Form* form = Form26) {
-  if constexpr (requires(Form* f) { f->Label7->SetCaption(text); })
-    if (form != nullptr) form->Label7->SetCaption(text);
+// The multipoint dialog's heading.
+inline void SetMultipointHeading(const std::string& text) {
+  if (Form26 != nullptr) Form26->Label7->SetCaption(text);
 }
 
 }  // namespace parameter_dialogs

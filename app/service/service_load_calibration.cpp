@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/diag/calibration_support.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/service/load_calibration.h"
@@ -23,8 +24,6 @@ constexpr int SETTLE_MS = 500;
 // Status panels that show the ADC mode: the test window's "Mode" and the service window's.
 constexpr int TEST_WINDOW_MODE_PANEL = 10;
 constexpr int SERVICE_MODE_PANEL = 3;
-
-const char* const kUnitTexts[] = {"kg", "t", "g", "lb", "oz", "N", "kN", "{free}"};
 
 void Ask(uint8_t command, std::vector<uint8_t> data) {
   TForm1& link = *Form1;
@@ -76,8 +75,8 @@ void TForm21::OpenLoadCalibration(int channel) {
   dialog.GroupBox1->SetEnabled(true);
   dialog.Button1->SetEnabled(false);
 
-  const int unit = (channel == 0 ? ComboBox1 : ComboBox5)->ItemIndex();
-  if (unit >= 0 && unit < static_cast<int>(std::size(kUnitTexts))) dialog.Label8->SetCaption(kUnitTexts[unit]);
+  if (const char* unit = calibration::UnitSymbol((channel == 0 ? ComboBox1 : ComboBox5)->ItemIndex()))
+    dialog.Label8->SetCaption(unit);
 
   if ((link.DeviceStatus & DEVICE_STATUS_ERROR) != 0) {
     link.ReadErrorCodes();

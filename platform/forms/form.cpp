@@ -123,6 +123,8 @@ void TForm::ApplyOuterSize() {
   widget_->resize(std::max(1, outer_width_ - frame_width_), std::max(1, outer_height_ - frame_height_));
 }
 
+QSize TForm::OuterSize() const { return widget_->size() + QSize(frame_width_, frame_height_); }
+
 void TForm::FitToFrame() {
   if (outer_width_ <= 0) return;
   const QMargins frame = FrameOf(widget_);

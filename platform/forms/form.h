@@ -37,6 +37,8 @@ class TForm : public TWinControl {
   // it; the frame is the platform's once the window is shown, a nominal one
   // before that and where the platform draws none.
   void SetSize(int width, int height);
+  // The size the window takes with the frame that its sizing assumed.
+  QSize OuterSize() const;
   void SetClientSize(int width, int height);
   TPosition Position = TPosition::poDesigned;
 

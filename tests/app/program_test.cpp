@@ -52,9 +52,10 @@ TEST(Program, FormsHaveTheirCaptionsAndSizes) {
   CreateForms(application);
   const TForm* test_window = application.Forms()[1];
   EXPECT_EQ(test_window->Caption(), "KVT Gruppe  Meß & Vevovizidavu - VD417 Test- und Parametrierprogramm");
-  EXPECT_EQ(test_window->Widget()->size(), QSize(897, 648));
+  EXPECT_EQ(test_window->OuterSize(), QSize(897, 648));
   EXPECT_EQ(application.Forms()[3]->Caption(), "Warten...");
   EXPECT_EQ(application.Forms()[19]->Caption(), "VD417-Setup");
+  EXPECT_EQ(application.Forms()[19]->OuterSize(), QSize(793, 658));
 }
 
 TEST(Program, ShipsALogoThatLibjpegDecodes) {

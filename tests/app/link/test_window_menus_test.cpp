@@ -27,8 +27,7 @@ class TestWindow : public TestWindowTest {
 TEST_F(TestWindow, TheLayoutIsTheFormsLayout) {
   TForm1& w = link();
   EXPECT_EQ(w.Caption(), "KVT Gruppe  Meß & Vevovizidavu - VD417 Test- und Parametrierprogramm");
-  EXPECT_EQ(w.Width(), 897);
-  EXPECT_EQ(w.Height(), 648);
+  EXPECT_EQ(w.OuterSize(), QSize(897, 648));
   ASSERT_EQ(w.PageControl1->PageCount(), 2);
   EXPECT_EQ(w.TabSheet1->Caption(), "Informationen");
   EXPECT_EQ(w.TabSheet2->Caption(), "Gewichtswerte");

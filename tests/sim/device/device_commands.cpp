@@ -215,7 +215,8 @@ Answer Handler::Calibration() {
     case CMD_READ_CAL_POINTS: {
       ChannelModel* c = Channel(d(0));
       if (c == nullptr) return Fail();
-      return Ok({static_cast<std::uint8_t>(c->calPoints)});
+      // The count leaves out the zero point: the end point and the extra points.
+      return Ok({static_cast<std::uint8_t>(std::max(c->calPoints - 1, 0))});
     }
     case CMD_FACTORY_CAL_ENABLE:
       if (n() < 2) return Fail();

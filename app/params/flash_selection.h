@@ -1,0 +1,33 @@
+#pragma once
+// The selection steps of a firmware update through the programming
+// library: initialisation, part type and transport, each passing or failing
+// in turn, and the status code fetched at the end.
+#include <functional>
+#include <optional>
+
+namespace platform::win {
+class Library;
+}
+
+// The four library functions that the firmware-flash dialog calls.
+struct FlashFunctions {
+  bool (*ispInit)();
+  bool (*ispSelectDevice)(int deviceCode);
+  bool (*ispSelectCommHardware)(int hardwareCode);
+  int (*ispGetLastError)();
+};
+
+// The four functions of a loaded library; nullopt when one is missing.
+std::optional<FlashFunctions> BindFlashFunctions(const platform::win::Library& library);
+
+enum class FlashStep { Init, Device, ComPort };
+
+// What the dialog shows: a step's row when the step begins, its result when it ends.
+struct FlashStepView {
+  std::function<void(FlashStep)> begin;
+  std::function<void(FlashStep, bool passed)> end;
+};
+
+// Runs the steps in order and stops at the first that fails; returns the
+// library's last status code, fetched in every case.
+int RunFlashSelection(const FlashFunctions& f, int deviceCode, int hardwareCode, const FlashStepView& view);
