@@ -104,6 +104,7 @@ bool TForm1::WaitUntilIdle() {
 
 void TForm1::Timer1Timer(TObject* Sender) {
   if (TransactionInProgress()) return;  // one transaction at a time
+  if (QueuePaused != 0) return;
   StatusBar1->SetPanelText(2, "Timer1");
   Repaint();
   if (Visible()) Label_PC_Time->SetCaption(FormatNow("%d.%m.%y   %H:%M:%S    %a"));
@@ -158,16 +159,20 @@ void TForm1::ResetLink() {
   Requests.Clear();
   ++resetCount_;
   TransactionAborted = 1;
-  RxCount = 0;
-  ReplyReceived = 0;
+  ResetReceiveState();
   TxEmptyFlag = 0;
-  RxStxSeen = 0;
-  RxFrameComplete = 0;
-  assembler_.Reset();
   errorReadWanted_ = false;
   AbortTransaction();
   CloseWaitWindowOfLink();
   Timer1->SetEnabled(true);
+}
+
+void TForm1::ResetReceiveState() {
+  RxCount = 0;
+  RxStxSeen = 0;
+  RxFrameComplete = 0;
+  ReplyReceived = 0;
+  assembler_.Reset();
 }
 
 void TForm1::SetSoftTimer(int id, int ms, int on) {

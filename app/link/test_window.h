@@ -171,6 +171,9 @@ class TForm1 : public TForm {
   int DeviceAddress = 1;
   int PortUsable = 0;
   int KeepPortOpen = 0;
+  // While 1 the queue tick starts no transaction and leaves the port alone:
+  // the telegram tester's own exchange on the port runs.
+  int QueuePaused = 0;
   int CommErrorCount = 0;
   int TransferFailed = 0;
   int DeviceErrorFlag = 0;
@@ -418,6 +421,11 @@ class TForm1 : public TForm {
   int RunTransaction();
   void CompleteRequest(int address);
   void ResetLink();
+  // Forgets any frame being gathered and any reply taken, so that the next
+  // bytes from the port make a new frame (the telegram tester's own send).
+  void ResetReceiveState();
+  // The port lamps: the traffic monitor's Panel1 and Label19, green "Open" or red "Close".
+  void SetPortState(bool open);
   void SetSoftTimer(int id, int ms, int on);
   void Timer2Timer(TObject* Sender);
   void Timer4Timer(TObject* Sender);
@@ -515,7 +523,6 @@ class TForm1 : public TForm {
   // A request has ended: the waits whose caller queued it keep its result.
   void NoteRequestEnd(uint32_t sequence);
   void ShowUntilOk(const std::string& text, int titleRow, unsigned icon);
-  void SetPortState(bool open);
   void CloseWaitWindowOfLink();
   void TakeReply(const Bytes& frame);
   void TakeStreamFrame(const Bytes& frame);

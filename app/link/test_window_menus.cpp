@@ -109,7 +109,10 @@ void TForm1::Button10Click(TObject* Sender) { ShowWindow(Form12); }
 void TForm1::TestProfibus1Click(TObject* Sender) { ShowWindow(Form14); }
 void TForm1::Button11Click(TObject* Sender) { ShowWindow(Form14); }
 void TForm1::TestRS2321Click(TObject* Sender) { ShowWindow(Form4); }
-void TForm1::TestRs232terminal1Click(TObject* Sender) { ShowWindow(Form15); }
+void TForm1::TestRs232terminal1Click(TObject* Sender) {
+  if (Form15 != nullptr) Form15->ComTerminal1->SetComPort(ComPort1);
+  ShowWindow(Form15);
+}
 void TForm1::rtv482Click(TObject* Sender) { ShowWindow(Form21); }
 void TForm1::About1Click(TObject* Sender) { ShowAboutBox(); }
 
@@ -194,15 +197,15 @@ void TForm1::RS232Logging1Click(TObject* Sender) {
 void TForm1::Timer3Timer(TObject* Sender) {
   const StreamReading r = TakeStreamValue(StreamRing, StreamIndex, Options.sdcont_avg);
   StreamIndex = r.index;
-  char text[64];
-  if (auto* raw = FindComponent<TLabel>(Form10, "Label4")) {
+  if (Form10 != nullptr) {
+    char text[64];
     std::snprintf(text, sizeof text, "%ld", static_cast<long>(r.value));
-    raw->SetCaption(text);
-  }
-  if (auto* mvv = FindComponent<TLabel>(Form10, "Label6")) {
+    Form10->Label4->SetCaption(text);
     std::snprintf(text, sizeof text, "%.5f",
                   static_cast<double>(MillivoltPerVolt(r.value, Options.cal_null_pkt, Options.cal_end_pkt)));
-    mvv->SetCaption(text);
+    Form10->Label6->SetCaption(text);
+    Form10->PerformanceGraph1->DataPoint(clRed, r.value);
+    Form10->PerformanceGraph1->Invalidate();
   }
   StatusBar1->SetPanelText(7, std::to_string(StreamIndex));
 }

@@ -157,6 +157,7 @@ int TComPort::Read(void* buffer, int count) {
     if (!WaitFor(line_->Fd(), POLLIN, deadline)) break;
   }
   ResumeRxNotification();
+  if (got > 0 && OnRxData) OnRxData(bytes, got);
   return got;
 }
 

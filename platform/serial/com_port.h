@@ -30,6 +30,8 @@ enum TComErrors : int {
 
 using TRxCharEvent = std::function<void(TObject* Sender, int Count)>;
 using TComErrorEvent = std::function<void(TObject* Sender, int Errors)>;
+// The bytes that a Read has just taken from the port.
+using TRxDataEvent = std::function<void(const unsigned char* Data, int Count)>;
 
 class TComPort : public TObject {
  public:
@@ -86,6 +88,10 @@ class TComPort : public TObject {
   TNotifyEvent OnTxEmpty;
   TComErrorEvent OnError;
   TNotifyEvent OnAfterOpen;
+  // Sees every byte that Read hands out, whoever reads: a component that
+  // watches the line (the terminal) while the program's receive handler
+  // goes on reading it.
+  TRxDataEvent OnRxData;
 
  private:
   void ApplyFrame();

@@ -115,6 +115,7 @@ struct DeviceModel {
   std::int32_t streamValue = 0;
   std::int32_t streamStep = 0;  // added after every frame
   int streamIntervalMs = 100;
+  int streamRateHz = 0;  // when set: this many frames a second, in place of streamIntervalMs
   bool cyclicHeld = false;
 
   // Miscellaneous.

@@ -84,6 +84,14 @@ void DeviceSimulator::InjectFault(int address, const Fault& fault) {
   DeviceAt(address).faults.push_back(fault);
 }
 
+void DeviceSimulator::SendRaw(Bytes bytes) {
+  {
+    std::lock_guard lock(mutex_);
+    Schedule(Clock::now(), std::move(bytes));
+  }
+  Wake();
+}
+
 void DeviceSimulator::ClearFaults(int address) {
   std::lock_guard lock(mutex_);
   DeviceAt(address).faults.clear();
@@ -194,9 +202,23 @@ void DeviceSimulator::RunStreams(Clock::time_point now) {
       device.nextStreamFrame = {};
       continue;
     }
-    const auto interval = std::chrono::milliseconds(std::max(1, m.streamIntervalMs));
+    const Clock::duration interval = m.streamRateHz > 0
+                                         ? Clock::duration(std::chrono::seconds(1)) / m.streamRateHz
+                                         : Clock::duration(std::chrono::milliseconds(std::max(1, m.streamIntervalMs)));
     if (device.nextStreamFrame == Clock::time_point{}) device.nextStreamFrame = now + interval;
     if (now < device.nextStreamFrame) continue;
+    if (m.streamRateHz > 0) {
+      // Every frame that is due goes out, so that the rate holds although
+      // the thread wakes in whole milliseconds.
+      constexpr int kMaxBurst = 16;
+      for (int n = 0; n < kMaxBurst && now >= device.nextStreamFrame; ++n) {
+        Schedule(now, EncodeStreamFrame(m.streamValue));
+        m.streamValue += m.streamStep;
+        device.nextStreamFrame += interval;
+      }
+      if (now >= device.nextStreamFrame) device.nextStreamFrame = now + interval;  // far behind: start afresh
+      continue;
+    }
     Schedule(now, EncodeStreamFrame(m.streamValue));
     m.streamValue += m.streamStep;
     device.nextStreamFrame = std::max(device.nextStreamFrame + interval, now + interval / 2);

@@ -64,6 +64,8 @@ class DeviceSimulator {
 
   void InjectFault(int address, const Fault& fault);
   void ClearFaults(int address);
+  // Puts bytes on the line at once, as a device's free-running text output.
+  void SendRaw(Bytes bytes);
 
   TrafficLog& Log() { return log_; }
   const TrafficLog& Log() const { return log_; }
