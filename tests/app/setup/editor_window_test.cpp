@@ -302,3 +302,17 @@ TEST_F(EditorWindowTest, WriteAllFromTheToolbarNeedsASetup) {
 }
 
 }  // namespace
+
+// After "VD417 -> PC" the keyboard focus stays on that button: one key press
+// must never write the default set-up ("Default-Setup -> VD417") into the device.
+TEST_F(EditorWindowTest, ReadFromTheToolbarLeavesTheFocusWhereItWas) {
+  Open();
+  editor().Button5->SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return editor().Button5->Focused(); }));
+  sim_.Log().Clear();
+  editor().Button5->Click();
+  ASSERT_FALSE(Requests(devsim::CMD_BLOCK_READ).empty());
+  PumpUntil([] { return false; }, std::chrono::milliseconds(200));
+  EXPECT_FALSE(editor().Button45->Focused());
+  EXPECT_TRUE(editor().Button5->Focused());
+}
