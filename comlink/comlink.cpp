@@ -2,7 +2,9 @@
 
 #include <sys/ioctl.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <optional>
 #include <thread>
 
@@ -50,6 +52,13 @@ int ReadUntil(char* buffer, size_t limit, unsigned int timeoutMs, EndTest isEnd)
   return 1;
 }
 
+// Says on the error output which device could not be opened and why; the
+// caller only learns that the port is unusable.
+int ReportOpenFailure(const char* portName, const std::string& path, int error) {
+  std::fprintf(stderr, "comlink: cannot open %s: %s\n", portName, platform::DescribeOpenError(path, error).c_str());
+  return 0;
+}
+
 int SetLine(int line, bool raised) { return serialPort.setModemLine(line, raised) == 0 ? 1 : 0; }
 
 }  // namespace
@@ -65,10 +74,11 @@ int OpenRS232(const char* portName, int baudRate, int parity, int byteSize, int 
     if (portOpen->path == wanted.path && portOpen->settings == wanted.settings) return 1;
     Close();
   }
-  if (serialPort.open(wanted.path) != 0) return 0;
+  if (serialPort.open(wanted.path) != 0) return ReportOpenFailure(portName, wanted.path, serialPort.lastError());
   if (serialPort.setup(wanted.settings) != 0) {
+    const int error = serialPort.lastError();
     serialPort.close();
-    return 0;
+    return ReportOpenFailure(portName, wanted.path, error);
   }
   // No handshake: DTR and RTS start low and follow only the line functions.
   // Lines that the device does not have (a pseudo-terminal) are no failure.

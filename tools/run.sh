@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program and runs it in the folder run/
-# of the checkout, which keeps its settings and logs.
+# of the checkout, which keeps "rs232.ini" and the logs. The program ini
+# (rtv482_2.ini) lies beside the program file, in build/bin/.
 #
-# Unless a port is configured, the program talks to the device simulator:
-# the simulator starts on a pseudo-terminal that the program knows as COM1.
-# A port is configured when SERIAL_COM1 is set, or when run/rs232.ini names a
-# port of the user's choice (the "RS232-Parameter" dialog stores it there).
+# Unless a port is configured, the program talks to the device simulator on
+# a pseudo-terminal: run/rs232.ini then names that terminal's path, and
+# run/.simulated holds the same path. A port is configured when SERIAL_COM1
+# is set, or when rs232.ini names any other port (the "RS232-Parameter"
+# dialog stores the user's choice there when the program ends).
+#
+# Without a display the program is shown through Qt's VNC platform: connect
+# a VNC viewer to port 5900 of this machine.
 set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$top/tools/install-deps.sh"
@@ -15,30 +20,44 @@ cmake --build "$build" --target rtv482_2 devsim
 mkdir -p "$top/run"
 cd "$top/run"
 
-# run/.simulated marks an rs232.ini that this script wrote for the simulator.
+port_in_ini() { sed -n 's/^[[:space:]]*Port[[:space:]]*=[[:space:]]*\(.*[^[:space:]]\)[[:space:]]*$/\1/Ip' rs232.ini | head -n 1; }
+simulated_port() { [[ -f .simulated ]] && cat .simulated || true; }
+
 use_simulator=0
-if [[ -z "${SERIAL_COM1:-}" ]]; then
-  if [[ ! -f rs232.ini ]]; then
+if [[ ! -f rs232.ini ]]; then
+  [[ -z "${SERIAL_COM1:-}" ]] && use_simulator=1
+elif [[ -n "$(simulated_port)" && "$(port_in_ini)" == "$(simulated_port)" ]]; then
+  if [[ -z "${SERIAL_COM1:-}" ]]; then
     use_simulator=1
-  elif [[ -f .simulated ]] && grep -qiE '^[[:space:]]*Port[[:space:]]*=[[:space:]]*COM1[[:space:]]*$' rs232.ini; then
-    use_simulator=1
+  else
+    # The simulator's settings give way to the device named by SERIAL_COM1.
+    sed -i 's|^[[:space:]]*Port[[:space:]]*=.*$|Port=COM1|I' rs232.ini
+    rm -f .simulated
   fi
 fi
 
 if ((use_simulator)); then
   coproc SIM { exec "$build/bin/devsim" --address 1; }
-  trap 'kill "$SIM_PID" 2>/dev/null || true' EXIT
-  read -r -u "${SIM[0]}" pty
-  export SERIAL_COM1="$pty"
-  if [[ ! -f rs232.ini ]]; then
-    printf '[ComPort]\nPort=COM1\nBaudRate=9600\nDataBits=8\nParity=None\nStopBits=1\n' > rs232.ini
+  # Bash forgets SIM_PID once the simulator has ended: keep it.
+  sim_pid=$SIM_PID
+  trap 'kill "$sim_pid" 2>/dev/null || true' EXIT
+  if ! read -r -u "${SIM[0]}" pty; then
+    echo "The device simulator did not start." >&2
+    exit 1
   fi
-  touch .simulated
-  echo "Device simulator on $pty (COM1). To use a real device, choose its port in \"RS232-Parameter\"."
+  if [[ -f rs232.ini ]]; then
+    sed -i "s|^[[:space:]]*Port[[:space:]]*=.*\$|Port=$pty|I" rs232.ini
+  else
+    printf '[ComPort]\nPort=%s\nBaudRate=9600\nDataBits=8\nParity=None\nStopBits=1\n' "$pty" > rs232.ini
+  fi
+  printf '%s\n' "$pty" > .simulated
+  echo "Device simulator on $pty. To use a real device, choose its port in \"RS232-Parameter\"."
 fi
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
-  echo "No display found: the program runs without a visible window (Ctrl+C ends it)."
-  export QT_QPA_PLATFORM=offscreen
+  echo "No display found: the program is shown through VNC; connect a VNC viewer to port 5900 (Ctrl+C ends it)."
+  export QT_QPA_PLATFORM=vnc:size=1280x900:port=5900
 fi
-"$build/bin/rtv482_2"
+status=0
+"$build/bin/rtv482_2" || status=$?
+exit "$status"

@@ -80,11 +80,14 @@ void TForm3::ActivateWindow(TObject*) {
     ShowUntilOk(LangText(kRowFirmwareIncompatible), ROW_TITLE_HINT, MB_ICONINFORMATION);
     return;
   }
-  // The query runs once per opening, and never drops requests that a
-  // transfer or another window is still waiting for: while the link is busy
-  // it waits for the next activation.
-  if (SetupQueryDone == 1 || transferRunning_ || Form1->PendingCount != 0) return;
-  Form1->ResetLink();
+  // The query runs once per opening; a transfer of this window that is
+  // still running keeps the link to itself.
+  if (SetupQueryDone == 1 || transferRunning_) return;
+  // Requests that other windows (the service window's polling) still wait
+  // for are answered first, never dropped: the link is reset only when
+  // nothing is pending, and the query then goes through the queue.
+  Form1->WaitUntilIdle();
+  if (Form1->PendingCount == 0) Form1->ResetLink();
   SetupQueryDone = 1;
   QueryActiveSetup();
 }

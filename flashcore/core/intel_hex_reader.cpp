@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <string_view>
 
+#include "flashcore/core/file_error.h"
 #include "flashcore/core/hex_text.h"
 #include "flashcore/core/intel_hex.h"
 #include "flashcore/core/status.h"
@@ -22,11 +23,12 @@ class HexLineReader {
  public:
   // Throws STATUS 22 when the path cannot be opened as a file.
   explicit HexLineReader(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-    if (fd_ < 0) throw STATUS_CANNOT_OPEN_FILE;
+    if (fd_ < 0) failOnFile("open", path, errno);
     struct stat info {};
     if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
+      const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
       ::close(fd_);
-      throw STATUS_CANNOT_OPEN_FILE;
+      failOnFile("open", path, error);
     }
   }
   HexLineReader(const HexLineReader&) = delete;

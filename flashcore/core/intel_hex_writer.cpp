@@ -1,7 +1,9 @@
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 
+#include "flashcore/core/file_error.h"
 #include "flashcore/core/hex_text.h"
 #include "flashcore/core/intel_hex.h"
 #include "flashcore/core/status.h"
@@ -67,9 +69,9 @@ struct FileCloser {
 
 void writeFile(const std::string& path, const std::string& text) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file) throw STATUS_CANNOT_OPEN_FILE;
+  if (!file) failOnFile("open", path, errno);
   const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
-  if (!written || std::fclose(file.release()) != 0) throw STATUS_CANNOT_OPEN_FILE;
+  if (!written || std::fclose(file.release()) != 0) failOnFile("write", path, errno);
 }
 
 }  // namespace

@@ -44,6 +44,9 @@ std::string DescribeOpenError(const std::string& path, int err) {
     case EWOULDBLOCK:
       text += "port is in use by another program";
       break;
+    case ENOTTY:
+      text += "not a serial port";
+      break;
     default:
       text += std::strerror(err);
       break;

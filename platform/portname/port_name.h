@@ -14,7 +14,7 @@ int ComPortNumber(std::string_view name);
 std::string ResolvePortName(std::string_view name);
 
 // Text for a failed open of `path` with errno `err`: names the path and the
-// usual cause (no such device, no permission, busy).
+// usual cause (no such device, no permission, busy, not a serial port).
 std::string DescribeOpenError(const std::string& path, int err);
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 // the cases that end before any device is addressed.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -174,3 +175,45 @@ TEST(FlashcmdProgram, ColoursOnlyOnATerminal) {
 }
 
 }  // namespace
+
+namespace {
+
+// The run paths that the dynamic section of `file` names, as readelf shows them.
+std::string runPaths(const std::string& file) {
+  std::string paths;
+  const std::string command = "readelf -d '" + file + "'";
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char line[1024];
+    while (fgets(line, sizeof line, pipe) != nullptr) {
+      const std::string text = line;
+      if (text.find("(RUNPATH)") == std::string::npos && text.find("(RPATH)") == std::string::npos) continue;
+      const size_t open = text.find('[');
+      const size_t close = text.rfind(']');
+      if (open != std::string::npos && close > open) paths += text.substr(open + 1, close - open - 1) + ";";
+    }
+    pclose(pipe);
+  }
+  return paths;
+}
+
+}  // namespace
+
+// A copied or installed programmer finds its libraries beside itself, never
+// in the folder it was built in.
+TEST(FlashcmdProgram, RunPathsNameNoBuildFolder) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(kPlatformLibrary).parent_path();
+  for (const std::string& file : {kFlashcmd, kPlatformLibrary, (folder / "libflashcore.so").string(),
+                                  (folder / "libcomlink.so").string()}) {
+    const std::string paths = runPaths(file);
+    EXPECT_EQ(paths.find(folder.string()), std::string::npos) << file << ": " << paths;
+    for (size_t at = 0; at < paths.size();) {
+      const size_t end = paths.find_first_of(":;", at);
+      const std::string entry = paths.substr(at, end - at);
+      if (!entry.empty()) {
+        EXPECT_EQ(entry.rfind("$ORIGIN", 0), 0u) << file << ": " << paths;
+      }
+      at = end == std::string::npos ? paths.size() : end + 1;
+    }
+  }
+}

@@ -17,6 +17,12 @@ struct FramingCase {
   bool checksum;
 };
 
+// Names the case after the framing, as in the test's name.
+std::string FramingName(const FramingCase& c) {
+  return std::string(c.stxEtx ? "StxEtx" : "NoStxEtx") + (c.checksum ? "Checksum" : "NoChecksum");
+}
+void PrintTo(const FramingCase& c, std::ostream* os) { *os << FramingName(c); }
+
 class FramedLinkTest : public LinkTest, public ::testing::WithParamInterface<FramingCase> {
  protected:
   FramedLinkTest()
@@ -60,7 +66,8 @@ TEST_P(FramedLinkTest, PutsEachRequestOnTheLineAsTheFramingOptionsSay) {
 
 INSTANTIATE_TEST_SUITE_P(Framings, FramedLinkTest,
                          ::testing::Values(FramingCase{true, true}, FramingCase{true, false}, FramingCase{false, true},
-                                           FramingCase{false, false}));
+                                           FramingCase{false, false}),
+                         [](const ::testing::TestParamInfo<FramingCase>& info) { return FramingName(info.param); });
 
 TEST_F(LinkTest, RequestsQueuedTogetherGoOutLastInFirstOut) {
   const uint8_t weight[] = {0x00, 0x01};

@@ -96,14 +96,17 @@ TEST_F(EditorWindowTest, TheQueryRunsOncePerOpening) {
 }
 
 // Requests that another window still waits for are never dropped by the
-// activation; the query then waits for the next activation.
+// activation; its query follows them through the queue.
 TEST_F(EditorWindowTest, ActivationLeavesOtherWindowsRequestsAlone) {
+  sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.activeSetup = 1; });
   ASSERT_TRUE(Form1->QueueRequest(1, CMD_READ_CLOCK, nullptr, 0, 0, 1));
   Open();
   ASSERT_TRUE(PumpUntil([] { return Form1->PendingCount == 0; }));
   EXPECT_EQ(Requests(devsim::CMD_READ_CLOCK).size(), 1u);
   EXPECT_EQ(Form1->TransferFailed, 0);
-  EXPECT_TRUE(Requests(devsim::CMD_SETUP_SELECT).empty());
+  EXPECT_EQ(Requests(devsim::CMD_SETUP_SELECT).size(), 1u);
+  EXPECT_EQ(editor().Label133->Caption(), "SETUP 2");
+  EXPECT_EQ(SetupBase, SETUP_BASE_2);
   SwitchBack();
   EXPECT_EQ(Requests(devsim::CMD_SETUP_SELECT).size(), 1u);
 }
@@ -299,3 +302,17 @@ TEST_F(EditorWindowTest, WriteAllFromTheToolbarNeedsASetup) {
 }
 
 }  // namespace
+
+// After "VD417 -> PC" the keyboard focus stays on that button: one key press
+// must never write the default set-up ("Default-Setup -> VD417") into the device.
+TEST_F(EditorWindowTest, ReadFromTheToolbarLeavesTheFocusWhereItWas) {
+  Open();
+  editor().Button5->SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return editor().Button5->Focused(); }));
+  sim_.Log().Clear();
+  editor().Button5->Click();
+  ASSERT_FALSE(Requests(devsim::CMD_BLOCK_READ).empty());
+  PumpUntil([] { return false; }, std::chrono::milliseconds(200));
+  EXPECT_FALSE(editor().Button45->Focused());
+  EXPECT_TRUE(editor().Button5->Focused());
+}

@@ -30,6 +30,7 @@ TEST(PortName, OpenErrorNamesPathAndCause) {
   EXPECT_EQ(platform::DescribeOpenError("/dev/ttyS9", ENOENT), "/dev/ttyS9: no such device");
   EXPECT_NE(platform::DescribeOpenError("/dev/ttyS0", EACCES).find("dialout"), std::string::npos);
   EXPECT_NE(platform::DescribeOpenError("/dev/ttyS0", EBUSY).find("in use"), std::string::npos);
+  EXPECT_EQ(platform::DescribeOpenError("/tmp/firmware.hex", ENOTTY), "/tmp/firmware.hex: not a serial port");
 }
 
 }  // namespace
