@@ -13,13 +13,12 @@ TEST_F(EditorWhilePolling, OpeningTheEditorAsksTheDeviceForItsSetup) {
   Connect();
   ASSERT_TRUE(AwaitRequests(CMD_READ_WEIGHT, 2));
   const size_t queriesBefore = CountOf(CMD_SETUP_SELECT, {1});
-  // The editor opens while a weight read of the polling is pending.
+  // The editor opens from the service window's menu while a weight read of the polling is pending.
   int pendingAtOpening = 0;
   ClickAt open([&] { return link().PendingCount != 0; },
                [&] {
                  pendingAtOpening = link().PendingCount;
-                 editor().Show();
-                 editor().Activate();
+                 window().Setup1->Click();  // Admin -> "Setup"
                });
   ASSERT_TRUE(PumpUntil([&] { return open.Done(); }));
   ASSERT_NE(pendingAtOpening, 0);
