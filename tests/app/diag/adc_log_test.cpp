@@ -9,27 +9,15 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/scratch_folder.h"
+
 namespace {
 
 class AdcLog : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("adc_log_test_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir_);
-    old_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
-  }
-  void TearDown() override {
-    std::filesystem::current_path(old_);
-    std::filesystem::remove_all(dir_);
-  }
-  static std::string Read(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  std::filesystem::path dir_, old_;
+  static std::string Read(const std::string& name) { return ScratchFolder::Read(name); }
+  ScratchFolder scratch_{"adc_log_test"};
+  const std::filesystem::path& dir_ = scratch_.Path();
 };
 
 TEST_F(AdcLog, CountsAndMillivoltFilesHaveTheirLayout) {

@@ -9,6 +9,7 @@
 
 #include "app/service/device_log.h"
 #include "app/service/restart_wait.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -63,27 +64,9 @@ TEST(DeviceLogName, ASecondLogOfTheSameMinuteGetsANewName) {
 
 class DeviceLogFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    old_ = std::filesystem::current_path();
-    dir_ = std::filesystem::temp_directory_path() /
-           ("device_log_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-            std::to_string(reinterpret_cast<uintptr_t>(this)));
-    std::filesystem::create_directories(dir_);
-    std::filesystem::current_path(dir_);
-  }
-  void TearDown() override {
-    std::filesystem::current_path(old_);
-    std::filesystem::remove_all(dir_);
-  }
-  static std::string Read(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  std::filesystem::path old_;
-  std::filesystem::path dir_;
+  static std::string Read(const std::string& name) { return ScratchFolder::Read(name); }
+  ScratchFolder scratch_{"device_log_test"};
+  const std::filesystem::path& dir_ = scratch_.Path();
 };
 
 TEST_F(DeviceLogFile, HeaderRecordsAndStopLine) {
