@@ -44,8 +44,10 @@ void TMenuItem::Attach(TMenuItem* item) {
 }
 
 TMenuItem* TMenuItem::Add(const std::string& name, const std::string& caption) {
-  auto* action = new QAction(QStr(caption));
-  if (caption == "-") action->setSeparator(true);
+  // A separator carries no text: the style would draw it beside the line.
+  const bool separator = caption == "-";
+  auto* action = new QAction(separator ? QString() : QStr(caption));
+  action->setSeparator(separator);
   auto* item = new TMenuItem(this, action);
   action->setParent(item);
   item->SetName(name);
@@ -53,7 +55,7 @@ TMenuItem* TMenuItem::Add(const std::string& name, const std::string& caption) {
   return item;
 }
 
-std::string TMenuItem::Caption() const { return StdStr(action_->text()); }
+std::string TMenuItem::Caption() const { return action_->isSeparator() ? "-" : StdStr(action_->text()); }
 void TMenuItem::SetCaption(const std::string& caption) {
   action_->setText(QStr(caption));
   if (menu_ != nullptr) menu_->setTitle(QStr(caption));
