@@ -254,6 +254,7 @@ TForm21::TForm21() {
   CheckBox1->SetBounds(170, 16, 64, 20);
   Panel1 = new TPanel(GroupBox2);
   Panel1->SetName("Panel1");
+  Panel1->SetFlat(true);
   Panel1->SetBounds(4, 12, 164, 180);
   Edit3 = NewEdit(Panel1, "Edit3", 6, 4, 6);
   ComboBox5 = NewUnitList(Panel1, "ComboBox5", 6, 34);

@@ -350,6 +350,10 @@ std::string TGroupBox::Caption() const { return StdStr(group()->title()); }
 void TGroupBox::SetCaption(const std::string& caption) { group()->setTitle(QStr(caption)); }
 void TGroupBox::Click() { FireEvent(OnClick, this); }
 
+void TPanel::SetFlat(bool flat) {
+  static_cast<QFrame*>(widget_)->setFrameStyle(flat ? QFrame::NoFrame : QFrame::Panel | QFrame::Raised);
+}
+
 TPanel::TPanel(TWinControl* parent, const std::string& caption)
     : TWinControl(parent, new QFrame), caption_(new QLabel(widget_)) {
   static_cast<QFrame*>(widget_)->setFrameStyle(QFrame::Panel | QFrame::Raised);

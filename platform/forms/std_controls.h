@@ -213,6 +213,8 @@ class TRadioGroup : public TGroupBox {
 class TPanel : public TWinControl {
  public:
   explicit TPanel(TWinControl* parent, const std::string& caption = {});
+  // A panel without its raised bevel, as one that only groups controls.
+  void SetFlat(bool flat);
   std::string Caption() const;
   void SetCaption(const std::string& caption);
   TColor Color() const { return color_; }
