@@ -48,8 +48,7 @@ int32_t ReplyDataBe32(int index) {
 }
 
 void Hint(const std::string& text, unsigned icon) {
-  while (MessageBox(text, "HINWEIS", MB_OK | icon) != IDOK) {
-  }
+  MessageBoxUntilOk(text, "HINWEIS", icon);
 }
 
 void ShowAdcMode(const char* mode) {

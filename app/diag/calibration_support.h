@@ -1,5 +1,6 @@
 #pragma once
-// What the calibration windows share: their requests to the device, the
+// What the calibration windows share: their requests to the device (which
+// the factory administration and the log memory send the same way), the
 // reply data, their German message boxes, the ADC mode panels and the unit
 // symbols of the unit lists.
 #include <cstdint>

@@ -31,6 +31,5 @@ void MakeByteField(TEdit* edit) {
 }
 
 void ShowHint(const char* text) {
-  while (MessageBox(text, "HINWEIS", MB_OK | MB_ICONINFORMATION) != IDOK) {
-  }
+  MessageBoxUntilOk(text, "HINWEIS", MB_ICONINFORMATION);
 }

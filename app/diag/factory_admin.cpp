@@ -1,6 +1,6 @@
 #include "app/diag/factory_admin.h"
 
-#include "app/diag/german_box.h"
+#include "app/diag/calibration_support.h"
 #include "app/diag/ident_data.h"
 #include "app/link/test_window.h"
 #include "app/params/dialog_layout.h"
@@ -74,18 +74,11 @@ void TForm7::FormActivate(TObject* Sender) {
   Edit4->SetText(std::to_string(link.DeviceVariant));
 }
 
-bool TForm7::SendIdent(const std::vector<uint8_t>& data) {
-  TForm1& link = *Form1;
-  // A refused request sets TransferFailed; there is nothing to wait for then.
-  if (!link.QueueRequest(link.DeviceAddress, CMD_IDENT_DATA, data.data(), static_cast<int>(data.size()), 0, 1))
-    return false;
-  link.WaitUntilIdle();
-  return link.TransferFailed == 0 && link.DeviceErrorFlag == 0;
-}
+bool TForm7::SendIdent(const std::vector<uint8_t>& data) { return calibration::Send(CMD_IDENT_DATA, data); }
 
 bool TForm7::VariantAccepted() {
   if (VariantUnlocked == 1 || IsValidVariant(VariantValue(Edit4->Text()))) return true;
-  GermanBox("Falsche VD417-Variante!", "HINWEIS", MB_ICONERROR);
+  MessageBoxUntilOk("Falsche VD417-Variante!", "HINWEIS", MB_ICONERROR);
   Edit4->SetFocus();
   return false;
 }
@@ -127,7 +120,7 @@ void TForm7::Button5Click(TObject* Sender) {
   for (const Field& field : fields) {
     if (!field.edit->Text().empty()) continue;
     AdminDataMissing = 1;
-    GermanBox(field.missing, "HINWEIS", MB_ICONINFORMATION);
+    MessageBoxUntilOk(field.missing, "HINWEIS", MB_ICONINFORMATION);
     field.edit->SetFocus();
   }
   if (AdminDataMissing == 1 || !VariantAccepted()) return;
@@ -139,9 +132,9 @@ void TForm7::Button5Click(TObject* Sender) {
   allOk = SendIdent(IdentTextRequest(IDENT_INFO_TEXT, Edit2->Text())) && allOk;
   Form1->DeviceInfoRead = 0;
   if (allOk)
-    GermanBox("OK!", "HINWEIS", MB_ICONINFORMATION);
+    MessageBoxUntilOk("OK!", "HINWEIS", MB_ICONINFORMATION);
   else
-    GermanBox("FEHLER!", "FEHLER", MB_ICONERROR);
+    MessageBoxUntilOk("FEHLER!", "FEHLER", MB_ICONERROR);
 }
 
 void TForm7::Edit4Exit(TObject* Sender) {

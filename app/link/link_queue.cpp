@@ -241,6 +241,5 @@ void TForm1::CloseWaitWindowOfLink() {
 }
 
 void TForm1::ShowUntilOk(const std::string& text, int titleRow, unsigned icon) {
-  while (MessageBox(text, Text(titleRow, Lang()), MB_OK | icon) != IDOK) {
-  }
+  MessageBoxUntilOk(text, Text(titleRow, Lang()), icon);
 }

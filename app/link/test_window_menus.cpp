@@ -148,8 +148,7 @@ void TForm1::Label19Click(TObject* Sender) {
   try {
     ComPort1->Open();
   } catch (const EComPort& error) {
-    while (MessageBox(error.what(), Text(ROW_TITLE_ERROR, Lang()), MB_OK | MB_ICONERROR) != IDOK) {
-    }
+    MessageBoxUntilOk(error.what(), Text(ROW_TITLE_ERROR, Lang()), MB_ICONERROR);
     return;
   }
   SetPortState(true);

@@ -33,13 +33,6 @@ int DecimalOrZero(const std::string& text) {
   return error == std::errc{} && next == end ? value : 0;
 }
 
-// A box of this window, whose texts are German in both languages; shown
-// until it is answered with OK.
-void GermanBox(const std::string& text, const char* title, unsigned icon) {
-  while (MessageBox(text, title, MB_OK | icon) != IDOK) {
-  }
-}
-
 uint8_t ChannelByte(int activeChannel) { return static_cast<uint8_t>(activeChannel + 1); }
 
 }  // namespace
@@ -89,7 +82,7 @@ void TForm1::Button9Click(TObject* Sender) {
     if (!log.Open()) {
       logging = false;
       CheckBox3->SetEnabled(true);
-      GermanBox("Logdatei \"" + log.Name() + "\" kann nicht angelegt werden!", "FEHLER", MB_ICONERROR);
+      MessageBoxUntilOk("Logdatei \"" + log.Name() + "\" kann nicht angelegt werden!", "FEHLER", MB_ICONERROR);
     }
   }
   const int pause = std::max(0, DecimalOrZero(Edit2->Text()));
@@ -126,7 +119,7 @@ void TForm1::Button15Click(TObject* Sender) {
   platform::Clock::Sleep(500);
   std::string weight = Edit3->Text().substr(0, 16);
   if (weight.empty()) {
-    GermanBox("Kein Wert für Tariergewicht eingegeben! -> Abbruch!", "HINWEIS", MB_ICONINFORMATION);
+    MessageBoxUntilOk("Kein Wert für Tariergewicht eingegeben! -> Abbruch!", "HINWEIS", MB_ICONINFORMATION);
     Edit3->SetFocus();
     return;
   }
@@ -220,7 +213,7 @@ void TForm1::Logdateianzeigen1Click(TObject* Sender) {
   };
   std::unique_ptr<std::FILE, Closer> file(name.empty() ? nullptr : std::fopen(name.c_str(), "r"));
   if (!file) {
-    GermanBox("Datei \"" + name + "\" kann nicht geöffnet werden!", "FEHLER", MB_ICONERROR);
+    MessageBoxUntilOk("Datei \"" + name + "\" kann nicht geöffnet werden!", "FEHLER", MB_ICONERROR);
     return;
   }
   // Read in line pieces; the viewer gets the whole text once it is read.

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/diag/german_box.h"
+#include "app/diag/device_request.h"
 #include "app/link/test_window.h"
 #include "app/params/dialog_layout.h"
 #include "app/service/service_window.h"
@@ -10,8 +10,6 @@
 TForm29* Form29 = nullptr;
 
 namespace {
-
-void GermanHint(const char* text) { GermanBox(text, "HINWEIS", MB_ICONINFORMATION); }
 
 // One queue tick: the pause after a pass without answer.
 constexpr int FAILED_PASS_PAUSE_MS = 100;
@@ -69,7 +67,7 @@ void TForm29::SwitchOff() {
 
 void TForm29::Button86Click(TObject* Sender) {
   if (!RadioButton24->Checked() && !RadioButton25->Checked()) {
-    GermanHint("Bitte Kanal wählen!");
+    ShowHint("Bitte Kanal wählen!");
     return;
   }
   if (DosingReadActive == 1) {
@@ -77,7 +75,7 @@ void TForm29::Button86Click(TObject* Sender) {
     return;
   }
   if (ChosenValue() < 0) {
-    GermanHint("Bitte Wert wählen!");
+    ShowHint("Bitte Wert wählen!");
     return;
   }
   DosingReadActive = 1;
@@ -85,7 +83,7 @@ void TForm29::Button86Click(TObject* Sender) {
   if (ServiceConnected == 0)
     RunReadLoop();
   else
-    GermanHint("Bitte Verbindung trennen!");
+    ShowHint("Bitte Verbindung trennen!");
 }
 
 void TForm29::RunReadLoop() {

@@ -86,8 +86,7 @@ void TForm27::Button3Click(TObject* Sender) {
       [&](FlashStep step) { rows[static_cast<int>(step)]->Show(); },
       [&](FlashStep step, bool passed) { ShowResult(results[static_cast<int>(step)], passed); }};
   FlashLastError = RunFlashSelection(functions, kFlashDeviceCode, FlashHardwareCode, view);
-  while (MessageBox("FEHLER bei Flash-Update!", "FEHLER", MB_OK | MB_ICONERROR) != IDOK) {
-  }
+  MessageBoxUntilOk("FEHLER bei Flash-Update!", "FEHLER", MB_ICONERROR);
 }
 
 void TForm27::Button1Click(TObject* Sender) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/diag/calibration_support.h"
 #include "app/link/test_window.h"
 #include "app/params/dialog_layout.h"
 #include "app/params/log_dump.h"
@@ -33,13 +34,7 @@ void ShowError(const std::string& text) { ShowUntilOk(text, ROW_TITLE_ERROR, MB_
 // Queues a log-memory request with its answer awaited; `wait`: and waits
 // until the queue is idle. True when it was answered without device error.
 bool Ask(std::initializer_list<uint8_t> data, bool wait = true) {
-  TForm1& link = *Form1;
-  const std::vector<uint8_t> bytes(data);
-  if (!link.QueueRequest(link.DeviceAddress, CMD_LOG_MEMORY, bytes.data(), static_cast<int>(bytes.size()), 0, 1))
-    return false;
-  if (!wait) return true;
-  link.WaitUntilIdle();
-  return link.TransferFailed == 0 && link.DeviceErrorFlag == 0;
+  return calibration::Send(CMD_LOG_MEMORY, std::vector<uint8_t>(data), true, wait);
 }
 
 uint8_t High(unsigned v) { return static_cast<uint8_t>(v >> 8 & 0xFF); }

@@ -53,8 +53,7 @@ void TForm17::Button2Click(TObject* Sender) {
     Close();
     return;
   }
-  while (MessageBox(Text(456, Lang()), Text(ROW_TITLE_HINT, Lang()), MB_OK | MB_ICONSTOP) != IDOK) {
-  }
+  MessageBoxUntilOk(Text(456, Lang()), Text(ROW_TITLE_HINT, Lang()), MB_ICONSTOP);
   Edit1->Clear();
   Edit1->SetFocus();
   Granted = 0;

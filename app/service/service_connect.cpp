@@ -38,8 +38,7 @@ constexpr int ROW_DISCONNECT = 153;
 int Lang() { return Form1 != nullptr ? Form1->Options.lang : 0; }
 
 void ShowUntilOk(int textRow, int titleRow, unsigned icon) {
-  while (MessageBox(Text(textRow, Lang()), Text(titleRow, Lang()), MB_OK | icon) != IDOK) {
-  }
+  MessageBoxUntilOk(Text(textRow, Lang()), Text(titleRow, Lang()), icon);
 }
 
 template <class... Args>

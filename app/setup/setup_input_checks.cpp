@@ -49,9 +49,7 @@ void TForm3::Edit139Exit(TObject*) { RangeCheckExit(Edit139); }
 void TForm3::PointCountChange(TEdit* edit, int channel) {
   switch (CheckPointCount(edit->Text())) {
     case PointCountVerdict::RefuseOne:
-      while (MessageBox(::Text(371, Form1->Options.lang), ::Text(ROW_TITLE_HINT, Form1->Options.lang),
-                        MB_OK | MB_ICONERROR) != IDOK) {
-      }
+      MessageBoxUntilOk(::Text(371, Form1->Options.lang), ::Text(ROW_TITLE_HINT, Form1->Options.lang), MB_ICONERROR);
       // Clearing runs this check once more, with the empty text.
       edit->Clear();
       return;

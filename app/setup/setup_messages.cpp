@@ -9,9 +9,7 @@ int Lang() { return Form1 != nullptr ? Form1->Options.lang : 0; }
 }  // namespace
 
 void ShowUntilOk(const std::string& text, int titleRow, unsigned icon) {
-  const std::string title = Text(titleRow, Lang());
-  while (MessageBox(text, title, MB_OK | icon) != IDOK) {
-  }
+  MessageBoxUntilOk(text, Text(titleRow, Lang()), icon);
 }
 
 bool AskYesNo(const std::string& text) {

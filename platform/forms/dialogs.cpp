@@ -97,3 +97,8 @@ MessageBoxRequest DescribeMessageBox(const std::string& text, const std::string&
 int MessageBox(const std::string& text, const std::string& title, unsigned flags) {
   return Dialogs().ShowMessageBox(DescribeMessageBox(text, title, flags));
 }
+
+void MessageBoxUntilOk(const std::string& text, const std::string& title, unsigned icon) {
+  while (MessageBox(text, title, MB_OK | icon) != IDOK) {
+  }
+}

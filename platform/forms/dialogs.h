@@ -52,4 +52,7 @@ void InstallDialogService(DialogService* service);
 
 // A message box without owner window, as MessageBoxA shows it.
 int MessageBox(const std::string& text, const std::string& title, unsigned flags);
+// An OK box with `icon`, shown again and again until the user confirms it
+// with OK (closing it by its close box does not count).
+void MessageBoxUntilOk(const std::string& text, const std::string& title, unsigned icon);
 MessageBoxRequest DescribeMessageBox(const std::string& text, const std::string& title, unsigned flags);
