@@ -1,5 +1,4 @@
 // The controls of the crane-scale set-up window, group by group.
-#include <QFrame>
 
 #include "app/params/crane_range.h"
 #include "app/params/dialog_layout.h"
@@ -26,7 +25,7 @@ TPanel* NewPanel(TWinControl* parent, const char* name, int left, int top, int w
 // A holder without border that makes a pair of radio buttons a group of its own.
 TPanel* RadioGroup(TWinControl* parent, int left, int top, int width) {
   TPanel* holder = At(parent).Frame(left, top, width, 22);
-  static_cast<QFrame*>(holder->Widget())->setFrameStyle(QFrame::NoFrame);
+  holder->SetFlat(true);
   return holder;
 }
 

@@ -29,7 +29,8 @@ class DialogLayout {
   TRadioButton* Radio(const char* name, const std::string& caption, int x, int y, int width) const;
   TComboBox* List(const char* name, const Items& items, int x, int y, int width) const;
   TGroupBox* Group(const char* name, const std::string& caption, int x, int y, int width, int height) const;
-  // A frame without border that keeps a set of radio buttons apart.
+  // A panel (raised, as the form layer's panels are) that keeps a set of
+  // radio buttons apart.
   TPanel* Frame(int x, int y, int width, int height) const;
   TButton* Button(const char* name, const std::string& caption, int x, int y, int width) const;
 
