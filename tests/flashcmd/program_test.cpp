@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/flashcmd/flashcmd_paths.h"
+#include "tests/flashcmd/run_output.h"
 #include "tests/flashcore/core/temp_dir.h"
 
 namespace {
@@ -99,6 +100,43 @@ INSTANTIATE_TEST_SUITE_P(
                     OptionError{job({"-cmdfile", "a.cmd", "b.cmd"}), "Invalid command file argument."},
                     OptionError{job({"-cmdfile", "/nonexistent/job.cmd"}), "Invalid command file argument."}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
+
+// An unknown option changes neither the output nor the exit status; the
+// error output names it, so that a mistyped option does not go unnoticed.
+TEST(FlashcmdProgram, IgnoredOptionsAreNamedOnTheErrorOutput) {
+  struct Case {
+    Words words;
+    Words unknown;
+    std::string errors;
+  };
+  const Case cases[] = {
+      {job({"-demo"}), {"-prot", "COM3"}, "flashcmd: option -prot is not known and was ignored\n"},
+      {{"-device", "MCU02"},
+       {"--help"},
+       "flashcmd: option --help is not known and was ignored (flashcmd -h shows the options)\n"},
+      {{"-h"},
+       {"-frobnicate", "-Device", "X"},
+       "flashcmd: option -Device is not known and was ignored\n"
+       "flashcmd: option -frobnicate is not known and was ignored\n"},
+  };
+  for (const Case& c : cases) {
+    const ProgramRun plain = run(c.words);
+    Words words = c.unknown;
+    words.insert(words.end(), c.words.begin(), c.words.end());
+    const ProgramRun typo = run(words);
+    EXPECT_EQ(typo.status, plain.status) << c.unknown.front();
+    EXPECT_EQ(withoutDate(typo.output), withoutDate(plain.output)) << c.unknown.front();
+    EXPECT_EQ(plain.errors, "");
+    EXPECT_EQ(typo.errors, c.errors);
+  }
+
+  // The options of a command file are named the same way.
+  TempDir dir;
+  const std::string file = dir.write("job.cmd", "-device MCU02 -demo\n-prot COM3\n-operation ERASE F\n");
+  const ProgramRun fromFile = run({"-cmdfile", file});
+  EXPECT_EQ(fromFile.status, 0) << fromFile.output;
+  EXPECT_EQ(fromFile.errors, "flashcmd: option -prot is not known and was ignored\n");
+}
 
 TEST(FlashcmdProgram, CommandFileErrors) {
   TempDir dir;
