@@ -15,6 +15,7 @@
 
 #include "canlink/canlink.h"
 #include "platform/win/library.h"
+#include "tests/support/deliverables.h"
 #include "tests/sim/canloader/can_loader_sim.h"
 
 namespace {
@@ -24,7 +25,7 @@ using Frames = std::vector<std::string>;
 
 // The five functions of one library, bound by name.
 struct CanLibrary {
-  explicit CanLibrary(const char* name) : library(platform::win::LoadLibraryA(name)) {
+  explicit CanLibrary(const char* name) : library(platform::win::LoadLibraryA(deliverable(name).c_str())) {
     if (!library) throw std::runtime_error(platform::win::LastLibraryError());
     open = bind<decltype(&OpenCAN)>("OpenCAN");
     write = bind<decltype(&WriteCAN)>("WriteCAN");

@@ -166,12 +166,18 @@ TEST(FlashcmdProgram, SerializeOnlyFromACommandFile) {
   }
 }
 
-// A folder that holds a copy of the programmer and only the libraries given.
-std::string programFolder(const TempDir& dir, const std::vector<std::string>& libraries) {
+// A folder that holds a copy of the programmer and only the libraries given,
+// each under its file name there.
+struct LibraryCopy {
+  std::string from;
+  std::string name;
+};
+
+std::string programFolder(const TempDir& dir, const std::vector<LibraryCopy>& libraries) {
   namespace fs = std::filesystem;
   fs::copy_file(kFlashcmd, dir.file("flashcmd"));
   fs::copy_file(kPlatformLibrary, dir.file(fs::path(kPlatformLibrary).filename().string()));
-  for (const std::string& library : libraries) fs::copy_file(library, dir.file(fs::path(library).filename().string()));
+  for (const LibraryCopy& library : libraries) fs::copy_file(library.from, dir.file(library.name));
   return dir.file("flashcmd");
 }
 
@@ -191,7 +197,7 @@ TEST(FlashcmdProgram, MissingExportIsRefusedLikeAMissingLibrary) {
   setup.args = {"-h"};
   setup.env = {{"LD_LIBRARY_PATH", ""}};
   std::string output = "unset";
-  EXPECT_EQ(runProgram(programFolder(dir, {kIncompleteFlashcore}), setup, &output), 54);
+  EXPECT_EQ(runProgram(programFolder(dir, {{kIncompleteFlashcore, "libflashcore.so"}}), setup, &output), 54);
   EXPECT_EQ(output, "");
 }
 
