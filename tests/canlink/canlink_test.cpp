@@ -379,7 +379,7 @@ TEST_F(SocketCanBus, ErrorFramesOfTheBusAreReported) {
   ASSERT_EQ(open(500).first, 1);
   bus_->failAcknowledgements(1);
   testing::internal::CaptureStderr();
-  EXPECT_EQ(can_.exchange("0000105", 300), "nothing");
+  EXPECT_EQ(can_.exchange("0000105"), "nothing");
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "canlink_peak: no node acknowledged a frame on CAN interface can0: is the node powered and connected, "
             "and does the bus run at the interface's bit rate?\n");
