@@ -1,9 +1,9 @@
 #include "canlink/can_frame_text.h"
 
-#include <dlfcn.h>
-
 #include <cstdio>
 #include <cstring>
+
+#include "comlink/loaded_name.h"
 
 namespace canlink {
 
@@ -25,20 +25,6 @@ long HexField(const char* text, size_t count) {
     value = value * 16 + digit;
   }
   return value;
-}
-
-// "canlink_peak" for ".../libcanlink_peak.so": the library's file as it was
-// loaded, so that one library installed under several names reports the
-// name the user chose.
-std::string LibraryName() {
-  Dl_info info{};
-  if (dladdr(reinterpret_cast<const void*>(&LibraryName), &info) == 0 || info.dli_fname == nullptr) return "canlink";
-  std::string name = info.dli_fname;
-  name = name.substr(name.find_last_of('/') + 1);
-  if (name.rfind("lib", 0) == 0) name.erase(0, 3);
-  const size_t so = name.find(".so");
-  if (so != std::string::npos) name.erase(so);
-  return name.empty() ? "canlink" : name;
 }
 
 }  // namespace
@@ -71,6 +57,8 @@ void StoreMessage(const Frame& frame, CanMessage* message) {
   std::memcpy(message->data, frame.data, sizeof message->data);
 }
 
-void Report(const std::string& text) { std::fprintf(stderr, "%s: %s\n", LibraryName().c_str(), text.c_str()); }
+void Report(const std::string& text) {
+  std::fprintf(stderr, "%s: %s\n", LoadedLibraryName("canlink").c_str(), text.c_str());
+}
 
 }  // namespace canlink

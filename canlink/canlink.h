@@ -11,8 +11,9 @@ extern "C" {
 // Opens the adapter. canBitrate in kbit/s; the serial adapter takes its
 // COM port from portNumber (5 to 8 for COM1 to COM4) and its line speed
 // from baud; the SocketCAN library takes the interface named by the
-// environment variable CANLINK_INTERFACE (can0 when unset) and leaves the
-// bit rate to the interface's set-up. optionA and optionB are not used.
+// environment variable CANLINK_INTERFACE (can0 when unset), which has to run
+// at canBitrate: it sets the interface's bit rate where the program may, and
+// otherwise refuses another one. optionA and optionB are not used.
 int OpenCAN(int canBitrate, unsigned char optionA, int optionB, unsigned short portNumber, int baud);
 
 // Sends one standard frame given as text: three hexadecimal digits of

@@ -1,6 +1,7 @@
 // The SocketCAN library, installed under the names of the CAN adapters
 // whose Linux drivers provide a network interface (libcanlink_peak.so,
-// libcanlink_ixxat.so, ...).
+// libcanlink_ixxat.so, ...). OpenCAN's bit rate (kbit/s) is the one the
+// interface has to run at.
 #include <cstdlib>
 #include <string>
 
@@ -21,8 +22,9 @@ std::string InterfaceName() {
 
 extern "C" {
 
-int OpenCAN(int, unsigned char, int, unsigned short, int) {
-  if (!channel.open(InterfaceName())) {
+int OpenCAN(int canBitrate, unsigned char, int, unsigned short, int) {
+  const std::uint32_t bitrate = canBitrate > 0 ? static_cast<std::uint32_t>(canBitrate) * 1000u : 0u;
+  if (!channel.open(InterfaceName(), bitrate)) {
     canlink::Report(channel.error());
     return 0;
   }

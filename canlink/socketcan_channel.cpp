@@ -1,15 +1,17 @@
 #include "canlink/socketcan_channel.h"
 
 #include <linux/can.h>
+#include <linux/can/error.h>
 #include <linux/can/raw.h>
-#include <net/if.h>
 #include <poll.h>
-#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "canlink/can_interface_setup.h"
+#include "canlink/can_netlink.h"
 
 namespace canlink {
 
@@ -24,6 +26,10 @@ int MsLeft(CsocketCanChannel::Deadline deadline) {
 
 std::string ErrnoText(int error) { return std::strerror(error); }
 
+// The error frames asked of the kernel: what ends a job's hope of a reply,
+// and what explains it.
+constexpr can_err_mask_t kReportedErrors = CAN_ERR_BUSOFF | CAN_ERR_ACK | CAN_ERR_TX_TIMEOUT | CAN_ERR_CRTL;
+
 }  // namespace
 
 bool CsocketCanChannel::fail(const std::string& text) {
@@ -32,7 +38,7 @@ bool CsocketCanChannel::fail(const std::string& text) {
   return false;
 }
 
-bool CsocketCanChannel::open(const std::string& interfaceName) {
+bool CsocketCanChannel::open(const std::string& interfaceName, std::uint32_t bitrate) {
   close();
   error_.clear();
   interface_ = interfaceName;
@@ -45,23 +51,20 @@ bool CsocketCanChannel::open(const std::string& interfaceName) {
                   "); load the kernel modules can and can_raw (modprobe can_raw)");
     return fail(head + ErrnoText(error));
   }
-  ifreq request{};
-  if (interfaceName.empty() || interfaceName.size() >= sizeof request.ifr_name)
-    return fail(head + "not an interface name");
-  std::strncpy(request.ifr_name, interfaceName.c_str(), sizeof request.ifr_name - 1);
-  if (ioctl(fd_, SIOCGIFINDEX, &request) != 0)
-    return fail(head + "no such network interface (" + ErrnoText(errno) +
-                "); is the adapter plugged in and its driver loaded? \"ip link show type can\" lists the CAN "
-                "interfaces");
-  const int index = request.ifr_ifindex;
-  if (ioctl(fd_, SIOCGIFFLAGS, &request) == 0 && (request.ifr_flags & IFF_UP) == 0)
-    return fail(head + "the interface is down; set its bit rate and bring it up: ip link set " + interfaceName +
-                " type can bitrate 500000 && ip link set " + interfaceName + " up");
+  int index = 0;
+  {
+    CcanNetlink netlink;
+    const std::string refusal = PrepareCanInterface(netlink, interfaceName, bitrate, &index);
+    if (!refusal.empty()) return fail(head + refusal);
+  }
   sockaddr_can address{};
   address.can_family = AF_CAN;
   address.can_ifindex = index;
   if (bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) return fail(head + ErrnoText(errno));
   if (!setCris(0)) return fail(head + "cannot set the receive filter (" + ErrnoText(errno) + ")");
+  const can_err_mask_t errors = kReportedErrors;
+  if (setsockopt(fd_, SOL_CAN_RAW, CAN_RAW_ERR_FILTER, &errors, sizeof errors) != 0)
+    return fail(head + "cannot ask for the error frames of the bus (" + ErrnoText(errno) + ")");
   return true;
 }
 
@@ -105,13 +108,36 @@ bool CsocketCanChannel::send(const Frame& frame) {
   }
 }
 
+bool CsocketCanChannel::reportBusError(const can_frame& error, std::uint32_t* reported) const {
+  const std::string on = "CAN interface " + interface_;
+  const auto once = [&](can_err_mask_t kind, const std::string& text) {
+    if ((error.can_id & kind) == 0 || (*reported & kind) != 0) return;
+    *reported |= kind;
+    Report(text);
+  };
+  once(CAN_ERR_BUSOFF, on + " is bus-off: its controller left the bus after too many errors (a wrong bit rate on "
+                            "the bus, a missing terminator, a short?)");
+  once(CAN_ERR_ACK, "no node acknowledged a frame on " + on +
+                        ": is the node powered and connected, and does the bus run at the interface's bit rate?");
+  once(CAN_ERR_TX_TIMEOUT, on + " could not send a frame in time");
+  if ((error.data[1] & (CAN_ERR_CRTL_RX_PASSIVE | CAN_ERR_CRTL_TX_PASSIVE)) != 0)
+    once(CAN_ERR_CRTL, on + " is error passive: there are many errors on the bus");
+  return (error.can_id & CAN_ERR_BUSOFF) != 0;
+}
+
 std::optional<Frame> CsocketCanChannel::receive(Deadline deadline) {
   if (fd_ < 0) return std::nullopt;
+  std::uint32_t reported = 0;
   for (;;) {
     can_frame in{};
     const ssize_t n = ::read(fd_, &in, sizeof in);
     if (n == static_cast<ssize_t>(sizeof in)) {
-      if ((in.can_id & (CAN_EFF_FLAG | CAN_RTR_FLAG | CAN_ERR_FLAG)) != 0 || in.len > 8) continue;
+      if ((in.can_id & CAN_ERR_FLAG) != 0) {
+        // After a bus-off no reply can come.
+        if (reportBusError(in, &reported)) return std::nullopt;
+        continue;
+      }
+      if ((in.can_id & (CAN_EFF_FLAG | CAN_RTR_FLAG)) != 0 || in.len > 8) continue;
       Frame frame;
       frame.id = in.can_id & CAN_SFF_MASK;
       frame.length = in.len;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <thread>
 
+#include "comlink/loaded_name.h"
 #include "comlink/serial_port.h"
 #include "platform/portname/port_name.h"
 
@@ -55,7 +56,8 @@ int ReadUntil(char* buffer, size_t limit, unsigned int timeoutMs, EndTest isEnd)
 // Says on the error output which device could not be opened and why; the
 // caller only learns that the port is unusable.
 int ReportOpenFailure(const char* portName, const std::string& path, int error) {
-  std::fprintf(stderr, "comlink: cannot open %s: %s\n", portName, platform::DescribeOpenError(path, error).c_str());
+  std::fprintf(stderr, "%s: cannot open %s: %s\n", LoadedLibraryName("comlink").c_str(), portName,
+               platform::DescribeOpenError(path, error).c_str());
   return 0;
 }
 

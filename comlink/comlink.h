@@ -1,7 +1,11 @@
 #pragma once
 // comlink: the RS-232 transport that the programming library loads by name
-// ("comlink.dll", i.e. libcomlink.so). One serial port per process behind ten
-// exported functions; every one answers 1 for success and 0 for failure.
+// ("comlink.dll", i.e. libcomlink.so), and the same transport as the second
+// RS-232 library "comlinkx.dll" (libcomlinkx.so) that it loads for on-chip
+// debugging. One serial port per library and process behind ten exported
+// functions; every one answers 1 for success and 0 for failure, and a port
+// that cannot be opened is named on the error output under the library's
+// name ("comlinkx: cannot open COM1: ...").
 //
 // Port names are "COM1" .. (resolved through SERIAL_COMn, else /dev/ttyS<n-1>)
 // or device paths. Reads wait with poll: they return as soon as the

@@ -48,6 +48,24 @@ const std::vector<std::string>& portNames() {
   return table;
 }
 
+bool isKnownOption(const std::string& name) {
+  static const std::vector<std::string> known{
+      "-h",       "-help",       "-version", "-cmdfile",      "-operation", "-device", "-hardware", "-port",
+      "-baudrate", "-canbitrate", "-autoisp", "-no_usbdrvchk", "-demo",      "-debug",  "-logf",     "-ocd"};
+  return positionIn(known, name) >= 0;
+}
+
+std::string ignoredOptionsText(const CoptionStore& store) {
+  std::string text;
+  for (const std::string& name : store.names()) {
+    if (isKnownOption(name)) continue;
+    text += "flashcmd: option " + name + " is not known and was ignored";
+    if (name == "--help") text += " (flashcmd -h shows the options)";
+    text += "\n";
+  }
+  return text;
+}
+
 void checkOptions(const CoptionStore& store, RunSettings& run) {
   const int operationWords = store.count("-operation");
   if (operationWords < 0) refuse(STATUS_OPERATION_SWITCH_MISSING);

@@ -22,3 +22,9 @@ inline constexpr int kMaxOperationWords = 1024;
 void checkOptions(const CoptionStore& store, RunSettings& run);
 
 std::string upperCase(std::string text);
+
+// The options the programmer acts on; any other name is stored and ignored.
+bool isKnownOption(const std::string& name);
+// One line for the error output per option of the store that is ignored,
+// so that a mistyped name does not go unnoticed; empty when there is none.
+std::string ignoredOptionsText(const CoptionStore& store);

@@ -52,3 +52,9 @@ int CoptionStore::count(const std::string& name) const {
   const auto found = options_.find(name);
   return found == options_.end() ? -1 : static_cast<int>(found->second.size());
 }
+
+std::vector<std::string> CoptionStore::names() const {
+  std::vector<std::string> result;
+  for (const auto& [name, values] : options_) result.push_back(name);
+  return result;
+}

@@ -31,6 +31,8 @@ class CoptionStore {
   std::string getOr(const std::string& name, int index, const std::string& fallback) const;
   // Number of value words; -1 when the option is absent.
   int count(const std::string& name) const;
+  // The option names held, in name order.
+  std::vector<std::string> names() const;
 
   void clear() { options_.clear(); }
 

@@ -1,5 +1,6 @@
 #include "flashcmd/program_driver.h"
 
+#include <cstdio>
 #include <ctime>
 #include <sstream>
 #include <string>
@@ -53,12 +54,16 @@ void printConnectionHeader() {
   logText("\n\n");
 }
 
+// Unknown options stay ignored; the error output names each one.
+void reportIgnoredOptions() { std::fputs(ignoredOptionsText(options).c_str(), stderr); }
+
 // The words of the command file replace the whole command line.
 void readOptionsFromCommandFile(const char* programPath) {
   if (options.count("-cmdfile") != 1) throw StatusFailure{STATUS_INVALID_COMMAND_FILE_ARGUMENT};
   settings.cmdFileName = options.get("-cmdfile", 0);
   const std::vector<std::string> words = tokenizeCommandText(readCommandFile(programPath, settings.cmdFileName));
   if (options.parse(words) == 0) throw StatusFailure{STATUS_NO_ARGUMENT};
+  reportIgnoredOptions();
 }
 
 void refuseSerializeOnCommandLine() {
@@ -115,6 +120,7 @@ int carryOutRun(int argc, const char* const* argv) {
     writeStandardOutput("Error: No argument found.\nType flashcmd -h for help\n\n");
     return 0;
   }
+  reportIgnoredOptions();
   if (options.has("-h") || options.has("-help")) {
     writeStandardOutput(helpText());
     return 0;

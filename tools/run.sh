@@ -37,7 +37,7 @@ elif [[ -n "$(simulated_port)" && "$(port_in_ini)" == "$(simulated_port)" ]]; th
 fi
 
 if ((use_simulator)); then
-  coproc SIM { exec "$build/bin/devsim" --address 1; }
+  coproc SIM { exec "$build/tests/bin/devsim" --address 1; }
   # Bash forgets SIM_PID once the simulator has ended: keep it.
   sim_pid=$SIM_PID
   trap 'kill "$sim_pid" 2>/dev/null || true' EXIT

@@ -33,7 +33,12 @@ std::string usbOpenFailureText(UsbOpenFailure failure, std::uint16_t vendorId, s
       return device + " (" + detail +
              ") cannot be opened: access denied. Install the udev rule of the README and plug the device in "
              "again.";
-    case UsbOpenFailure::Busy: return device + " (" + detail + ") is in use by another program.";
+    case UsbOpenFailure::Busy:
+      return device + " (" + detail + "): its interface " + std::to_string(kUsbDfuInterface) +
+             " is in use by another program or a driver that cannot be detached.";
+    case UsbOpenFailure::NoSuchInterface:
+      return device + " (" + detail + ") has no interface " + std::to_string(kUsbDfuInterface) +
+             ", which the boot loader's requests address: is it a boot loader of this family?";
     case UsbOpenFailure::CannotOpen: return device + " cannot be opened: " + detail + ".";
   }
   return device + " cannot be opened.";
@@ -83,9 +88,24 @@ std::string CusbDevice::open(std::uint16_t vendorId, std::uint16_t productId) {
     return failure(UsbOpenFailure::CannotOpen, location + ": " + reason(opened));
   }
 
-  libusb_set_auto_detach_kernel_driver(handle_, 1);
-  const int claimed = libusb_claim_interface(handle_, 0);
+  const std::string claimFailure = claimInterface(vendorId, productId, location);
+  if (!claimFailure.empty()) {
+    close();
+    return claimFailure;
+  }
+  return {};
+}
+
+std::string CusbDevice::claimInterface(std::uint16_t vendorId, std::uint16_t productId, const std::string& location) {
+  const auto failure = [&](UsbOpenFailure kind, const std::string& detail) {
+    return usbOpenFailureText(kind, vendorId, productId, detail);
+  };
+  if (libusb_kernel_driver_active(handle_, kUsbDfuInterface) == 1 &&
+      libusb_detach_kernel_driver(handle_, kUsbDfuInterface) == 0)
+    driverDetached_ = true;
+  const int claimed = libusb_claim_interface(handle_, kUsbDfuInterface);
   if (claimed == LIBUSB_ERROR_BUSY) return failure(UsbOpenFailure::Busy, location);
+  if (claimed == LIBUSB_ERROR_NOT_FOUND) return failure(UsbOpenFailure::NoSuchInterface, location);
   if (claimed == LIBUSB_ERROR_ACCESS) return failure(UsbOpenFailure::AccessDenied, location);
   if (claimed != 0) return failure(UsbOpenFailure::CannotOpen, location + ": " + reason(claimed));
   claimed_ = true;
@@ -94,11 +114,13 @@ std::string CusbDevice::open(std::uint16_t vendorId, std::uint16_t productId) {
 
 void CusbDevice::close() {
   if (handle_ != nullptr) {
-    if (claimed_) libusb_release_interface(handle_, 0);
+    if (claimed_) libusb_release_interface(handle_, kUsbDfuInterface);
+    if (driverDetached_) libusb_attach_kernel_driver(handle_, kUsbDfuInterface);
     libusb_close(handle_);
   }
   handle_ = nullptr;
   claimed_ = false;
+  driverDetached_ = false;
   if (context_ != nullptr) libusb_exit(context_);
   context_ = nullptr;
 }

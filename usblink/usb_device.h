@@ -1,7 +1,9 @@
 #pragma once
-// One USB device on libusb, found by vendor and product id, with its first
-// interface claimed (a kernel driver that holds it is detached while it is
-// open), and the control transfers of the programming requests.
+// One USB device on libusb, found by vendor and product id, with the
+// interface that the boot loaders' requests address claimed while it is open
+// (Linux passes a request to an interface only to the program that claimed
+// it; a kernel driver bound to it is detached meanwhile and bound again at
+// the close), and the control transfers of the programming requests.
 #include <cstdint>
 #include <string>
 
@@ -10,11 +12,15 @@
 struct libusb_context;
 struct libusb_device_handle;
 
+// The interface that the boot loaders' DFU requests address (their wIndex).
+constexpr int kUsbDfuInterface = 4;
+
 // Why a device could not be opened.
-enum class UsbOpenFailure { LibraryCannotStart, NotConnected, AccessDenied, Busy, CannotOpen };
+enum class UsbOpenFailure { LibraryCannotStart, NotConnected, AccessDenied, Busy, NoSuchInterface, CannotOpen };
 
 // The message for a technician: the ids, where the device sits (`detail`,
-// for example "bus 1, address 5", or libusb's reason) and what to do.
+// for example "bus 1, address 5", or libusb's reason) and what to do; Busy
+// and NoSuchInterface speak of the DFU interface.
 std::string usbOpenFailureText(UsbOpenFailure failure, std::uint16_t vendorId, std::uint16_t productId,
                                const std::string& detail);
 
@@ -37,7 +43,11 @@ class CusbDevice {
   int controlTransfer(const UsbSetupPacket& setup, std::uint8_t* data, std::uint16_t length, unsigned timeoutMs);
 
  private:
+  // Claims the DFU interface, detaching a kernel driver that holds it.
+  std::string claimInterface(std::uint16_t vendorId, std::uint16_t productId, const std::string& location);
+
   libusb_context* context_ = nullptr;
   libusb_device_handle* handle_ = nullptr;
   bool claimed_ = false;
+  bool driverDetached_ = false;
 };

@@ -15,8 +15,10 @@ bool CcommandManager::createProtocol(const std::string& name) {
 }
 
 bool CcommandManager::addProtocolCmd(const std::string& name, const std::string& text) {
-  // Without a current protocol there is nothing to add to; the answer is 1 all the same.
-  if (Cprotocol* protocol = context_.protocol()) protocol->addCommand(name, text);
+  // Without a current protocol there is nothing to add to.
+  Cprotocol* protocol = context_.protocol();
+  if (protocol == nullptr) return false;
+  protocol->addCommand(name, text);
   return true;
 }
 

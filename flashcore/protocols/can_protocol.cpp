@@ -187,6 +187,10 @@ void CcanProtocol::enableFuse2() { rewriteHardwareByte(static_cast<std::uint8_t>
 void CcanProtocol::disableFuse0() { rewriteHardwareByte(0xFF, kFuse0); }
 void CcanProtocol::disableFuse1() { rewriteHardwareByte(0xFF, kFuse1); }
 void CcanProtocol::disableFuse2() { rewriteHardwareByte(0xFF, kFuse2); }
+// The hardware byte holds no SelBoot fuse: a part that lacks the fuse says
+// so, as over USB, instead of reporting a switch that never happened.
+void CcanProtocol::enableFuse3() { fail(STATUS_NOT_IMPLEMENTED); }
+void CcanProtocol::disableFuse3() { fail(STATUS_NOT_IMPLEMENTED); }
 
 // --- erasing and security
 

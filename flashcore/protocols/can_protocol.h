@@ -39,9 +39,11 @@ class CcanProtocol : public Cprotocol {
   void enableFuse0() override;
   void enableFuse1() override;
   void enableFuse2() override;
+  void enableFuse3() override;
   void disableFuse0() override;
   void disableFuse1() override;
   void disableFuse2() override;
+  void disableFuse3() override;
   void programRange(int page, std::uint32_t from, std::uint32_t to) override;
   void blankCheckRange(int page, std::uint32_t from, std::uint32_t to) override;
   void programBlock(int page, std::uint32_t from, std::uint32_t to) override;

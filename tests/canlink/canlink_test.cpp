@@ -1,8 +1,11 @@
 // The CAN transport libraries loaded by name as the programming library
 // loads them: canlink_serial against the serial CAN adapter simulator on a
-// pseudo-terminal, and the SocketCAN library on a machine without CAN.
+// pseudo-terminal, and the SocketCAN library on a machine without CAN, and
+// on the simulated SocketCAN interface behind the fake CAN socket layer
+// linked into this test.
 #include <gtest/gtest.h>
 #include <linux/can.h>
+#include <linux/can/error.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -15,16 +18,30 @@
 
 #include "canlink/canlink.h"
 #include "platform/win/library.h"
+#include "tests/support/deliverables.h"
 #include "tests/sim/canloader/can_loader_sim.h"
+#include "tests/sim/socketcan/fake_can_wire.h"
+#include "tests/sim/socketcan/socketcan_sim.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using Frames = std::vector<std::string>;
 
+std::string messageText(const CanMessage& message) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%03X%02X", message.id, message.length);
+  std::string out = text;
+  for (int i = 0; i < message.length; ++i) {
+    std::snprintf(text, sizeof text, "%02X", message.data[i]);
+    out += text;
+  }
+  return out;
+}
+
 // The five functions of one library, bound by name.
 struct CanLibrary {
-  explicit CanLibrary(const char* name) : library(platform::win::LoadLibraryA(name)) {
+  explicit CanLibrary(const char* name) : library(platform::win::LoadLibraryA(deliverable(name).c_str())) {
     if (!library) throw std::runtime_error(platform::win::LastLibraryError());
     open = bind<decltype(&OpenCAN)>("OpenCAN");
     write = bind<decltype(&WriteCAN)>("WriteCAN");
@@ -41,6 +58,17 @@ struct CanLibrary {
     return reinterpret_cast<Function>(address);
   }
 
+  // A request and the next message the library delivers.
+  std::string exchange(const char* frame, int timeoutMs = 2000) const {
+    if (write(frame) != 1) return "write failed";
+    CanMessage message;
+    std::memset(static_cast<void*>(&message), 0xAA, sizeof message);
+    if (read(&message, timeoutMs) != 1) return "nothing";
+    EXPECT_EQ(message.reserved, 0);
+    EXPECT_EQ(message.padding[0], 0);
+    return messageText(message);
+  }
+
   platform::win::Library library;
   decltype(&OpenCAN) open = nullptr;
   decltype(&WriteCAN) write = nullptr;
@@ -48,17 +76,6 @@ struct CanLibrary {
   decltype(&UpdateRxFilter) filter = nullptr;
   decltype(&Close) close = nullptr;
 };
-
-std::string messageText(const CanMessage& message) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%03X%02X", message.id, message.length);
-  std::string out = text;
-  for (int i = 0; i < message.length; ++i) {
-    std::snprintf(text, sizeof text, "%02X", message.data[i]);
-    out += text;
-  }
-  return out;
-}
 
 class SerialAdapter : public testing::Test {
  protected:
@@ -75,16 +92,7 @@ class SerialAdapter : public testing::Test {
     });
   }
 
-  // A request and the next message the library delivers.
-  std::string exchange(const char* frame, int timeoutMs = 2000) {
-    if (can_.write(frame) != 1) return "write failed";
-    CanMessage message;
-    std::memset(&message, 0xAA, sizeof message);
-    if (can_.read(&message, timeoutMs) != 1) return "nothing";
-    EXPECT_EQ(message.reserved, 0);
-    EXPECT_EQ(message.padding[0], 0);
-    return messageText(message);
-  }
+  std::string exchange(const char* frame, int timeoutMs = 2000) { return can_.exchange(frame, timeoutMs); }
 
   CanLibrary can_{"canlink_serial.dll"};
   std::unique_ptr<sim::CanLoaderSim> loader_;
@@ -219,6 +227,174 @@ TEST(SocketCan, WithoutCanSocketsTheMessageSaysSo) {
   EXPECT_EQ(errors,
             "canlink_peak: cannot open CAN interface can0: this system has no CAN sockets (Address family not "
             "supported by protocol); load the kernel modules can and can_raw (modprobe can_raw)\n");
+}
+
+// The SocketCAN library on a simulated interface: the kernel's side of its
+// sockets, its filters, its error frames and its rtnetlink answers.
+class SocketCanBus : public testing::Test {
+ protected:
+  void start(const sim::SocketCanInterface& interface = {}, const sim::CanLoaderConfig& loader = {}) {
+    bus_ = std::make_unique<sim::SocketCanSim>(interface, loader);
+    setenv(kFakeCanSocketVariable, bus_->socketPath().c_str(), 1);
+    setenv("CANLINK_INTERFACE", interface.name.c_str(), 1);
+  }
+
+  void TearDown() override {
+    can_.close();
+    unsetenv(kFakeCanSocketVariable);
+    unsetenv("CANLINK_INTERFACE");
+  }
+
+  // OpenCAN at the bit rate in kbit/s, and what it said on the error output.
+  std::pair<int, std::string> open(int kbit) {
+    testing::internal::CaptureStderr();
+    const int opened = can_.open(kbit, 0, 0, 0, 115200);
+    return {opened, testing::internal::GetCapturedStderr()};
+  }
+
+  CanLibrary can_{"canlink_peak.dll"};
+  std::unique_ptr<sim::SocketCanSim> bus_;
+};
+
+TEST_F(SocketCanBus, FramesBothWaysThroughTheKernelsFilterWithErrorFramesAskedFor) {
+  sim::CanLoaderConfig loader;
+  loader.cris = 0x12;
+  start({}, loader);
+  ASSERT_EQ(open(500), std::make_pair(1, std::string()));
+  EXPECT_TRUE(bus_->changes().empty()) << "the interface runs at the bit rate asked";
+  EXPECT_EQ(bus_->errorMask() & (CAN_ERR_BUSOFF | CAN_ERR_ACK), CAN_ERR_BUSOFF | CAN_ERR_ACK);
+  // The answer on 120 is not for a reader of CRIS 0.
+  EXPECT_EQ(can_.exchange("1200105", 300), "nothing");
+  ASSERT_EQ(can_.filter(0x12), 1);
+  EXPECT_EQ(can_.exchange("1200105"), "120022300");  // closed again by the second selection
+  EXPECT_EQ(can_.exchange("1200105"), "120022301");
+  EXPECT_EQ(can_.exchange("12502011F"), "1250105");
+  EXPECT_EQ(bus_->requests(), (Frames{"1200105", "1200105", "1200105", "12502011F"}));
+}
+
+struct BitrateCase {
+  const char* name;
+  sim::SocketCanInterface interface;
+  int kbit;
+  int opened;
+  Frames changes;
+  std::string said;  // on the error output, after "canlink_peak: cannot open CAN interface <name>: "
+};
+
+void PrintTo(const BitrateCase& c, std::ostream* os) { *os << c.name; }
+
+sim::SocketCanInterface canInterface(std::uint32_t bitrate, bool up, bool mayConfigure) {
+  sim::SocketCanInterface interface;
+  interface.bitrate = bitrate;
+  interface.up = up;
+  interface.mayConfigure = mayConfigure;
+  return interface;
+}
+
+sim::SocketCanInterface virtualBus(bool up) {
+  sim::SocketCanInterface interface;
+  interface.name = "vcan0";
+  interface.kind = "vcan";
+  interface.bitrate = 0;
+  interface.up = up;
+  return interface;
+}
+
+class SocketCanBitrate : public SocketCanBus, public testing::WithParamInterface<BitrateCase> {};
+
+// The interface's bit rate is read through rtnetlink; where it differs from
+// the one asked, it is set (down, bit timing, up) where the program may, and
+// otherwise the opening fails naming the command that sets it.
+TEST_P(SocketCanBitrate, IsTheInterfacesSetWherePermittedElseRefused) {
+  const BitrateCase& c = GetParam();
+  start(c.interface);
+  const auto [opened, said] = open(c.kbit);
+  EXPECT_EQ(opened, c.opened);
+  EXPECT_EQ(bus_->changes(), c.changes);
+  const std::string expected =
+      c.said.empty() ? "" : "canlink_peak: cannot open CAN interface " + c.interface.name + ": " + c.said + "\n";
+  EXPECT_EQ(said, expected);
+  if (opened == 1) {
+    EXPECT_TRUE(bus_->interface().up);
+    if (c.interface.kind == "can") {
+      EXPECT_EQ(bus_->interface().bitrate, static_cast<std::uint32_t>(c.kbit) * 1000);
+    }
+    EXPECT_EQ(can_.exchange("0000105"), "000022301");
+  } else {
+    EXPECT_EQ(bus_->interface().bitrate, c.interface.bitrate);
+    EXPECT_EQ(bus_->interface().up, c.interface.up);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SocketCanBitrate,
+    testing::Values(
+        BitrateCase{"Equal", canInterface(500000, true, false), 500, 1, {}, ""},
+        BitrateCase{"SetWherePermitted", canInterface(250000, true, true), 500, 1,
+                    {"down", "bitrate 500000", "up"}, ""},
+        BitrateCase{"RefusedWithoutThePrivilege", canInterface(250000, true, false), 500, 0, {},
+                    "it runs at 250000 bit/s, the job asks for 500000 bit/s, and this program may not change that "
+                    "(it needs CAP_NET_ADMIN); as root: ip link set can0 down && ip link set can0 type can bitrate "
+                    "500000 && ip link set can0 up"},
+        BitrateCase{"DownWithoutBitrateSetAndBroughtUp", canInterface(0, false, true), 250, 1,
+                    {"bitrate 250000", "up"}, ""},
+        BitrateCase{"DownAtAnotherBitrateRefused", canInterface(125000, false, false), 250, 0, {},
+                    "it is down at 125000 bit/s, the job asks for 250000 bit/s, and this program may not change "
+                    "that (it needs CAP_NET_ADMIN); as root: ip link set can0 type can bitrate 250000 && ip link set "
+                    "can0 up"},
+        BitrateCase{"DownAtTheBitrateRefused", canInterface(500000, false, false), 500, 0, {},
+                    "it is down, and this program may not change that (it needs CAP_NET_ADMIN); as root: ip link "
+                    "set can0 up"},
+        BitrateCase{"VirtualBusRunsAsItIs", virtualBus(true), 125, 1, {}, ""},
+        BitrateCase{"VirtualBusDownRefused", virtualBus(false), 125, 0, {},
+                    "it is down, and this program may not change that (it needs CAP_NET_ADMIN); as root: ip link "
+                    "set vcan0 up"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SocketCanBus, AnInterfaceThatIsMissingOrNotRunningDoesNotOpen) {
+  sim::SocketCanInterface busOff;
+  busOff.busOff = true;
+  start(busOff);
+  auto [opened, said] = open(500);
+  EXPECT_EQ(opened, 0);
+  EXPECT_EQ(said,
+            "canlink_peak: cannot open CAN interface can0: it is up but bus-off: its controller left the bus after "
+            "too many errors (a wrong bit rate on the bus, a missing terminator, a short?); mend the bus, then "
+            "restart it as root: ip link set can0 type can restart\n");
+  EXPECT_EQ(can_.write("0000105"), 0);
+
+  setenv("CANLINK_INTERFACE", "can9", 1);
+  std::tie(opened, said) = open(500);
+  EXPECT_EQ(opened, 0);
+  EXPECT_EQ(said,
+            "canlink_peak: cannot open CAN interface can9: no such network interface (No such device); is the "
+            "adapter plugged in and its driver loaded? \"ip link show type can\" lists the CAN interfaces\n");
+  EXPECT_TRUE(bus_->requests().empty());
+}
+
+// What the bus reports goes to the error output; the read fails as a silent
+// node's would, at once after a bus-off.
+TEST_F(SocketCanBus, ErrorFramesOfTheBusAreReported) {
+  start();
+  ASSERT_EQ(open(500).first, 1);
+  bus_->failAcknowledgements(1);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(can_.exchange("0000105"), "nothing");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "canlink_peak: no node acknowledged a frame on CAN interface can0: is the node powered and connected, "
+            "and does the bus run at the interface's bit rate?\n");
+  EXPECT_EQ(can_.exchange("0000105"), "000022301");
+
+  bus_->goBusOffAtNextFrame();
+  testing::internal::CaptureStderr();
+  const auto begin = std::chrono::steady_clock::now();
+  EXPECT_EQ(can_.exchange("0000105", 60000), "nothing");
+  EXPECT_LT(std::chrono::steady_clock::now() - begin, 30s) << "a bus-off ends the wait for a reply";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "canlink_peak: CAN interface can0 is bus-off: its controller left the bus after too many errors (a "
+            "wrong bit rate on the bus, a missing terminator, a short?)\n");
+  EXPECT_EQ(can_.exchange("0000105", 200), "nothing");
+  EXPECT_EQ(bus_->requests(), (Frames{"0000105"}));
 }
 
 }  // namespace

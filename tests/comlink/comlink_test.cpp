@@ -1,5 +1,6 @@
 // comlink loaded by its Windows name and driven against peers on
-// pseudo-terminals: the boot-loader simulator, or the test itself.
+// pseudo-terminals: the boot-loader simulator, or the test itself; and
+// comlinkx, the same transport as a second library with a port of its own.
 #include "comlink/comlink.h"
 
 #include <fcntl.h>
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "platform/win/library.h"
+#include "tests/support/deliverables.h"
 #include "tests/sim/bootloader/bootloader_sim.h"
 
 namespace {
@@ -68,7 +70,7 @@ struct Peer {
 class Comlink : public ::testing::Test {
  protected:
   void SetUp() override {
-    library_.reset(platform::win::LoadLibraryA("comlink.dll"));
+    library_.reset(platform::win::LoadLibraryA(deliverable("comlink.dll").c_str()));
     ASSERT_TRUE(library_) << platform::win::LastLibraryError();
     open = bind<OpenRS232Function>("OpenRS232");
     writeFrame = bind<WriteRS232Function>("WriteRS232");
@@ -374,6 +376,62 @@ TEST_F(Comlink, ReadOfAVanishedDeviceWaitsOutItsTimeOut) {
   readReply(0, '\n', 200, &raw);
   EXPECT_GE(Clock::now() - start, 200ms);
   EXPECT_EQ(raw[0], '\0');
+}
+
+// The second RS-232 library is the same serial transport, not a stand-in:
+// loaded beside comlink it keeps a port of its own, talks on a real line, and
+// names itself when a port cannot be opened.
+TEST(Comlinkx, ASecondTransportWithItsOwnPort) {
+  platform::win::Library first(platform::win::LoadLibraryA(deliverable("comlink.dll").c_str()));
+  platform::win::Library second(platform::win::LoadLibraryA(deliverable("comlinkx.dll").c_str()));
+  ASSERT_TRUE(first && second) << platform::win::LastLibraryError();
+  ASSERT_NE(first.get(), second.get());
+  struct Functions {
+    OpenRS232Function open;
+    WriteRS232Function write;
+    ReadRS232Function read;
+    ComlinkFunction close;
+  };
+  const auto bound = [](const platform::win::Library& library) {
+    return Functions{reinterpret_cast<OpenRS232Function>(library.symbol("OpenRS232")),
+                     reinterpret_cast<WriteRS232Function>(library.symbol("WriteRS232")),
+                     reinterpret_cast<ReadRS232Function>(library.symbol("ReadRS232")),
+                     reinterpret_cast<ComlinkFunction>(library.symbol("Close"))};
+  };
+  const Functions comlink = bound(first);
+  const Functions comlinkx = bound(second);
+  ASSERT_TRUE(comlinkx.open && comlinkx.write && comlinkx.read && comlinkx.close);
+
+  sim::BootloaderSim onCom1;
+  sim::BootloaderSim onCom2;
+  setenv("SERIAL_COM1", onCom1.slavePath().c_str(), 1);
+  setenv("SERIAL_COM2", onCom2.slavePath().c_str(), 1);
+  ASSERT_EQ(comlink.open("COM1", 115200, 0, 8, 2), 1);
+  ASSERT_EQ(comlinkx.open("COM2", 115200, 0, 8, 2), 1);
+  const auto version = [](const Functions& f) {
+    char reply[64] = {};
+    EXPECT_EQ(f.write("U"), 1);
+    EXPECT_EQ(f.read(reply, sizeof reply - 1, 'U', 2000), 1);
+    EXPECT_EQ(std::string(reply), "U");
+    std::memset(reply, 0, sizeof reply);
+    EXPECT_EQ(f.write(":020000050F00EA"), 1);
+    EXPECT_EQ(f.read(reply, sizeof reply - 1, '\n', 2000), 1);
+    return std::string(reply);
+  };
+  EXPECT_EQ(version(comlinkx), ":020000050F00EA20.\r\n");
+  EXPECT_EQ(comlink.close(), 1);
+  EXPECT_EQ(version(comlinkx), ":020000050F00EA20.\r\n") << "closing comlink leaves comlinkx's port open";
+  EXPECT_EQ(onCom2.log().size(), 4u);
+  EXPECT_TRUE(onCom1.log().empty());
+
+  setenv("SERIAL_COM3", "/nonexistent/tty", 1);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(comlinkx.open("COM3", 115200, 0, 8, 2), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "comlinkx: cannot open COM3: /nonexistent/tty: no such device\n");
+  EXPECT_EQ(comlinkx.close(), 1);
+  unsetenv("SERIAL_COM1");
+  unsetenv("SERIAL_COM2");
+  unsetenv("SERIAL_COM3");
 }
 
 }  // namespace

@@ -122,8 +122,8 @@ void expectInOrder(const std::string& output, const std::vector<std::string>& li
 TEST_F(FlashcmdCanRun, SpecialBytesAndFusesOfACanPart) {
   startLoader(mcu26(0));
   const ProgramRun r = run({"ONFAIL", "IGNORE", "CANOPEN", "5", "0", "RNNB", "5", "RNNB", "6", "WBTC1", "0x25",
-                            "RBTC1", "0x25", "RHWB", "ENAX2", "DISOSC", "RCRIS", "SSL1", "RSSB", "0xFE", "WSSB",
-                            "0xFC", "RSIGB"});
+                            "RBTC1", "0x25", "RHWB", "ENAX2", "DISOSC", "ENASELBOOT", "RCRIS", "SSL1", "RSSB", "0xFE",
+                            "WSSB", "0xFC", "RSIGB"});
   ASSERT_EQ(r.status, 0) << r.output << r.errors;
   expectInOrder(r.output, {dotted("Reading CAN Node Number", "PASS\t0x05"),
                            dotted("Reading CAN Node Number", "FAIL\t0x05\t6"),
@@ -131,14 +131,16 @@ TEST_F(FlashcmdCanRun, SpecialBytesAndFusesOfACanPart) {
                            dotted("Reading Bit Timing Config. 1", "PASS\t0x25"),
                            dotted("Reading Hardware Byte", "PASS\t0xFF"), dotted("Enabling X2 Fuse", "PASS\t7F"),
                            dotted("Disabling OSC Fuse", "PASS\t7F"),
+                           dotted("Enabling SelBoot Fuse", "FAIL\tFunction is not implemented."),
                            dotted("Reading CAN Reloc. Id. Seg.", "PASS\t0x00"),
                            dotted("Setting Security Level 1", "PASS "),
                            dotted("Reading Software Security Byte", "PASS\t0xFE"),
                            dotted("Writing Software Security Byte", "FAIL\tFunction is not implemented."),
-                           dotted("Reading Signature Bytes", "PASS\t58 D7 BB FE "), summary(17, 15, 2)});
+                           dotted("Reading Signature Bytes", "PASS\t58 D7 BB FE "), summary(18, 15, 3)});
   const Frames frames = loader_->requests();
   // X2 is fuse 2, the top bit of the hardware byte; OSC fuse 0, bit 5. Each
-  // fuse keyword shows the hardware byte read afterwards.
+  // fuse keyword shows the hardware byte read afterwards. The hardware byte
+  // holds no SelBoot fuse: nothing is sent for it.
   EXPECT_EQ(Frames(frames.begin() + 2, frames.end()),
             (Frames{"00502011F", "00502011F", "00403011C25", "00502011C", "005020200", "005020200", "0040302007F",
                     "005020200", "005020200", "0040302007F", "005020200", "005020120", "004030105FE", "005020105",

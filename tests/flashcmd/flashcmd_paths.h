@@ -5,8 +5,6 @@
 #include "tests/flashcmd/child_process.h"
 
 inline const std::string kFlashcmd = FLASHCMD_PROGRAM;
-// A copy of the programmer whose second serial library talks on a real line.
-inline const std::string kFlashcmdOcd = FLASHCMD_OCD_PROGRAM;
 inline const std::string kPlatformLibrary = PLATFORM_WIN_LIBRARY;
 inline const std::string kIncompleteFlashcore = INCOMPLETE_FLASHCORE_LIBRARY;
 inline const std::string kGoldenFolder = FLASHCMD_GOLDEN_FOLDER;

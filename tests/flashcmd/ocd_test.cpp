@@ -1,5 +1,6 @@
 // The "-ocd" mode: the debug monitor of the on-chip-debug target, simulated
-// in front of its boot loader, gets its three dialogues from the programmer.
+// in front of its boot loader on a pseudo-terminal, gets its three dialogues
+// from the programmer through the second serial library, comlinkx.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -20,7 +21,7 @@ class FlashcmdOcd : public FlashcmdRun {
     ChildProcess::Setup s = setup(std::move(operations), {"-device", "MCU_OCD", "-ocd", "m51"});
     s.env.emplace_back("RTV_TIME_SCALE", "0.1");  // the dialogues' pauses
     ProgramRun r;
-    r.status = runProgram(kFlashcmdOcd, s, &r.output, &r.errors);
+    r.status = runProgram(kFlashcmd, s, &r.output, &r.errors);
     return r;
   }
 };

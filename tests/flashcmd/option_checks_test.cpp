@@ -117,6 +117,23 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusedCase{job({"-canbitrate", "5", "-baudrate", "5"}), 42}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
+TEST(FlashcmdIgnoredOptions, OneLinePerUnknownNameAndAHintForDoubleDashHelp) {
+  CoptionStore store;
+  store.parse(Words{"flashcmd", "-prot", "COM3", "-device", "mcu02", "--help", "-DEVICE", "X", "-logf", "-ocd",
+                    "-no_usbdrvchk", "-operation", "ERASE", "-5"});
+  EXPECT_EQ(ignoredOptionsText(store),
+            "flashcmd: option --help is not known and was ignored (flashcmd -h shows the options)\n"
+            "flashcmd: option -DEVICE is not known and was ignored\n"
+            "flashcmd: option -prot is not known and was ignored\n");
+
+  // Every option the programmer acts on is known.
+  for (const char* name : {"-h", "-help", "-version", "-cmdfile", "-operation", "-device", "-hardware", "-port",
+                           "-baudrate", "-canbitrate", "-autoisp", "-no_usbdrvchk", "-demo", "-debug", "-logf", "-ocd"})
+    EXPECT_TRUE(isKnownOption(name)) << name;
+  store.parse(job({"-demo", "-debug"}));
+  EXPECT_EQ(ignoredOptionsText(store), "");
+}
+
 TEST(FlashcmdOptionTables, HardwareCodesArePositions) {
   const std::vector<std::string> expected{"NO_HW_SELECTED", "RS232",   "USB",      "NORVA_RS232",
                                           "JANZ",           "VECTOR",  "IXXAT",    "PEAK",

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/flashcmd/flashcmd_paths.h"
+#include "tests/flashcmd/run_output.h"
 #include "tests/flashcore/core/temp_dir.h"
 
 namespace {
@@ -100,6 +101,43 @@ INSTANTIATE_TEST_SUITE_P(
                     OptionError{job({"-cmdfile", "/nonexistent/job.cmd"}), "Invalid command file argument."}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
+// An unknown option changes neither the output nor the exit status; the
+// error output names it, so that a mistyped option does not go unnoticed.
+TEST(FlashcmdProgram, IgnoredOptionsAreNamedOnTheErrorOutput) {
+  struct Case {
+    Words words;
+    Words unknown;
+    std::string errors;
+  };
+  const Case cases[] = {
+      {job({"-demo"}), {"-prot", "COM3"}, "flashcmd: option -prot is not known and was ignored\n"},
+      {{"-device", "MCU02"},
+       {"--help"},
+       "flashcmd: option --help is not known and was ignored (flashcmd -h shows the options)\n"},
+      {{"-h"},
+       {"-frobnicate", "-Device", "X"},
+       "flashcmd: option -Device is not known and was ignored\n"
+       "flashcmd: option -frobnicate is not known and was ignored\n"},
+  };
+  for (const Case& c : cases) {
+    const ProgramRun plain = run(c.words);
+    Words words = c.unknown;
+    words.insert(words.end(), c.words.begin(), c.words.end());
+    const ProgramRun typo = run(words);
+    EXPECT_EQ(typo.status, plain.status) << c.unknown.front();
+    EXPECT_EQ(withoutDate(typo.output), withoutDate(plain.output)) << c.unknown.front();
+    EXPECT_EQ(plain.errors, "");
+    EXPECT_EQ(typo.errors, c.errors);
+  }
+
+  // The options of a command file are named the same way.
+  TempDir dir;
+  const std::string file = dir.write("job.cmd", "-device MCU02 -demo\n-prot COM3\n-operation ERASE F\n");
+  const ProgramRun fromFile = run({"-cmdfile", file});
+  EXPECT_EQ(fromFile.status, 0) << fromFile.output;
+  EXPECT_EQ(fromFile.errors, "flashcmd: option -prot is not known and was ignored\n");
+}
+
 TEST(FlashcmdProgram, CommandFileErrors) {
   TempDir dir;
   const std::string comments = dir.write("comments.cmd", "# nothing but comments\n#-device MCU02\n");
@@ -128,12 +166,18 @@ TEST(FlashcmdProgram, SerializeOnlyFromACommandFile) {
   }
 }
 
-// A folder that holds a copy of the programmer and only the libraries given.
-std::string programFolder(const TempDir& dir, const std::vector<std::string>& libraries) {
+// A folder that holds a copy of the programmer and only the libraries given,
+// each under its file name there.
+struct LibraryCopy {
+  std::string from;
+  std::string name;
+};
+
+std::string programFolder(const TempDir& dir, const std::vector<LibraryCopy>& libraries) {
   namespace fs = std::filesystem;
   fs::copy_file(kFlashcmd, dir.file("flashcmd"));
   fs::copy_file(kPlatformLibrary, dir.file(fs::path(kPlatformLibrary).filename().string()));
-  for (const std::string& library : libraries) fs::copy_file(library, dir.file(fs::path(library).filename().string()));
+  for (const LibraryCopy& library : libraries) fs::copy_file(library.from, dir.file(library.name));
   return dir.file("flashcmd");
 }
 
@@ -153,7 +197,7 @@ TEST(FlashcmdProgram, MissingExportIsRefusedLikeAMissingLibrary) {
   setup.args = {"-h"};
   setup.env = {{"LD_LIBRARY_PATH", ""}};
   std::string output = "unset";
-  EXPECT_EQ(runProgram(programFolder(dir, {kIncompleteFlashcore}), setup, &output), 54);
+  EXPECT_EQ(runProgram(programFolder(dir, {{kIncompleteFlashcore, "libflashcore.so"}}), setup, &output), 54);
   EXPECT_EQ(output, "");
 }
 

@@ -60,7 +60,7 @@ std::string blockAfter(const std::vector<std::string>& readme, const std::string
 
 TEST(FlashcmdReadme, FirstProgrammingRunGivesTheReadmesOutput) {
   const std::vector<std::string> readme = lines(TempDir::read(FLASHCMD_README));
-  const std::string simulator = commandLine(readme, "build/bin/bootloader_sim ");
+  const std::string simulator = commandLine(readme, "build/tests/bin/bootloader_sim ");
   const std::string generate = commandLine(readme, "srec_cat ");
   const std::string program = commandLine(readme, "build/bin/flashcmd -device MCU02 -port COM1 ");
   const std::string expected = blockAfter(readme, "are part of the output):");

@@ -1,6 +1,6 @@
-// Whole programming runs over USB: the programmer of the simulator's folder
-// against the simulated DFU boot loader, and the programmer of the build
-// folder with the real USB library and no device attached.
+// Whole programming runs over USB: the programmer with the simulated libusb
+// preloaded, so that its usblink reaches the simulated DFU boot loader, and
+// the programmer on the real libusb with no device attached.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,12 +11,11 @@
 #include "tests/flashcmd/run_output.h"
 #include "tests/flashcore/core/temp_dir.h"
 #include "tests/sim/usb/usb_sim_folder.h"
+#include "tests/support/preload.h"
 
 namespace {
 
 using Words = std::vector<std::string>;
-
-const std::string kUsbSimFlashcmd = kUsbSimFolder + "/flashcmd";
 
 std::string connectionLines(const std::string& header, const std::string& versionStep) {
   return "Running flashcmd 0.1.0.7 on DATE\n\n\n\n" + header + "\n\n" + dotted("Device selection", "PASS ") +
@@ -27,16 +26,17 @@ unsigned lengthOf(const std::string& setup) { return std::stoul(setup.substr(14,
 
 class FlashcmdUsbRun : public testing::Test {
  protected:
-  ProgramRun run(const UsbSimFolder& sim, Words options, Words operations,
-                 const std::string& program = kUsbSimFlashcmd) const {
+  // A run on the simulated libusb; on the real one with `simulated` false.
+  ProgramRun run(const UsbSimFolder& sim, Words options, Words operations, bool simulated = true) const {
     ChildProcess::Setup s;
     s.args = std::move(options);
     s.args.push_back("-operation");
     s.args.insert(s.args.end(), operations.begin(), operations.end());
-    s.env = {{"USBLINK_SIM_FOLDER", sim.path()}};
+    s.env = {{"USB_SIM_FOLDER", sim.path()}};
+    if (simulated) s.env.emplace_back("LD_PRELOAD", preloadValue(USB_SIM_LIBRARY));
     s.folder = dir_.file("");
     ProgramRun r;
-    r.status = runProgram(program, s, &r.output, &r.errors);
+    r.status = runProgram(kFlashcmd, s, &r.output, &r.errors);
     return r;
   }
 
@@ -107,14 +107,69 @@ TEST_F(FlashcmdUsbRun, DriverCheckAndItsOption) {
   ProgramRun r = run(sim, {"-device", "MCU02", "-hardware", "USB"}, {"ERASE", "F"});
   EXPECT_EQ(r.status, 255);
   EXPECT_NE(r.output.find(dotted("Opening port", "FAIL\tUSB driver not installed.")), std::string::npos) << r.output;
+  // Without the check the opening fails instead, and says why.
   r = run(sim, {"-device", "MCU02", "-hardware", "USB", "-no_usbdrvchk"}, {"ERASE", "F"});
-  EXPECT_EQ(r.status, 0) << r.output << r.errors;
+  EXPECT_EQ(r.status, 255);
+  EXPECT_NE(r.output.find(dotted("Opening port", "FAIL\tCannot open port.")), std::string::npos) << r.output;
+  EXPECT_NE(r.errors.find("usblink: Cannot look for USB device 6e2d:a7c5: libusb cannot start"), std::string::npos)
+      << r.errors;
+}
+
+// Linux passes the loader's requests only to the program that claimed the
+// interface they address: the programmer claims interface 4 for the run,
+// detaching a kernel driver that holds it and binding it again at the end.
+TEST_F(FlashcmdUsbRun, ClaimsTheInterfaceTheRequestsAddressForTheRun) {
+  struct Case {
+    const char* config;
+    std::vector<std::string> events;
+  } cases[] = {
+      {"", {"claim 4", "release 4"}},
+      {"kernel_driver=4\n", {"detach 4", "claim 4", "release 4", "attach 4"}},
+      {"kernel_driver=0\n", {"claim 4", "release 4"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.config);
+    UsbSimFolder sim(c.config);
+    const ProgramRun r = run(sim, {"-device", "MCU02", "-hardware", "USB"}, {"ERASE", "F"});
+    EXPECT_EQ(r.status, 0) << r.output << r.errors;
+    EXPECT_EQ(r.errors, "");
+    EXPECT_EQ(sim.interfaceEvents(), c.events);
+    EXPECT_EQ(sim.state("errors"), "0") << sim.errors().front();
+  }
+}
+
+TEST_F(FlashcmdUsbRun, AnInterfaceThatCannotBeClaimedIsNamed) {
+  struct Case {
+    const char* config;
+    std::string event;
+    std::string said;
+  } cases[] = {
+      {"in_use=4\n", "claim 4: busy",
+       "usblink: USB device 6e2d:a7c5 (bus 1, address 5): its interface 4 is in use by another program or a driver "
+       "that cannot be detached.\n"},
+      {"interfaces=1\n", "claim 4: no such interface",
+       "usblink: USB device 6e2d:a7c5 (bus 1, address 5) has no interface 4, which the boot loader's requests "
+       "address: is it a boot loader of this family?\n"},
+      {"access=denied\n", "",
+       "usblink: USB device 6e2d:a7c5 (bus 1, address 5) cannot be opened: access denied. Install the udev rule of "
+       "the README and plug the device in again.\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.config);
+    UsbSimFolder sim(c.config);
+    const ProgramRun r = run(sim, {"-device", "MCU02", "-hardware", "USB"}, {"ERASE", "F"});
+    EXPECT_EQ(r.status, 255);
+    EXPECT_NE(r.output.find(dotted("Opening port", "FAIL\tCannot open port.")), std::string::npos) << r.output;
+    EXPECT_EQ(r.errors, c.said);
+    EXPECT_EQ(sim.interfaceEvents(), c.event.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.event});
+    EXPECT_TRUE(sim.downloads().empty()) << "no request reached the device";
+  }
 }
 
 TEST_F(FlashcmdUsbRun, RealUsbLibraryWithoutADeviceSaysWhichDeviceItLookedFor) {
   UsbSimFolder unused;
   const ProgramRun r =
-      run(unused, {"-device", "MCU04", "-hardware", "USB", "-no_usbdrvchk"}, {"ERASE", "F"}, kFlashcmd);
+      run(unused, {"-device", "MCU04", "-hardware", "USB", "-no_usbdrvchk"}, {"ERASE", "F"}, false);
   EXPECT_EQ(r.status, 255);
   EXPECT_NE(r.output.find(dotted("Opening port", "FAIL\tCannot open port.")), std::string::npos) << r.output;
   EXPECT_NE(r.errors.find("usblink: "), std::string::npos) << r.errors;

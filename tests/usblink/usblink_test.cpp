@@ -7,13 +7,14 @@
 #include <string>
 
 #include "platform/win/library.h"
+#include "tests/support/deliverables.h"
 #include "usblink/usb_device.h"
 
 namespace {
 
 class Usblink : public ::testing::Test {
  protected:
-  Usblink() : library_(platform::win::LoadLibraryA("usblink.dll")) {}
+  Usblink() : library_(platform::win::LoadLibraryA(deliverable("usblink.dll").c_str())) {}
 
   template <class Function>
   Function named(const char* name) const {
@@ -63,7 +64,8 @@ TEST(UsbOpenFailure, EveryMessageNamesTheDeviceAndWhatToDo) {
       {UsbOpenFailure::LibraryCannotStart, "libusb cannot start (no usbfs)"},
       {UsbOpenFailure::NotConnected, "plug the device in"},
       {UsbOpenFailure::AccessDenied, "udev rule of the README"},
-      {UsbOpenFailure::Busy, "in use by another program"},
+      {UsbOpenFailure::Busy, "its interface 4 is in use by another program"},
+      {UsbOpenFailure::NoSuchInterface, "has no interface 4"},
       {UsbOpenFailure::CannotOpen, "no usbfs"},
   };
   for (const Case& c : cases) {

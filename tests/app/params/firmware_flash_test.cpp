@@ -1,11 +1,12 @@
 // The firmware-flash dialog: the file choice, and the selection steps run
-// through the programming library built in this tree (libflashcore.so beside
-// the test program), or a clear message when the library cannot be loaded.
+// through the programming library built in this tree (the delivered
+// libflashcore.so), or a clear message when the library cannot be loaded.
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "app/params/firmware_flash.h"
+#include "tests/support/deliverables.h"
 #include "tests/support/qt_test_env.h"
 #include "tests/support/scoped_form.h"
 #include "tests/support/scripted_dialogs.h"
@@ -17,6 +18,8 @@ class FirmwareFlashTest : public ::testing::Test {
   void SetUp() override {
     TestApplication();
     form_ = std::make_unique<ScopedForm<TForm27>>(Form27);
+    // The program finds the library beside itself; the test names it.
+    dialog().FlashLibraryName = deliverable("flashcore.dll");
   }
   void TearDown() override { form_.reset(); }
   TForm27& dialog() { return **form_; }

@@ -6,9 +6,10 @@
 #include <cstdlib>
 
 #include "platform/win/library.h"
+#include "tests/support/deliverables.h"
 
 inline platform::win::Library loadFlashcore() {
-  platform::win::Library library(platform::win::LoadLibraryA("flashcore.dll"));
+  platform::win::Library library(platform::win::LoadLibraryA(deliverable("flashcore.dll").c_str()));
   if (!library) {
     std::fprintf(stderr, "%s\n", platform::win::LastLibraryError().c_str());
     std::exit(54);

@@ -368,8 +368,8 @@ TEST_F(Exports, TargetOperationsWithoutHardwareCannotExecute) {
   EXPECT_EQ(lastError(), 13);
 
   EXPECT_EQ(ISP(ispCancel)(), 0);
-  // Without a current protocol nothing is stored, and the answer is 1.
-  EXPECT_TRUE(ISP(ispAddProtocolCmd)("sync", "U"));
+  // Without a current protocol nothing is stored, and the answer is 0.
+  EXPECT_FALSE(ISP(ispAddProtocolCmd)("sync", "U"));
   EXPECT_TRUE(ISP(ispSetAutoIsp)(1, 0));
   EXPECT_THROW(ISP(ispExecCmd)("sync"), STATUS);
   EXPECT_EQ(lastError(), 9);

@@ -1,6 +1,6 @@
 #pragma once
-// libflashcore.so loaded by its Windows name as the console programmer loads
-// it, and its exports called through the addresses found by name.
+// The delivered libflashcore.so loaded as the console programmer loads it,
+// and its exports called through the addresses found by name.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -8,10 +8,12 @@
 
 #include "flashcore/core/isp_exports.h"
 #include "platform/win/library.h"
+#include "tests/support/deliverables.h"
 
-// The library to load; a test target may name one in another folder.
+// The library to load; a test may name another before it includes this
+// header (an expression that gives its path).
 #ifndef FLASHCORE_LIBRARY
-#define FLASHCORE_LIBRARY "flashcore.dll"
+#define FLASHCORE_LIBRARY deliverable("flashcore.dll")
 #endif
 
 class FlashcoreLibrary {
@@ -24,10 +26,11 @@ class FlashcoreLibrary {
   void* symbol(const char* name) const { return library_.symbol(name); }
 
  private:
-  FlashcoreLibrary() : library_(platform::win::LoadLibraryA(FLASHCORE_LIBRARY)) {
-    if (!library_) throw std::runtime_error(FLASHCORE_LIBRARY ": " + platform::win::LastLibraryError());
+  FlashcoreLibrary() : path_(FLASHCORE_LIBRARY), library_(platform::win::LoadLibraryA(path_.c_str())) {
+    if (!library_) throw std::runtime_error(path_ + ": " + platform::win::LastLibraryError());
   }
 
+  std::string path_;
   platform::win::Library library_;
 };
 

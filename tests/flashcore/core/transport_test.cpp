@@ -1,22 +1,25 @@
 // The transport library as the programming library binds and calls it:
 // hardware selection by code and by name, the port and line functions, the
 // arguments a read is given, the answers it judges, and the trace of every
-// frame. The recording stand-in "comlinkx" shows what a pseudo-terminal
-// cannot (modem lines, time-out widths, replies no boot loader would give);
-// comlink on the boot-loader simulator shows the rest.
+// frame. The line recorder, loaded in the place of the second RS-232
+// library "comlinkx", shows what a pseudo-terminal cannot (modem lines,
+// time-out widths, replies no boot loader would give); comlink on the
+// boot-loader simulator shows the rest.
 #include "platform/win/system_info.h"
 #include "tests/flashcore/core/temp_dir.h"
 #include "tests/flashcore/fixtures/line_recorder.h"
+#include "tests/flashcore/fixtures/recorder_folder.h"
+#define FLASHCORE_LIBRARY RecorderFolder::instance().flashcore()
 #include "tests/flashcore/protocols/rs232_session.h"
 
 namespace {
 
-// The stand-in, loaded by the test under the name the library loads it by,
-// so both reach the same instance.
+// The recorder, loaded by the test from where the library loads it, so both
+// reach the same instance.
 class Recorder {
  public:
-  Recorder() : library_(platform::win::LoadLibraryA("comlinkx.dll")) {
-    if (!library_) throw std::runtime_error("comlinkx.dll: " + platform::win::LastLibraryError());
+  Recorder() : library_(platform::win::LoadLibraryA(RecorderFolder::instance().recorder().c_str())) {
+    if (!library_) throw std::runtime_error("line recorder: " + platform::win::LastLibraryError());
     reinterpret_cast<RecorderResetFunction>(library_.symbol("RecorderReset"))();
   }
   std::vector<std::string> calls() const {

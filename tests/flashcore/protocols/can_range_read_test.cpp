@@ -17,6 +17,7 @@
 #include "platform/win/library.h"
 #include "platform/win/ticks.h"
 #include "tests/sim/canloader/can_loader_sim.h"
+#include "tests/support/deliverables.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ class CanRangeRead : public testing::Test {
     setenv("SERIAL_COM1", loader_.slavePath().c_str(), 1);
     ClibraryContext& context = libraryContext();
     context.initialise();
-    library_ = platform::win::Library(platform::win::LoadLibraryA("canlink_serial.dll"));
+    library_ = platform::win::Library(platform::win::LoadLibraryA(deliverable("canlink_serial.dll").c_str()));
     ASSERT_TRUE(library_) << platform::win::LastLibraryError();
     context.transport()->bind(library_.get(), MEDIUM_CAN);
     ASSERT_TRUE(context.transport()->openCan(500, 0, 0, 5, 115200));

@@ -111,20 +111,29 @@ TEST_P(CanFuse, ReadModifyWriteOfTheHardwareByte) {
   const bool done = GetParam().enable ? ISP(ispEnableFuseBit)(GetParam().fuse) : ISP(ispDisableFuseBit)(GetParam().fuse);
   ASSERT_TRUE(done) << lastError();
   const std::string written = GetParam().written;
-  if (written.empty()) {
-    EXPECT_EQ(requests().size(), before);
-  } else {
-    EXPECT_EQ(requestsSince(before), (Frames{"005020200", "0040302" + written}));
-    EXPECT_EQ(loaderSpecial(CanSpecial::Hwb), std::stoul(written.substr(2), nullptr, 16));
-  }
+  EXPECT_EQ(requestsSince(before), (Frames{"005020200", "0040302" + written}));
+  EXPECT_EQ(loaderSpecial(CanSpecial::Hwb), std::stoul(written.substr(2), nullptr, 16));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Fuses, CanFuse,
     testing::Values(FuseCase{"Enable0", true, 0, 0xFF, "00DF"}, FuseCase{"Enable1", true, 1, 0xFF, "00BF"},
                     FuseCase{"Enable2", true, 2, 0xFF, "007F"}, FuseCase{"Disable0", false, 0, 0x00, "0020"},
-                    FuseCase{"Disable1", false, 1, 0x00, "0040"}, FuseCase{"Disable2", false, 2, 0x41, "00C1"},
-                    FuseCase{"Enable3", true, 3, 0xFF, ""}, FuseCase{"Disable3", false, 3, 0xFF, ""}));
+                    FuseCase{"Disable1", false, 1, 0x00, "0040"}, FuseCase{"Disable2", false, 2, 0x41, "00C1"}));
+
+// The hardware byte of a CAN part holds no SelBoot fuse (fuse 3): switching
+// it sends nothing and says so, as over USB.
+TEST_F(CanSession, TheSelBootFuseIsNotImplemented) {
+  for (const char* family : {"MCU26", "MCU27"}) {
+    connectAndOpen(family);
+    const size_t before = requests().size();
+    EXPECT_FALSE(ISP(ispEnableFuseBit)(3)) << family;
+    EXPECT_EQ(lastError(), STATUS_NOT_IMPLEMENTED);
+    EXPECT_FALSE(ISP(ispDisableFuseBit)(3)) << family;
+    EXPECT_EQ(lastError(), STATUS_NOT_IMPLEMENTED);
+    EXPECT_EQ(requests().size(), before) << family;
+  }
+}
 
 TEST_F(CanSession, AHardwareByteThatWasNotReadIsNeverWritten) {
   connectAndOpen("MCU26");

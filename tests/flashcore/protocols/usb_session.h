@@ -1,8 +1,9 @@
 #pragma once
-// A programming session over USB as a caller runs it: the library loaded
-// from the folder of the simulating usblink, a part and a USB hardware code
-// selected and the port opened on the simulated DFU boot loader. The
-// loader's request log is the record of what went to the device.
+// A programming session over USB as a caller runs it: the delivered library
+// loaded, a part and a USB hardware code selected and the port opened
+// through the delivered usblink on the simulated libusb, whose device is the
+// simulated DFU boot loader. The loader's request log is the record of what
+// went to the device.
 #include <gtest/gtest.h>
 
 #include <memory>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "tests/sim/usb/hex_text.h"
 #include "usblink/usb_request.h"
 
 namespace {
@@ -20,18 +21,6 @@ constexpr int kHardwareMemory = 5;
 constexpr int kSignatureMemory = 6;
 constexpr size_t kFrameHeader = 32;
 constexpr size_t kFrameTrailer = 16;
-
-std::string hex(const std::uint8_t* bytes, size_t count) {
-  std::string text;
-  char pair[3];
-  for (size_t i = 0; i < count; ++i) {
-    std::snprintf(pair, sizeof pair, "%02X", bytes[i]);
-    text += pair;
-  }
-  return text;
-}
-
-std::string hex(const std::vector<std::uint8_t>& bytes) { return hex(bytes.data(), bytes.size()); }
 
 std::string hex4(unsigned value) {
   char text[8];
@@ -181,7 +170,7 @@ int DfuBootloader::read(std::uint8_t* buffer, int length, const std::string& set
   size_t count = std::min<size_t>(reply.size(), setup->length);
   if (reads_ == config_.shortRead && count > 0) --count;
   std::copy_n(reply.begin(), count, buffer);
-  line += hex(reply.data(), count);
+  line += hexText(reply.data(), count);
   return static_cast<int>(count);
 }
 
@@ -192,7 +181,7 @@ std::uint8_t DfuBootloader::execute(const std::vector<std::uint8_t>& data) {
     case 0x04: return erase(data);
     case 0x05: return readSpecial(data);
     case 0x06: return selectMemory(data);
-    default: error("unknown command " + hex(data)); return kStatusUnknown;
+    default: error("unknown command " + hexText(data)); return kStatusUnknown;
   }
 }
 
@@ -230,7 +219,7 @@ std::uint8_t DfuBootloader::program(const std::vector<std::uint8_t>& data) {
     return 0;
   }
   if (data.size() < kFrameHeader + kFrameTrailer) {
-    error("program frame " + hex(data) + " is too short");
+    error("program frame " + hexText(data) + " is too short");
     return kStatusUnknown;
   }
   const std::uint32_t from = word(data, 2);
@@ -246,13 +235,13 @@ std::uint8_t DfuBootloader::program(const std::vector<std::uint8_t>& data) {
   }
   const std::optional<int> memory = rangeMemory(data[1], false);
   if (!memory) {
-    error("program frame for memory code " + hex(&data[1], 1));
+    error("program frame for memory code " + hexText(&data[1], 1));
     return kStatusUnknown;
   }
   const std::uint8_t* bytes = data.data() + kFrameHeader + filler;
   if (*memory == kLoaderMemory) {
     if (from == 0) interface_ = bytes[0];
-    if (from == 1) startCommand_ = hex(data.data(), 6) + hex(bytes, 1);
+    if (from == 1) startCommand_ = hexText(data.data(), 6) + hexText(bytes, 1);
     return 0;
   }
   if (refusedByProtection(*memory)) return protection_;
@@ -264,7 +253,7 @@ std::uint8_t DfuBootloader::program(const std::vector<std::uint8_t>& data) {
 
 std::uint8_t DfuBootloader::readOrBlankCheck(const std::vector<std::uint8_t>& data) {
   if (data.size() != 6) {
-    error("read command " + hex(data) + " is not 6 bytes");
+    error("read command " + hexText(data) + " is not 6 bytes");
     return kStatusUnknown;
   }
   const std::uint32_t from = word(data, 2);
@@ -273,7 +262,7 @@ std::uint8_t DfuBootloader::readOrBlankCheck(const std::vector<std::uint8_t>& da
   const std::optional<int> memory = blankCheck ? std::optional<int>(memoryNumbered() ? *selectedMemory_ : 0)
                                                : rangeMemory(data[1], true);
   if (!memory) {
-    error("read command for memory code " + hex(&data[1], 1));
+    error("read command for memory code " + hexText(&data[1], 1));
     return kStatusUnknown;
   }
   if (refusedByProtection(*memory)) return protection_;
@@ -300,7 +289,7 @@ std::uint8_t DfuBootloader::erase(const std::vector<std::uint8_t>& data) {
     return 0;
   };
   if (data.size() < 3) {
-    error("command " + hex(data) + " is too short");
+    error("command " + hexText(data) + " is too short");
     return kStatusUnknown;
   }
   switch (data[1]) {
@@ -323,15 +312,15 @@ std::uint8_t DfuBootloader::erase(const std::vector<std::uint8_t>& data) {
     case 0x02: return setByte(kHardwareMemory, data[2], data.size() == 4 ? data[3] : 0);
     case 0x03:
       startPending_ = true;
-      pendingStartCommand_ = hex(data);
+      pendingStartCommand_ = hexText(data);
       return 0;
-    default: error("unknown command " + hex(data)); return kStatusUnknown;
+    default: error("unknown command " + hexText(data)); return kStatusUnknown;
   }
 }
 
 std::uint8_t DfuBootloader::readSpecial(const std::vector<std::uint8_t>& data) {
   if (data.size() != 3) {
-    error("special-byte read " + hex(data) + " is not 3 bytes");
+    error("special-byte read " + hexText(data) + " is not 3 bytes");
     return kStatusUnknown;
   }
   int memory = 0;
@@ -339,7 +328,7 @@ std::uint8_t DfuBootloader::readSpecial(const std::vector<std::uint8_t>& data) {
     case 0x00: memory = kLoaderMemory; break;
     case 0x01: memory = data[2] >= 0x30 ? kSignatureMemory : kConfigMemory; break;
     case 0x02: memory = kHardwareMemory; break;
-    default: error("special-byte read " + hex(data) + " of no known group"); return kStatusUnknown;
+    default: error("special-byte read " + hexText(data) + " of no known group"); return kStatusUnknown;
   }
   const std::vector<std::uint8_t>& m = memories_[static_cast<size_t>(memory)];
   if (data[2] >= m.size()) return kStatusAddress;
@@ -349,7 +338,7 @@ std::uint8_t DfuBootloader::readSpecial(const std::vector<std::uint8_t>& data) {
 
 std::uint8_t DfuBootloader::selectMemory(const std::vector<std::uint8_t>& data) {
   if (data.size() != 4 || data[1] != 0x03) {
-    error("command " + hex(data) + " is no memory selection");
+    error("command " + hexText(data) + " is no memory selection");
     return kStatusUnknown;
   }
   if (data[2] >= memories_.size()) return kStatusAddress;

@@ -29,6 +29,14 @@ void apply(DfuConfig& config, const std::string& key, const std::string& value) 
     config.productId = static_cast<std::uint16_t>(number(value, 16));
   } else if (key == "driver") {
     config.driverReady = value != "missing";
+  } else if (key == "access") {
+    config.accessDenied = value == "denied";
+  } else if (key == "interfaces") {
+    config.interfaces = static_cast<int>(number(value, 10));
+  } else if (key == "kernel_driver") {
+    config.kernelDriver = static_cast<int>(number(value, 10));
+  } else if (key == "in_use") {
+    config.inUse = static_cast<int>(number(value, 10));
   } else if (key == "protection") {
     config.protection = static_cast<std::uint8_t>(number(value, 16));
   } else if (key.rfind("memory", 0) == 0 && key.size() == 12 && key.substr(7) == "_size") {

@@ -3,7 +3,11 @@
 // read from "key=value" lines:
 //
 //   product_id=A7C5      the product id it answers to (hexadecimal)
-//   driver=missing       the USB driver check fails
+//   driver=missing       the USB library cannot start on this system
+//   access=denied        the device may not be opened by this user
+//   interfaces=N         the device has interfaces 0 .. N-1 (5 unless set)
+//   kernel_driver=N      a kernel driver is bound to interface N
+//   in_use=N             another program has claimed interface N
 //   protection=03        refuse programming, reading, blank checks and block
 //                        erases with this status (02 or 03) until a full erase
 //   memory<n>_size=N     size of memory n (decimal)
@@ -30,6 +34,10 @@ struct DfuPoke {
 struct DfuConfig {
   std::uint16_t productId = 0xA7C5;
   bool driverReady = true;
+  bool accessDenied = false;
+  int interfaces = 5;
+  int kernelDriver = -1;  // the interface a kernel driver holds; -1: none
+  int inUse = -1;         // the interface another program holds; -1: none
   std::uint8_t protection = 0;
   // FLASH, EEPROM, custom, loader bytes, configuration bytes, hardware byte,
   // signature, LPC boot memory.

@@ -33,7 +33,7 @@ UsbSimFolder::UsbSimFolder(const std::string& config) {
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make " + pattern);
   path_ = pattern;
   std::ofstream(file("usbsim.ini")) << config;
-  setenv("USBLINK_SIM_FOLDER", path_.c_str(), 1);
+  setenv("USB_SIM_FOLDER", path_.c_str(), 1);
 }
 
 UsbSimFolder::~UsbSimFolder() {
@@ -42,6 +42,8 @@ UsbSimFolder::~UsbSimFolder() {
 }
 
 std::vector<std::string> UsbSimFolder::transfers() const { return lines(file("transfers.log")); }
+
+std::vector<std::string> UsbSimFolder::interfaceEvents() const { return lines(file("interfaces.log")); }
 
 std::vector<std::string> UsbSimFolder::setupTexts() const {
   std::vector<std::string> result;

@@ -1,14 +1,11 @@
 #pragma once
-// A test's view of the simulated USB boot loader: a fresh folder that
-// USBLINK_SIM_FOLDER names, the loader's configuration written into it,
-// and what the loader left there (requests, memories, state) read back.
+// A test's view of the simulated USB boot loader behind the simulated
+// libusb: a fresh folder that USB_SIM_FOLDER names, the loader's
+// configuration written into it, and what the device left there (requests,
+// interface claims, memories, state) read back.
 #include <cstdint>
 #include <string>
 #include <vector>
-
-// The folder that holds the simulating libusblink.so beside copies of the
-// programmer and its libraries.
-inline const std::string kUsbSimFolder = USBSIM_FOLDER;
 
 class UsbSimFolder {
  public:
@@ -23,6 +20,9 @@ class UsbSimFolder {
 
   // "W <setup> <data>" and "R <setup> <bytes or -1>" lines, in order.
   std::vector<std::string> transfers() const;
+  // "claim 4", "release 4", "detach 4", "attach 4", and refused claims
+  // ("claim 4: busy", "claim 4: no such interface"), in order.
+  std::vector<std::string> interfaceEvents() const;
   // The setup texts of the requests, in order.
   std::vector<std::string> setupTexts() const;
   // The data texts of the downloads, in order.
