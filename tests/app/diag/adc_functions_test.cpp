@@ -300,7 +300,10 @@ TEST_F(AdcFunctions, ALogThatCannotBeCreatedIsReportedAndTheRunDoesNotStart) {
   adc().CheckBox2->SetChecked(true);
   adc().Button6->Click();
   ASSERT_EQ(dialogs_.Boxes().size(), 1u);
-  EXPECT_EQ(dialogs_.Boxes()[0].request.text, "Datei kann nicht angelegt werden!");
+  // The box names the file and the cause.
+  const std::string& text = dialogs_.Boxes()[0].request.text;
+  EXPECT_EQ(text.rfind("Datei kann nicht angelegt werden!\nadc_log_", 0), 0u) << text;
+  EXPECT_NE(text.find(std::make_error_code(std::errc::no_such_file_or_directory).message()), std::string::npos) << text;
   EXPECT_TRUE(adc().CheckBox2->Enabled());
   link().WaitMs(200);
   EXPECT_TRUE(ReceivedOf(CMD_ADC_RAW).empty());
