@@ -61,6 +61,7 @@ class TForm21 : public TForm {
   TMenuItem* DemoMode1;
   TMenuItem* DefaultSetupinVD4171;
   TMenuItem* RTCinVD417stellen1;
+  TMenuItem* N11;               // separator before "Reset LKZ", hidden with it
   TMenuItem* ResetLKZ1;         // hidden
   TMenuItem* WerteBandwaage1;   // hidden
   TMenuItem* SoftReset1;
