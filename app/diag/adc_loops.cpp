@@ -28,8 +28,12 @@ std::string Formatted(const char* format, auto... values) {
 bool TForm10::BeginLoggedRun(AdcLogFile::Kind kind, AdcLogFile& log) {
   if (CheckBox2->Checked()) {
     CheckBox2->SetEnabled(false);
-    if (!log.Create(kind, TForm1::FormatNow(kStampFormat), TForm1::FormatNow(kRunTimeFormat))) {
-      MessageBox("Datei kann nicht angelegt werden!", "FEHLER", MB_OK | MB_ICONERROR);
+    const auto report = [](const std::string& name, std::error_code cause) {
+      MessageBox(FileWriteErrorText(name, cause, 0), "FEHLER", MB_OK | MB_ICONERROR);
+    };
+    if (!log.Create(kind, TForm1::FormatNow(kStampFormat), TForm1::FormatNow(kRunTimeFormat), report)) {
+      MessageBox("Datei kann nicht angelegt werden!\n" + log.Name() + ": " + log.Error().message(), "FEHLER",
+                 MB_OK | MB_ICONERROR);
       CheckBox2->SetEnabled(true);
       return false;  // the run does not start
     }

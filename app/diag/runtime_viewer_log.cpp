@@ -107,6 +107,5 @@ void TForm12::Button62Click(TObject* Sender) {
   const bool written = file.Close();
   LogDumpRunning = 0;
   if (!written)
-    MessageBox("Fehler beim Schreiben der Datei!\n" + std::string(LOG_DUMP_FILE_NAME) + ": " + file.Error(), "FEHLER",
-               MB_OK | MB_ICONERROR);
+    MessageBox(FileWriteErrorText(LOG_DUMP_FILE_NAME, file.ErrorCode(), 0), "FEHLER", MB_OK | MB_ICONERROR);
 }

@@ -55,6 +55,7 @@ TForm4::TForm4() {
   ListBox1->OnDblClick = Handler(this, &TForm4::ListBox1SelectLine);
   Button3->OnClick = Handler(this, &TForm4::Button3Click);
   Clear->OnClick = Handler(this, &TForm4::ClearClick);
+  Edit7->OnClick = Handler(this, &TForm4::Edit7SelectAll);
   Edit7->OnDblClick = Handler(this, &TForm4::Edit7SelectAll);
   Button1->OnClick = Handler(this, &TForm4::Button1Click);
 }

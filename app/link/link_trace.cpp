@@ -1,9 +1,10 @@
 // The traffic trace: the traffic monitor's boxes, the reply field of the
 // test window and the trace file "rs232_log.txt".
-#include <cstdio>
+#include <QTimer>
 
 #include "app/diag/traffic_monitor.h"
 #include "app/link/test_window.h"
+#include "app/program/text_table.h"
 #include "app/service/service_window.h"
 
 namespace {
@@ -13,27 +14,39 @@ constexpr const char* kTraceFileName = "rs232_log.txt";
 }  // namespace
 
 bool TForm1::OpenTraceFile() {
-  Rs232LogFile.reset(std::fopen(kTraceFileName, "w+"));
-  if (!Rs232LogFile) {
+  // An earlier trace keeps its name until this one is closed complete.
+  auto file = std::make_unique<LogFile>();
+  const bool open = file->Open(kTraceFileName, [this](const std::string& name, std::error_code cause) {
+    ReportFileWriteError(name, cause);
+  });
+  if (!open) {
     Rs232LoggingOn = 0;
+    Rs232LogFile.reset();
     return false;
   }
+  Rs232LogFile = std::move(file);
   Rs232LoggingOn = 1;
-  std::fputs("Device - RS232-Logging\n\n", Rs232LogFile.get());
-  std::fprintf(Rs232LogFile.get(), "Start: %s\n\n", FormatNow("%A %d.%m.%y %H:%M:%S").c_str());
-  std::fflush(Rs232LogFile.get());
+  Rs232LogFile->Write("Device - RS232-Logging\n\n");
+  Rs232LogFile->Write("Start: " + FormatNow("%A %d.%m.%y %H:%M:%S") + "\n\n");
   return true;
 }
 
 void TForm1::CloseTraceFile() {
   Rs232LoggingOn = 0;
+  if (Rs232LogFile) Rs232LogFile->Close();
   Rs232LogFile.reset();
 }
 
-void TForm1::WriteTraceLog(const char* format, const std::string& line) {
+void TForm1::ReportFileWriteError(const std::string& name, std::error_code cause) {
+  // Not from inside a transfer: the box waits for the user.
+  QTimer::singleShot(0, this, [this, text = FileWriteErrorText(name, cause, Lang())] {
+    ShowUntilOk(text, ROW_TITLE_ERROR, MB_ICONERROR);
+  });
+}
+
+void TForm1::WriteTraceLog(const char* label, const std::string& line) {
   if (Rs232LoggingOn != 1 || !Rs232LogFile) return;
-  std::fprintf(Rs232LogFile.get(), format, line.c_str());
-  std::fflush(Rs232LogFile.get());
+  Rs232LogFile->Write(label + std::string(CText(line)) + "\n");
 }
 
 void TForm1::TraceSent(std::span<const uint8_t> bytes) {
@@ -45,8 +58,8 @@ void TForm1::TraceSent(std::span<const uint8_t> bytes) {
     Form5->Memo1->SetText(hex);
     Form5->Memo2->SetText(chars);
   }
-  WriteTraceLog("PC->Device (B): %s\n", hex);
-  WriteTraceLog("PC->Device (A): %s\n", chars);
+  WriteTraceLog("PC->Device (B): ", hex);
+  WriteTraceLog("PC->Device (A): ", chars);
 }
 
 void TForm1::TraceReceived(std::span<const uint8_t> hexBytes, std::span<const uint8_t> charBytes, bool reply) {
@@ -62,6 +75,6 @@ void TForm1::TraceReceived(std::span<const uint8_t> hexBytes, std::span<const ui
     Form5->Memo3->SetText(hex);
     Form5->Memo4->SetText(chars);
   }
-  WriteTraceLog("Device->PC (B): %s\n", hex);
-  WriteTraceLog("Device->PC (A): %s\n", chars);
+  WriteTraceLog("Device->PC (B): ", hex);
+  WriteTraceLog("Device->PC (A): ", chars);
 }

@@ -81,6 +81,8 @@ TForm1::~TForm1() {
   ComPort1->OnAfterOpen = nullptr;
   ComPort1->OnError = nullptr;
   ComPort1->Close();
+  // A trace still running keeps what it holds.
+  CloseTraceFile();
 }
 
 void TForm1::StatusBar1DrawPanel(TStatusBar* StatusBar, TStatusPanel* Panel, const TRect& Rect) {

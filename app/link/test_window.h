@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/link/link_protocol.h"
+#include "app/link/log_file.h"
 #include "app/program/program_options.h"
 #include "app/link/request_queue.h"
 #include "app/link/telegram.h"
@@ -198,12 +199,9 @@ class TForm1 : public TForm {
   int StreamIndex = 0;
   std::array<int32_t, STREAM_RING_SIZE> StreamRing{};
 
-  // ---- Trace file "rs232_log.txt".
-  struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
+  // ---- Trace file "rs232_log.txt"; none while the trace is off.
   int Rs232LoggingOn = 0;
-  std::unique_ptr<std::FILE, FileCloser> Rs232LogFile;
+  std::unique_ptr<LogFile> Rs232LogFile;
 
   // ---- Block transfers.
   uint16_t BlockLength = 0;
@@ -459,7 +457,11 @@ class TForm1 : public TForm {
 
   // ---- Trace file.
   bool OpenTraceFile();
+  // Gives the trace its name "rs232_log.txt"; the trace is off afterwards.
   void CloseTraceFile();
+  // Tells the user, once the current event has been handled, that the file
+  // `name` could not be written, and why.
+  void ReportFileWriteError(const std::string& name, std::error_code cause);
 
   // ---- Utilities.
   static uint32_t SwapInt32(uint32_t value);
@@ -528,7 +530,8 @@ class TForm1 : public TForm {
   void TakeStreamFrame(const Bytes& frame);
   void TraceSent(std::span<const uint8_t> bytes);
   void TraceReceived(std::span<const uint8_t> hexBytes, std::span<const uint8_t> charBytes, bool reply);
-  void WriteTraceLog(const char* format, const std::string& line);
+  // One line "<label><line>\n" of the trace file.
+  void WriteTraceLog(const char* label, const std::string& line);
   int AnswerCommand(int address, uint8_t command, const uint8_t* data);
 
   std::unique_ptr<TComPort> comPort_;

@@ -79,10 +79,14 @@ void TForm1::Button9Click(TObject* Sender) {
   WeightLog log;
   if (logging) {
     CheckBox3->SetEnabled(false);
-    if (!log.Open()) {
+    const auto report = [](const std::string& name, std::error_code cause) {
+      MessageBoxUntilOk(FileWriteErrorText(name, cause, 0), "FEHLER", MB_ICONERROR);
+    };
+    if (!log.Open(report)) {
       logging = false;
       CheckBox3->SetEnabled(true);
-      MessageBoxUntilOk("Logdatei \"" + log.Name() + "\" kann nicht angelegt werden!", "FEHLER", MB_ICONERROR);
+      MessageBoxUntilOk("Logdatei \"" + log.Name() + "\" kann nicht angelegt werden!\n" + log.Error().message(),
+                        "FEHLER", MB_ICONERROR);
     }
   }
   const int pause = std::max(0, DecimalOrZero(Edit2->Text()));

@@ -1,7 +1,6 @@
 #include "app/link/weight_log.h"
 
 #include <cstdlib>
-#include <sys/stat.h>
 
 #include "app/link/link_utilities.h"
 
@@ -32,32 +31,23 @@ WeightFields ParseWeightText(std::string_view text) {
 }
 
 std::string WeightLogName(const std::string& stamp, const std::function<bool(const std::string&)>& exists) {
-  const std::string stem = "gewichts_log_" + stamp;
-  std::string name = stem + ".txt";
-  for (int n = 2; exists(name); ++n) name = stem + "_" + std::to_string(n) + ".txt";
-  return name;
+  return FreeLogName("gewichts_log_" + stamp, exists);
 }
 
-bool WeightLog::Open() {
+bool WeightLog::Open(LogFile::Report report) {
   Close();
-  name_ = WeightLogName(FormatNow("%d%m%Y_%H%M"), [](const std::string& path) {
-    struct stat info{};
-    return ::stat(path.c_str(), &info) == 0;
-  });
-  file_.reset(std::fopen(name_.c_str(), "w+"));
-  if (!file_) return false;
-  std::fputs("Device - Logging\n\n", file_.get());
-  std::fprintf(file_.get(), "Start: %s\n\n", FormatNow(kLongTime).c_str());
+  if (!file_.Open(WeightLogName(FormatNow("%d%m%Y_%H%M"), LogNameTaken), std::move(report))) return false;
+  file_.Write("Device - Logging\n\n");
+  file_.Write("Start: " + FormatNow(kLongTime) + "\n\n");
   return true;
 }
 
 void WeightLog::AddLine(const std::string& time, const std::string& weightText) {
-  if (file_) std::fprintf(file_.get(), "%s   %s\n", time.c_str(), weightText.c_str());
+  file_.Write(time + "   " + std::string(CText(weightText)) + "\n");
 }
 
-void WeightLog::Close() {
-  if (!file_) return;
-  std::fprintf(file_.get(), "\nStop: %s", FormatNow(kLongTime).c_str());
-  std::fflush(file_.get());
-  file_.reset();
+bool WeightLog::Close() {
+  if (!file_.IsOpen()) return !file_.Error();
+  file_.Write("\nStop: " + FormatNow(kLongTime));
+  return file_.Close();
 }

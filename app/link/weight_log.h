@@ -1,11 +1,11 @@
 #pragma once
 // The test window's reading of a weight text and its weight log file.
-#include <cstdio>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "app/link/log_file.h"
 
 // A weight text cut into its fields: the text up to "C" is dropped, then the
 // channel number, gross and net each end at ":" and the tare ends at "<";
@@ -26,22 +26,22 @@ WeightFields ParseWeightText(std::string_view text);
 std::string WeightLogName(const std::string& stamp, const std::function<bool(const std::string&)>& exists);
 
 // One weight log: a header at the start, a line per good read, the stop
-// line at the end.
+// line at the end. The file takes its name when the log is closed.
 class WeightLog {
  public:
-  // Creates a new log in the current directory; false when it cannot be created.
-  bool Open();
-  bool IsOpen() const { return file_ != nullptr; }
-  const std::string& Name() const { return name_; }
+  // Starts a new log in the current directory; false when it cannot be
+  // created. A write that fails later is told to `report`.
+  bool Open(LogFile::Report report = {});
+  bool IsOpen() const { return file_.IsOpen(); }
+  const std::string& Name() const { return file_.Name(); }
+  // Why the log could not be created or written.
+  std::error_code Error() const { return file_.Error(); }
   // "<time>   <weight text>\n"
   void AddLine(const std::string& time, const std::string& weightText);
-  // Writes the stop line and closes the file.
-  void Close();
+  // Writes the stop line and gives the log its name; false when the log
+  // could not be written whole.
+  bool Close();
 
  private:
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> file_;
-  std::string name_;
+  LogFile file_;
 };

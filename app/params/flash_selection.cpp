@@ -2,12 +2,17 @@
 
 #include "platform/win/library.h"
 
+#include <type_traits>
+
 std::optional<FlashFunctions> BindFlashFunctions(const platform::win::Library& library) {
   FlashFunctions f{};
-  f.ispInit = reinterpret_cast<bool (*)()>(library.symbol("ispInit"));
-  f.ispSelectDevice = reinterpret_cast<bool (*)(int)>(library.symbol("ispSelectDevice"));
-  f.ispSelectCommHardware = reinterpret_cast<bool (*)(int)>(library.symbol("ispSelectCommHardware"));
-  f.ispGetLastError = reinterpret_cast<int (*)()>(library.symbol("ispGetLastError"));
+  const auto bind = [&library](auto& function, const char* name) {
+    function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(library.symbol(name));
+  };
+  bind(f.ispInit, "ispInit");
+  bind(f.ispSelectDevice, "ispSelectDevice");
+  bind(f.ispSelectCommHardware, "ispSelectCommHardware");
+  bind(f.ispGetLastError, "ispGetLastError");
   if (!f.ispInit || !f.ispSelectDevice || !f.ispSelectCommHardware || !f.ispGetLastError) return std::nullopt;
   return f;
 }

@@ -5,16 +5,20 @@
 #include <functional>
 #include <optional>
 
+// Declarations only: the dialog loads the library at run time and binds
+// these exports by name, with their own types.
+#include "flashcore/core/isp_exports.h"
+
 namespace platform::win {
 class Library;
 }
 
 // The four library functions that the firmware-flash dialog calls.
 struct FlashFunctions {
-  bool (*ispInit)();
-  bool (*ispSelectDevice)(int deviceCode);
-  bool (*ispSelectCommHardware)(int hardwareCode);
-  int (*ispGetLastError)();
+  decltype(&::ispInit) ispInit;
+  decltype(&::ispSelectDevice) ispSelectDevice;
+  decltype(&::ispSelectCommHardware) ispSelectCommHardware;
+  decltype(&::ispGetLastError) ispGetLastError;
 };
 
 // The four functions of a loaded library; nullopt when one is missing.

@@ -1,7 +1,6 @@
 #include "app/params/log_dump.h"
 
-#include <cerrno>
-#include <cstring>
+#include <cstdio>
 
 std::string LogDumpRow(int row, int32_t value) {
   char text[48];
@@ -21,28 +20,19 @@ std::string RuntimeViewerLogHeader() {
          std::string(36, '-') + "\n\n";
 }
 
-bool LogDumpFile::Create(const std::string& name) {
-  file_.reset(std::fopen(name.c_str(), "w"));
-  error_ = file_ ? std::string() : std::string(std::strerror(errno));
-  return IsOpen();
-}
+bool LogDumpFile::Create(const std::string& name) { return file_.Open(name, {}); }
 
-void LogDumpFile::Write(const std::string& text) {
-  if (file_) std::fputs(text.c_str(), file_.get());
-}
+void LogDumpFile::Write(const std::string& text) { file_.Write(text); }
 
-bool LogDumpFile::Close() {
-  if (!file_) return true;
-  const bool flushed = std::fflush(file_.get()) == 0 && std::ferror(file_.get()) == 0;
-  if (!flushed) error_ = std::strerror(errno);
-  const bool closed = std::fclose(file_.release()) == 0;
-  if (flushed && !closed) error_ = std::strerror(errno);
-  return flushed && closed;
-}
+bool LogDumpFile::Close() { return file_.Close(); }
 
 LogDumpResult DumpLogEntries(uint16_t count, LogDumpFile& file, const LogDumpSteps& steps) {
   LogDumpResult result;
   for (uint32_t index = 0; index < count; ++index) {
+    if (file.Failed()) {
+      result.end = LogDumpEnd::WriteFailed;
+      return result;
+    }
     if (!steps.running()) {
       result.end = LogDumpEnd::Stopped;
       return result;

@@ -3,11 +3,11 @@
 // windows write, the file, and the loop that reads the device's entries into
 // it. Each window writes its own header before the rows.
 #include <cstdint>
-#include <cstdio>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
+
+#include "app/link/log_file.h"
 
 // The dump file, in the current directory.
 inline constexpr char LOG_DUMP_FILE_NAME[] = "ring_count_log.txt";
@@ -21,23 +21,25 @@ std::string LogValueText(int32_t value);
 // and 36 hyphens, with their blank lines.
 std::string RuntimeViewerLogHeader();
 
-// The dump file: created or emptied, written, flushed and closed.
+// The dump file. Its rows go to a temporary file that takes the dump's name
+// when it is closed, so an older dump stays whole until the new one is.
 class LogDumpFile {
  public:
   // False when the file cannot be created; Error() then names the cause.
   bool Create(const std::string& name = LOG_DUMP_FILE_NAME);
-  bool IsOpen() const { return file_ != nullptr; }
+  bool IsOpen() const { return file_.IsOpen(); }
   void Write(const std::string& text);
-  // Flushes and closes; false when not every byte reached the file.
+  // A write failed: nothing more is written, and the close keeps the older file.
+  bool Failed() const { return static_cast<bool>(file_.Error()); }
+  // Flushes and gives the dump its name; false when not every byte reached
+  // the disk (the older file is kept then).
   bool Close();
-  const std::string& Error() const { return error_; }
+  // The cause of a failure, as the system words it.
+  std::string Error() const { return file_.Error() ? file_.Error().message() : std::string(); }
+  std::error_code ErrorCode() const { return file_.Error(); }
 
  private:
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> file_;
-  std::string error_;
+  LogFile file_;
 };
 
 // How a dump ended.
@@ -45,6 +47,7 @@ enum class LogDumpEnd {
   Complete,     // a row for every entry
   Stopped,      // the user stopped it
   EntryUnread,  // an entry got no valid answer; the rows before it are written
+  WriteFailed,  // the file could not be written; no more entries were read
 };
 struct LogDumpResult {
   LogDumpEnd end = LogDumpEnd::Complete;
@@ -62,7 +65,7 @@ struct LogDumpSteps {
 };
 
 // Reads the entries 0 .. count - 1, one request each, and writes a row for
-// each. It ends before the next entry once `running` turns false, and at the
+// each. It ends before the next entry once `running` turns false, at the
 // first entry that cannot be read, so that no row carries a value that was
-// not read for it.
+// not read for it, and once the file cannot be written.
 LogDumpResult DumpLogEntries(uint16_t count, LogDumpFile& file, const LogDumpSteps& steps);

@@ -162,9 +162,7 @@ void TForm25::RunDump() {
                 ByLanguage(Lang(), " konnte nicht gelesen werden: die Datei endet davor.",
                            " could not be read: the file ends before it."));
   }
-  if (!written)
-    ShowError(std::string(ByLanguage(Lang(), "Datei \"", "File \"")) + LOG_DUMP_FILE_NAME +
-                ByLanguage(Lang(), "\" ist unvollständig! (", "\" is incomplete! (") + file.Error() + ")");
+  if (!written) ShowError(FileWriteErrorText(LOG_DUMP_FILE_NAME, file.ErrorCode(), Lang()));
 }
 
 void TForm25::Button1Click(TObject* Sender) { Close(); }

@@ -107,6 +107,6 @@ void TForm23::CheckBox45Click(TObject* Sender) { ShowCounterResetEntry(); }
 void TForm23::ShowCounterResetEntry() {
   if (Form21 == nullptr) return;
   const bool on = CheckBox44->Checked() || CheckBox45->Checked();
+  Form21->N11->SetVisible(on);
   Form21->ResetLKZ1->SetVisible(on);
-  if (TMenuItem* separator = Form21->MainMenu1->FindItem("N11")) separator->SetVisible(on);
 }

@@ -1,7 +1,5 @@
 #include "app/service/device_log.h"
 
-#include <sys/stat.h>
-
 namespace {
 
 std::string FirstChar(const std::string& value) { return value.substr(0, 1); }
@@ -11,18 +9,10 @@ std::string ChannelFields(const ChannelWeights& c, bool gross) {
   return std::to_string(c.number) + ";" + FirstChar(value) + ";" + WithoutSign(value);
 }
 
-bool FileExists(const std::string& path) {
-  struct stat info{};
-  return ::stat(path.c_str(), &info) == 0;
-}
-
 }  // namespace
 
 std::string DeviceLogName(const std::string& stamp, const std::function<bool(const std::string&)>& exists) {
-  const std::string stem = "device_log_" + stamp;
-  std::string name = stem + ".txt";
-  for (int n = 2; exists(name); ++n) name = stem + "_" + std::to_string(n) + ".txt";
-  return name;
+  return FreeLogName("device_log_" + stamp, exists);
 }
 
 std::string DeviceLogChannelPart(int grossNetMode, const std::string& time, const ChannelAnswer& answer,
@@ -37,23 +27,17 @@ std::string DeviceLogChannelPart(int grossNetMode, const std::string& time, cons
 
 std::string DeviceLogSumPart(const std::string& sumValue) { return ";;S;B;" + WithoutSign(sumValue) + "\n"; }
 
-bool DeviceLog::Open(const std::string& stamp, const std::string& startTime) {
-  file_.reset();
-  name_ = DeviceLogName(stamp, FileExists);
-  file_.reset(std::fopen(name_.c_str(), "w+"));
-  if (!file_) return false;
-  std::fputs("RTV482 - Logging\n\n", file_.get());
-  std::fprintf(file_.get(), "Start: %s\n\n", startTime.c_str());
+bool DeviceLog::Open(const std::string& stamp, const std::string& startTime, LogFile::Report report) {
+  if (!file_.Open(DeviceLogName(stamp, LogNameTaken), std::move(report))) return false;
+  file_.Write("RTV482 - Logging\n\n");
+  file_.Write("Start: " + startTime + "\n\n");
   return true;
 }
 
-void DeviceLog::Write(const std::string& text) {
-  if (file_) std::fputs(text.c_str(), file_.get());
-}
+void DeviceLog::Write(const std::string& text) { file_.Write(CText(text)); }
 
-void DeviceLog::Close(const std::string& stopTime) {
-  if (!file_) return;
-  std::fprintf(file_.get(), "\nStop: %s", stopTime.c_str());
-  std::fflush(file_.get());
-  file_.reset();
+bool DeviceLog::Close(const std::string& stopTime) {
+  if (!file_.IsOpen()) return !file_.Error();
+  file_.Write("\nStop: " + stopTime);
+  return file_.Close();
 }

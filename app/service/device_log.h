@@ -1,11 +1,10 @@
 #pragma once
 // The service window's weight log "device_log_<start>.txt": a header, one
 // record per polling cycle and a stop line.
-#include <cstdio>
 #include <functional>
-#include <memory>
 #include <string>
 
+#include "app/link/log_file.h"
 #include "app/service/weight_answer.h"
 
 // "device_log_<stamp>.txt" for the start minute `stamp` ("%d%m%Y_%H%M");
@@ -24,19 +23,20 @@ std::string DeviceLogSumPart(const std::string& sumValue);
 
 class DeviceLog {
  public:
-  // Creates a new log in the current directory and writes its header with
-  // the start time `startTime`; false when the file cannot be created.
-  bool Open(const std::string& stamp, const std::string& startTime);
-  bool IsOpen() const { return file_ != nullptr; }
-  const std::string& Name() const { return name_; }
+  // Starts a new log in the current directory and writes its header with
+  // the start time `startTime`; false when the file cannot be created. A
+  // write that fails later is told to `report`. The file takes its name
+  // when the log is closed.
+  bool Open(const std::string& stamp, const std::string& startTime, LogFile::Report report = {});
+  bool IsOpen() const { return file_.IsOpen(); }
+  const std::string& Name() const { return file_.Name(); }
+  // Why the log could not be created or written.
+  std::error_code Error() const { return file_.Error(); }
   void Write(const std::string& text);
-  // Writes the stop line, flushes and closes the file.
-  void Close(const std::string& stopTime);
+  // Writes the stop line and gives the log its name; false when the log
+  // could not be written whole.
+  bool Close(const std::string& stopTime);
 
  private:
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> file_;
-  std::string name_;
+  LogFile file_;
 };

@@ -75,7 +75,12 @@ void ServicePolling::Start() {
   }
   statusLang_ = Lang();
   w_.Label14->SetCaption(Text(ROW_VALUE_ACQUISITION, statusLang_));
-  if (w_.LogFunktion1->Checked()) log_.Open(FormatNow(kLogStamp), FormatNow(kLongTime));
+  if (w_.LogFunktion1->Checked()) {
+    const auto report = [](const std::string& name, std::error_code cause) {
+      Form1->ReportFileWriteError(name, cause);
+    };
+    if (!log_.Open(FormatNow(kLogStamp), FormatNow(kLongTime), report)) report(log_.Name(), log_.Error());
+  }
   w_.LogFunktion1->SetEnabled(false);
   Form1->SumDisplayEnabled = 1;
   ZeroTareRequest1 = 0;

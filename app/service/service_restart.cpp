@@ -50,14 +50,7 @@ void TForm21::RestartAndReconnect() {
   Label14->SetCaption(Text(ROW_RESTARTING, lang));
   Button1->SetEnabled(false);
 
-  const RestartConditions conditions{
-      .powerOnZeroing = ZeroAtPowerOn(SetupSection::WKG0) || ZeroAtPowerOn(SetupSection::WKG1),
-      .softReset = link.SoftResetRequested == 1,
-      .deviceType = link.DeviceType};
-  link.ResetDevice();
-  link.WaitUntilIdle();  // the reset telegram has gone out
-  // The device is not there while it restarts; the window waits without reacting.
-  for (int ms : RestartWaits(conditions)) platform::Clock::Sleep(ms);
+  ResetAndAwaitRestart();
 
   Label14->SetCaption("");
   Button1->SetCaption(Text(ROW_CONNECT, lang));
@@ -78,6 +71,18 @@ void TForm21::RestartAndReconnect() {
   // The program ends: the device restarts with its new set-up, nobody polls it.
   if (programEnding_) return;
   Button1Click(nullptr);
+}
+
+void TForm21::ResetAndAwaitRestart() {
+  TForm1& link = *Form1;
+  const RestartConditions conditions{
+      .powerOnZeroing = ZeroAtPowerOn(SetupSection::WKG0) || ZeroAtPowerOn(SetupSection::WKG1),
+      .softReset = link.SoftResetRequested == 1,
+      .deviceType = link.DeviceType};
+  link.ResetDevice();
+  link.WaitUntilIdle();  // the reset telegram has gone out
+  // The device is not there while it restarts; the window waits without reacting.
+  for (int ms : RestartWaits(conditions)) platform::Clock::Sleep(ms);
 }
 
 void TForm21::ResetVD4171Click(TObject* Sender) {

@@ -163,8 +163,9 @@ TForm21::TForm21() {
   Extras1->Add("N5", "-");
   DefaultSetupinVD4171 = Extras1->Add("DefaultSetupinVD4171", "Default-Setup in Gerät");
   RTCinVD417stellen1 = Extras1->Add("RTCinVD417stellen1", "RTC in Gerät stellen");
+  N11 = Extras1->Add("N11", "-");
   ResetLKZ1 = Extras1->Add("ResetLKZ1", "Reset LKZ");
-  ResetLKZ1->SetVisible(false);
+  for (TMenuItem* hidden : {N11, ResetLKZ1}) hidden->SetVisible(false);
   WerteBandwaage1 = Extras1->Add("WerteBandwaage1", "Werte Dosierwaage");
   WerteBandwaage1->SetVisible(false);
   SoftReset1 = Extras1->Add("SoftReset1", "Gerät -> Software-Reset");

@@ -61,6 +61,7 @@ class TForm21 : public TForm {
   TMenuItem* DemoMode1;
   TMenuItem* DefaultSetupinVD4171;
   TMenuItem* RTCinVD417stellen1;
+  TMenuItem* N11;               // separator before "Reset LKZ", hidden with it
   TMenuItem* ResetLKZ1;         // hidden
   TMenuItem* WerteBandwaage1;   // hidden
   TMenuItem* SoftReset1;
@@ -356,6 +357,9 @@ class TForm21 : public TForm {
   // address of the address field; returns once polling runs again. While
   // the program ends, the device is reset and not connected again.
   void RestartAndReconnect();
+  // Sends the device's reset (soft when TForm1::SoftResetRequested is 1) and
+  // returns once it has gone out and the device is back from its restart.
+  void ResetAndAwaitRestart();
   // Every caption and menu text in the current language.
   void ChangeLanguage();
   // Offers to store changed set-up values, resets a device that sends

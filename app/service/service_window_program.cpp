@@ -92,7 +92,8 @@ void TForm21::StoreChangesOnExit() {
       SetupModified = 0;
   }
   if (ImageByte(SetupSection::LPC, "sdcont") == 1) {
-    Form1->ResetDevice();
+    // Out before anything queued later, and the device back before the stream start of the end.
+    ResetAndAwaitRestart();
     Form1->SoftResetRequested = 0;
   }
   Form1->StoreComSettings();

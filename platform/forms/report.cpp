@@ -1,6 +1,6 @@
 #include "platform/forms/report.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -11,6 +11,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/image.h"
 #include "platform/forms/std_controls.h"
+#include "platform/files/whole_file.h"
 
 namespace {
 
@@ -124,20 +125,25 @@ QImage TQuickRep::RenderPage(int dpi) const {
 }
 
 std::string TQuickRep::WritePdf(const std::string& path) const {
-  QPdfWriter writer(QStr(path));
-  if (!writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF())))
-    return "page layout refused";
-  writer.setResolution(300);
-  writer.setTitle(QStr(ReportTitle));
-  writer.setCreator("rtv482_2");
-  QPainter painter;
-  if (!painter.begin(&writer)) {
-    QFile probe(QStr(path));
-    return probe.open(QIODevice::WriteOnly) ? "PDF cannot be written" : StdStr(probe.errorString());
+  // The page is made in memory first, so that a file is only ever replaced by a whole page.
+  QBuffer pdf;
+  pdf.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&pdf);
+    if (!writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF())))
+      return "page layout refused";
+    writer.setResolution(300);
+    writer.setTitle(QStr(ReportTitle));
+    writer.setCreator("rtv482_2");
+    QPainter painter;
+    if (!painter.begin(&writer)) return "PDF cannot be made";
+    painter.setPen(Qt::black);
+    PaintPage(painter, writer.resolution() / kMmPerInch);
+    if (!painter.end()) return "PDF cannot be completed";
   }
-  painter.setPen(Qt::black);
-  PaintPage(painter, writer.resolution() / kMmPerInch);
-  return painter.end() ? std::string() : "PDF cannot be completed";
+  const QByteArray& bytes = pdf.data();
+  const std::error_code error = WriteWholeFile(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+  return error ? error.message() : std::string();
 }
 
 bool TQuickRep::PrintOnDefaultPrinter() const {

@@ -76,8 +76,9 @@ class TQuickRep : public TComponent {
 
   // The page as a picture at `dpi` dots per inch.
   QImage RenderPage(int dpi) const;
-  // Writes the page as a one-page A4 PDF file; an empty text on success,
-  // otherwise what went wrong.
+  // Writes the page as a one-page A4 PDF file, replacing an older file only
+  // once the whole page is written; an empty text on success, otherwise what
+  // went wrong (the older file is kept then).
   std::string WritePdf(const std::string& path) const;
   // Prints the page on the system's default printer; false when no printer
   // is set up or printing failed.

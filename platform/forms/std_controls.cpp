@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -111,7 +112,29 @@ void TButton::Click() {
 
 // ---- TEdit
 
-TEdit::TEdit(TWinControl* parent, const std::string& text) : TControl(parent, new QLineEdit) {
+namespace {
+
+// A line edit that reports a click with the left button once it has handled
+// the mouse itself, so that a click handler that selects the text keeps its
+// selection.
+class ClickableLineEdit final : public QLineEdit {
+ public:
+  std::function<void()> clicked;
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && clicked) clicked();
+  }
+};
+
+}  // namespace
+
+TEdit::TEdit(TWinControl* parent, const std::string& text) : TControl(parent, new ClickableLineEdit) {
+  // The edit may outlive its wrapper for a moment while a form goes away.
+  static_cast<ClickableLineEdit*>(widget_)->clicked = [self = QPointer<TEdit>(this)] {
+    if (self) FireEvent(self->OnClick, self.data());
+  };
   edit()->setText(QStr(text));
   QObject::connect(edit(), &QLineEdit::textChanged, this, [this] { FireEvent(OnChange, this); });
   HookFocus(widget_, this, &OnEnter, &OnExit);

@@ -75,6 +75,8 @@ class TEdit : public TControl {
   TNotifyEvent OnChange;
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
+  // A click with the left button, pressed and released on the edit.
+  TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
 
  protected:

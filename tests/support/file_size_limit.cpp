@@ -50,3 +50,15 @@ LimitedRun RunUnderFileSizeLimit(rlim_t limit, const std::function<std::string()
   run.exited = WIFEXITED(status);
   return run;
 }
+
+ScopedFileSizeLimit::ScopedFileSizeLimit(rlim_t limit) {
+  oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+  if (::getrlimit(RLIMIT_FSIZE, &old_) != 0) return;
+  const rlimit lowered{limit, old_.rlim_max};
+  active_ = ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+}
+
+ScopedFileSizeLimit::~ScopedFileSizeLimit() {
+  if (active_) ::setrlimit(RLIMIT_FSIZE, &old_);
+  std::signal(SIGXFSZ, oldHandler_);
+}

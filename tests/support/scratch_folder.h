@@ -30,6 +30,11 @@ class ScratchFolder {
 
   const std::filesystem::path& Path() const { return path_; }
 
+  // Puts `text` into the file `name`, replacing what it held.
+  static void Write(const std::filesystem::path& name, const std::string& text) {
+    std::ofstream(name, std::ios::binary) << text;
+  }
+
   // The whole content of a file, empty when there is none.
   static std::string Read(const std::filesystem::path& name) {
     std::ifstream in(name, std::ios::binary);

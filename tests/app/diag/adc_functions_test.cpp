@@ -5,6 +5,7 @@
 #include <regex>
 
 #include "tests/app/diag/diag_fixture.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -113,6 +114,29 @@ TEST_F(AdcFunctions, TheMillivoltReadingShowsTheTextAndLogsIt) {
   ASSERT_EQ(logs.size(), 1u);
   EXPECT_EQ(WithoutTimes(FileText(logs[0])),
             "VD417 - Logging -> mV/V\n\nStart: <T>\n\n<t>;   C0;   +1.50000\n\nStop: <T>");
+}
+
+TEST_F(AdcFunctions, AFullDiskIsSaidOnceWhileTheLoopGoesOnAndLeavesNoLog) {
+  TForm10& w = adc();
+  w.CheckBox1->SetChecked(true);
+  w.CheckBox2->SetChecked(true);
+  StopLoopAfter(CMD_ADC_RAW, 8);
+  dialogs_.Answer(IDOK);
+  {
+    // Room for the header and a line or two.
+    const ScopedFileSizeLimit limit(120);
+    ASSERT_TRUE(limit.Active());
+    w.Button6->Click();
+  }
+  ASSERT_EQ(dialogs_.Boxes().size(), 1u);
+  const std::string& text = dialogs_.Boxes()[0].request.text;
+  const std::string cause = std::make_error_code(std::errc::file_too_large).message();
+  EXPECT_TRUE(std::regex_match(text, std::regex("Fehler beim Schreiben der Datei \"adc_log_\\d{8}_\\d{4}\\.txt\"!\n" + cause)))
+      << text;
+  EXPECT_EQ(dialogs_.Boxes()[0].request.title, "FEHLER");
+  EXPECT_GE(ReceivedOf(CMD_ADC_RAW).size(), 8u);
+  EXPECT_TRUE(FilesStartingWith("adc_log_").empty());
+  EXPECT_TRUE(w.CheckBox2->Enabled());
 }
 
 TEST_F(AdcFunctions, TheScaledReadingShowsTheDevicesFloat) {
@@ -300,7 +324,10 @@ TEST_F(AdcFunctions, ALogThatCannotBeCreatedIsReportedAndTheRunDoesNotStart) {
   adc().CheckBox2->SetChecked(true);
   adc().Button6->Click();
   ASSERT_EQ(dialogs_.Boxes().size(), 1u);
-  EXPECT_EQ(dialogs_.Boxes()[0].request.text, "Datei kann nicht angelegt werden!");
+  // The box names the file and the cause.
+  const std::string& text = dialogs_.Boxes()[0].request.text;
+  EXPECT_EQ(text.rfind("Datei kann nicht angelegt werden!\nadc_log_", 0), 0u) << text;
+  EXPECT_NE(text.find(std::make_error_code(std::errc::no_such_file_or_directory).message()), std::string::npos) << text;
   EXPECT_TRUE(adc().CheckBox2->Enabled());
   link().WaitMs(200);
   EXPECT_TRUE(ReceivedOf(CMD_ADC_RAW).empty());

@@ -63,7 +63,8 @@ TEST_F(AdcLog, AFileThatCannotBeCreatedGivesNoLog) {
   // The name leads into a folder that does not exist.
   EXPECT_FALSE(log.Create(AdcLogFile::Kind::Counts, "missing/11122026_0815", "start"));
   EXPECT_FALSE(log.IsOpen());
-  EXPECT_EQ(log.Name(), "");
+  EXPECT_EQ(log.Name(), "adc_log_missing/11122026_0815.txt");
+  EXPECT_EQ(log.Error(), std::errc::no_such_file_or_directory);
   // Writing to a log that is not open does nothing.
   log.WriteCounts("08:15:01", 1, 1, 0.0f);
   log.Finish("stop");

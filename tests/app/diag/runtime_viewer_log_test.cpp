@@ -1,6 +1,9 @@
 // The log-memory page and its dump file "ring_count_log.txt".
+#include <fstream>
+
 #include "app/params/log_dump.h"
 #include "tests/app/diag/runtime_viewer_fixture.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -90,6 +93,30 @@ TEST_F(RuntimeLog, AFileThatCannotBeCreatedIsReported) {
   EXPECT_EQ(dialogs_.Boxes()[0].request.title, "FEHLER");
   EXPECT_EQ(viewer().Button62->Caption(), "Werte lesen START");
   EXPECT_EQ(viewer().LogDumpRunning, 0);
+}
+
+TEST_F(RuntimeLog, AFullDiskStopsTheDumpAndKeepsTheOlderFile) {
+  Entries(std::vector<int32_t>(200, 512));
+  Count();
+  const std::string old = "an older dump\n";
+  std::ofstream(dir_ / "ring_count_log.txt") << old;
+  sim_.Log().Clear();
+  dialogs_.Answer(IDOK);
+  {
+    const ScopedFileSizeLimit limit(400);
+    ASSERT_TRUE(limit.Active());
+    viewer().Button62->Click();
+  }
+  ASSERT_EQ(dialogs_.Boxes().size(), 1u);
+  EXPECT_EQ(dialogs_.Boxes()[0].request.title, "FEHLER");
+  EXPECT_EQ(dialogs_.Boxes()[0].request.text, "Fehler beim Schreiben der Datei \"ring_count_log.txt\"!\n" +
+                                                  std::make_error_code(std::errc::file_too_large).message());
+  EXPECT_EQ(FileText(dir_ / "ring_count_log.txt"), old);
+  // The entries after the failure are not read any more.
+  EXPECT_LT(DataSent(CMD_LOG_MEMORY).size(), 50u);
+  EXPECT_EQ(viewer().LogDumpRunning, 0);
+  for (const auto& entry : std::filesystem::directory_iterator(dir_))
+    EXPECT_EQ(entry.path().extension(), ".txt") << entry.path();
 }
 
 TEST_F(RuntimeLog, ValuesAreClampedTo8000AndStartStopNeedAFreshCount) {

@@ -1,6 +1,10 @@
 // The raw telegram tester against the simulated device: what goes on the
 // wire, the reply in hex, refused lines, the history, and that the link's
 // queue keeps off the port while the tester waits for its reply.
+#include <QApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+
 #include "app/diag/tester_frame.h"
 #include "tests/app/diag/diag_fixture.h"
 
@@ -100,6 +104,20 @@ TEST_F(TelegramTester, CopyTakesTheSelectedHistoryLine) {
   EXPECT_EQ(t.Edit7->Text(), "02#01#03#1E#00#00#03");
   t.Button3->Click();
   EXPECT_EQ(t.ListBox1->ItemCount(), 0);
+}
+
+TEST_F(TelegramTester, ASingleClickOnTheSendLineSelectsItWhole) {
+  TForm4& t = tester();
+  t.Edit7->SetText(kWeightLine);
+  auto* line = static_cast<QLineEdit*>(t.Edit7->Widget());
+  ASSERT_TRUE(line->selectedText().isEmpty());
+  const QPointF at(20, 8);
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, at, line->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(line, &event);
+  }
+  EXPECT_EQ(line->selectedText().toStdString(), kWeightLine);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "app/link/telegram.h"
 #include "tests/app/link/link_fixture.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -23,6 +24,10 @@ class TraceTest : public LinkTest {
     std::filesystem::current_path(old_);
     std::filesystem::remove_all(dir_);
     LinkTest::TearDown();
+  }
+  std::string LogText() const {
+    std::ifstream in(dir_ / "rs232_log.txt", std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
   std::vector<std::string> LogLines() {
     std::ifstream in(dir_ / "rs232_log.txt");
@@ -87,6 +92,41 @@ TEST_F(TraceTest, AClosedTraceFileIsNotWrittenAnyMore) {
   EXPECT_EQ(link().Rs232LoggingOn, 0);
   ASSERT_TRUE(Request(CMD_ADC_INFO));
   EXPECT_EQ(LogLines().size(), 4u);
+}
+
+TEST_F(TraceTest, AnOlderTraceStaysWholeUntilTheNewOneIsClosed) {
+  std::ofstream(dir_ / "rs232_log.txt") << "an older trace\n";
+  link().RS232Fenster1->SetChecked(true);
+  ASSERT_TRUE(link().OpenTraceFile());
+  ASSERT_TRUE(Request(CMD_ADC_INFO));
+  EXPECT_EQ(LogText(), "an older trace\n");
+  link().CloseTraceFile();
+  EXPECT_EQ(LogText().rfind("Device - RS232-Logging\n\nStart: ", 0), 0u);
+  EXPECT_EQ(LogLines().size(), 8u);  // the header and a request with its reply
+  EXPECT_TRUE(dialogs_.Boxes().empty());
+}
+
+TEST_F(TraceTest, AFullDiskIsReportedOnceAndTheOlderTraceStays) {
+  std::ofstream(dir_ / "rs232_log.txt") << "an older trace\n";
+  link().RS232Fenster1->SetChecked(true);
+  dialogs_.Answer(IDOK);
+  {
+    const ScopedFileSizeLimit limit(300);
+    ASSERT_TRUE(limit.Active());
+    ASSERT_TRUE(link().OpenTraceFile());
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(Request(CMD_ADC_INFO));
+    // The box comes once the transfer in which the write failed is over.
+    ASSERT_TRUE(PumpUntil([&] { return !dialogs_.Boxes().empty(); }));
+    ASSERT_TRUE(Request(CMD_ADC_INFO));
+    link().CloseTraceFile();
+  }
+  TestApplication().ProcessMessages();
+  ASSERT_EQ(dialogs_.Boxes().size(), 1u);
+  EXPECT_EQ(dialogs_.Boxes()[0].request.text, "Fehler beim Schreiben der Datei \"rs232_log.txt\"!\n" +
+                                                  std::make_error_code(std::errc::file_too_large).message());
+  EXPECT_EQ(dialogs_.Boxes()[0].request.title, "FEHLER");
+  EXPECT_EQ(LogText(), "an older trace\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), std::filesystem::directory_iterator()), 1);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <regex>
 
 #include "tests/app/link/test_window_fixture.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -83,6 +84,33 @@ TEST_F(Weights, ReadingOnceShowsTheFieldsAndLogsOneLine) {
   ASSERT_EQ(both.size(), 2u);
   EXPECT_EQ(FileText(logs[0]), text);
   EXPECT_EQ(FileText(both[0] == logs[0] ? both[1] : both[0]).rfind("Device - Logging\n\nStart: ", 0), 0u);
+}
+
+TEST_F(Weights, AFullDiskIsSaidOnceWhileTheLoopGoesOnAndLeavesNoLog) {
+  link().CheckBox3->SetChecked(true);
+  link().CheckBox2->SetChecked(true);
+  link().Edit2->SetText("10");
+  dialogs_.Answer(IDOK);
+  WhileRunning([&] {
+    if (ReceivedOf(CMD_READ_WEIGHT).size() < 8) return false;
+    link().CheckBox2->SetChecked(false);
+    return true;
+  });
+  {
+    // Room for the header and a line or two.
+    const ScopedFileSizeLimit limit(150);
+    ASSERT_TRUE(limit.Active());
+    link().Button9Click(nullptr);
+  }
+  ASSERT_EQ(dialogs_.Boxes().size(), 1u);
+  const std::string& text = dialogs_.Boxes()[0].request.text;
+  EXPECT_TRUE(std::regex_match(text, std::regex("Fehler beim Schreiben der Datei \"gewichts_log_\\d{8}_\\d{4}\\.txt\"!\n" +
+                                                Escaped(std::make_error_code(std::errc::file_too_large).message()))))
+      << text;
+  EXPECT_EQ(dialogs_.Boxes()[0].request.title, "FEHLER");
+  EXPECT_GE(ReceivedOf(CMD_READ_WEIGHT).size(), 8u);
+  EXPECT_TRUE(WeightLogs().empty());
+  EXPECT_TRUE(link().CheckBox3->Enabled());
 }
 
 TEST_F(Weights, TheLoopReadsUntilUntickedAndAFailedCycleDoesNotEndIt) {

@@ -5,10 +5,12 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tests/app/params/crane_fixture.h"
 #include "tests/app/setup/known_setup.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -87,6 +89,34 @@ TEST_F(CraneProtocolTest, APdfThatCannotBeWrittenIsReported) {
   ASSERT_EQ(dialogs_.Boxes().size(), 1u);
   EXPECT_EQ(dialogs_.Boxes()[0].request.title, "FEHLER");
   EXPECT_NE(dialogs_.Boxes()[0].request.text.find("protokoll.pdf"), std::string::npos);
+}
+
+TEST_F(CraneProtocolTest, AFullDiskKeepsTheOlderProtocolWholeAndSaysWhy) {
+  KnownDevice();
+  const std::filesystem::path pdf = dir_ / "protokoll.pdf";
+  const std::string old = "%PDF-1.4 an older protocol\n%%EOF\n";
+  std::ofstream(pdf, std::ios::binary) << old;
+  dialogs_.Answer(IDOK);
+  {
+    // The page is larger than this, the older protocol is not.
+    const ScopedFileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.Active());
+    protocol().Button1->Click();
+  }
+  ASSERT_EQ(dialogs_.Boxes().size(), 1u);
+  EXPECT_EQ(dialogs_.Boxes()[0].request.title, "FEHLER");
+  EXPECT_EQ(dialogs_.Boxes()[0].request.text, "Fehler beim Schreiben der Datei protokoll.pdf!\r\n" +
+                                                  std::make_error_code(std::errc::file_too_large).message());
+  EXPECT_EQ(FileText(pdf), old);
+  // No piece of the new page is left beside it.
+  for (const auto& entry : std::filesystem::directory_iterator(dir_))
+    EXPECT_EQ(entry.path().filename().string().find("protokoll.pdf."), std::string::npos) << entry.path();
+
+  // With room on the disk the new page replaces the older one.
+  protocol().Button1->Click();
+  EXPECT_EQ(dialogs_.Boxes().size(), 1u);
+  EXPECT_EQ(FileText(pdf).rfind("%PDF-", 0), 0u);
+  EXPECT_GT(std::filesystem::file_size(pdf), 4096u);
 }
 
 TEST_F(CraneProtocolTest, ThePreviewOpensModallyWithThePage) {

@@ -478,6 +478,34 @@ TEST_F(WeighingParameters, ControlsFollowTheirChoices) {
   EXPECT_EQ(d.ComboBox100->ItemCount(), 2);
 }
 
+TEST_F(WeighingParameters, ACounterShowsResetLkzWithTheSeparatorBeforeIt) {
+  TForm23& d = params();
+  TMenuItem* extras = Form21->Extras1;
+  int reset = -1;
+  for (int i = 0; i < extras->Count(); ++i)
+    if (extras->Item(i) == Form21->ResetLKZ1) reset = i;
+  ASSERT_GT(reset, 0);
+  TMenuItem* separator = extras->Item(reset - 1);
+  EXPECT_EQ(separator->Name(), "N11");
+  EXPECT_TRUE(separator->IsSeparator());
+  EXPECT_FALSE(separator->Visible());
+  EXPECT_FALSE(Form21->ResetLKZ1->Visible());
+
+  struct Step {
+    TCheckBox* box;
+    bool checked;
+    bool shown;
+  };
+  const Step steps[] = {{d.CheckBox44, true, true}, {d.CheckBox45, true, true}, {d.CheckBox44, false, true},
+                        {d.CheckBox45, false, false}, {d.CheckBox45, true, true}, {d.CheckBox45, false, false}};
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.box->Name() + (step.checked ? " checked" : " unchecked"));
+    step.box->SetChecked(step.checked);
+    EXPECT_EQ(Form21->ResetLKZ1->Visible(), step.shown);
+    EXPECT_EQ(separator->Visible(), step.shown);
+  }
+}
+
 TEST_F(WeighingParameters, ActivationChoosesPagesAndButtons) {
   TForm23& d = params();
   TForm1& l = link();

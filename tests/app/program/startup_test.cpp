@@ -215,20 +215,22 @@ TEST_F(StartAndEnd, TheStartTakesItsStateFromTheIni) {
   EXPECT_EQ(link().PageControl1->ActivePageIndex(), 1);
 }
 
-TEST_F(StartAndEnd, TheTraceFileIsEmptiedAtEveryStartAndClosedByTheStore) {
+TEST_F(StartAndEnd, EveryStartBeginsANewTraceThatTheStoreClosesOverTheOldOne) {
   WriteFile(Path("rs232_log.txt"), "an old trace\n");
   WriteFile(IniPath(), "[COM]\nrs232_logging=1\n");
   Start();
   EXPECT_EQ(link().Rs232LoggingOn, 1);
   EXPECT_TRUE(link().RS232Logging1->Checked());
-  const std::string trace = ReadFile(Path("rs232_log.txt"));
-  EXPECT_EQ(trace.rfind("Device - RS232-Logging\n\nStart: ", 0), 0u) << trace;
-  EXPECT_FALSE(Contains(trace, "an old trace"));
+  // The old trace stays whole until the new one is complete.
+  EXPECT_EQ(ReadFile(Path("rs232_log.txt")), "an old trace\n");
 
   service().Button2Click(nullptr);
   EXPECT_EQ(link().Rs232LoggingOn, 0);
   EXPECT_FALSE(link().Rs232LogFile);
   EXPECT_TRUE(Contains(ReadFile(IniPath()), "rs232_logging=1\n"));
+  const std::string trace = ReadFile(Path("rs232_log.txt"));
+  EXPECT_EQ(trace.rfind("Device - RS232-Logging\n\nStart: ", 0), 0u) << trace;
+  EXPECT_FALSE(Contains(trace, "an old trace"));
 }
 
 struct StoreCase {
@@ -321,11 +323,9 @@ TEST_F(StartAndEnd, ADeviceWhoseSetupSendsContinuouslyIsResetBeforeTheStore) {
   sim_.Log().Clear();
   service().Button2Click(nullptr);
   ASSERT_TRUE(PumpUntil([&] { return ReceivedRequests().size() >= 3 && link().PendingCount == 0; }));
-  auto requests = ReceivedRequests();
-  // The hold goes first; the reset (send only) and the stream start follow.
-  EXPECT_EQ(requests.front(), (Request{CMD_HOLD_CYCLIC, 0}));
-  std::sort(requests.begin() + 1, requests.end());
-  EXPECT_EQ(requests, (std::vector<Request>{{CMD_HOLD_CYCLIC, 0}, {CMD_VALUE_STREAM, 1, 2}, {CMD_RESET, 1}}));
+  // The hold goes first, then the reset (send only), and the stream start once the device is back.
+  EXPECT_EQ(ReceivedRequests(),
+            (std::vector<Request>{{CMD_HOLD_CYCLIC, 0}, {CMD_RESET, 1}, {CMD_VALUE_STREAM, 1, 2}}));
   EXPECT_EQ(link().SoftResetRequested, 0);
 }
 

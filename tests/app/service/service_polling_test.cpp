@@ -5,6 +5,7 @@
 #include <regex>
 
 #include "tests/app/service/service_fixture.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -266,6 +267,28 @@ INSTANTIATE_TEST_SUITE_P(
         LogCase{"GrossTwoChannelsWithSum", true, 2, true,
                 R"(1;\+;  12\.50;;2;\+;   3\.00\n;;S;B;  15\.50\n)"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ServicePollingTest, AFullDiskIsSaidOnceWhilePollingGoesOnAndLeavesNoLog) {
+  dialogs_.Answer(IDOK);
+  window().LogFunktion1Click(nullptr);
+  dialogs_.Answer(IDOK);
+  {
+    // Room for the header and a record or two.
+    const ScopedFileSizeLimit limit(120);
+    ASSERT_TRUE(limit.Active());
+    Connect();
+    const std::string name = window().Polling->LogName();
+    ASSERT_TRUE(PumpUntil([&] { return dialogs_.Boxes().size() == 2; }));
+    EXPECT_EQ(dialogs_.Boxes()[1].request.text, "Fehler beim Schreiben der Datei \"" + name + "\"!\n" +
+                                                    std::make_error_code(std::errc::file_too_large).message());
+    EXPECT_EQ(dialogs_.Boxes()[1].request.title, "FEHLER");
+    // The polling goes on, and the box is not shown again.
+    ASSERT_TRUE(AwaitRequests(CMD_READ_WEIGHT, 3));
+    window().Button1->Click();
+  }
+  EXPECT_EQ(dialogs_.Boxes().size(), 2u);
+  EXPECT_TRUE(DeviceLogs().empty());
+}
 
 TEST_F(ServicePollingTest, WithoutTheLogEntryNothingIsLogged) {
   Connect();

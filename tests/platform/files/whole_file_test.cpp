@@ -1,5 +1,7 @@
 #include "platform/files/whole_file.h"
 
+#include "platform/files/replacing_file.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -96,6 +98,70 @@ TEST_F(WholeFile, ReadsRegularFilesOnly) {
   Put(Path("a"), std::string("a\0b", 3));
   EXPECT_FALSE(ReadWholeFile(Path("a"), contents));
   EXPECT_EQ(contents, std::string("a\0b", 3));
+}
+
+// A file written piece by piece, as the logs are.
+using PieceByPiece = WholeFile;
+
+TEST_F(PieceByPiece, TheOldFileStaysUntilTheCommitAndThenHoldsEveryPiece) {
+  const std::string path = Path("trace.txt");
+  Put(path, "old trace\n");
+  ReplacingFile file;
+  ASSERT_FALSE(file.Open(path));
+  EXPECT_FALSE(file.Write("first\n"));
+  EXPECT_FALSE(file.Write("second\n"));
+  EXPECT_EQ(Get(path), "old trace\n");
+  EXPECT_EQ(Names().size(), 2u);  // the old file and the temporary one
+  EXPECT_FALSE(file.Commit());
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(Get(path), "first\nsecond\n");
+  EXPECT_EQ(Names(), std::vector<std::string>{"trace.txt"});
+}
+
+TEST_F(PieceByPiece, AnUncommittedFileLeavesTheOldOneAndNoTemporaryFile) {
+  const std::string path = Path("trace.txt");
+  Put(path, "old trace\n");
+  {
+    ReplacingFile file;
+    ASSERT_FALSE(file.Open(path));
+    file.Write("new");
+  }
+  EXPECT_EQ(Get(path), "old trace\n");
+  ReplacingFile dropped;
+  ASSERT_FALSE(dropped.Open(path));
+  dropped.Write("new");
+  dropped.Discard();
+  EXPECT_EQ(Get(path), "old trace\n");
+  EXPECT_EQ(Names(), std::vector<std::string>{"trace.txt"});
+}
+
+TEST_F(PieceByPiece, AFailedPieceKeepsItsCauseAndTheCommitKeepsTheOldFile) {
+  const std::string path = Path("trace.txt");
+  const std::string old = "old trace\n";
+  Put(path, old);
+  const LimitedRun run = RunUnderFileSizeLimit(1000, [&] {
+    ReplacingFile file;
+    if (file.Open(path)) return std::string("not opened");
+    std::string report;
+    for (int line = 0; line < 100 && report.empty(); ++line)
+      if (const std::error_code error = file.Write(std::string(40, 'x') + "\n")) report = "line " + std::to_string(line);
+    // Later pieces are refused with the same cause, and the commit returns it.
+    report += "; then: " + file.Write("more").message();
+    report += "; commit: " + file.Commit().message();
+    return report;
+  });
+  ASSERT_TRUE(run.exited);
+  const std::string cause = std::make_error_code(std::errc::file_too_large).message();
+  EXPECT_EQ(run.report, "line 24; then: " + cause + "; commit: " + cause);
+  EXPECT_EQ(Get(path), old);
+  EXPECT_EQ(Names(), std::vector<std::string>{"trace.txt"});
+}
+
+TEST_F(PieceByPiece, NoTemporaryFileInAMissingFolder) {
+  ReplacingFile file;
+  EXPECT_EQ(file.Open(Path("no/such/folder/trace.txt")), std::errc::no_such_file_or_directory);
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(file.Write("x"), std::errc::bad_file_descriptor);
 }
 
 }  // namespace

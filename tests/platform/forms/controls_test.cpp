@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QComboBox>
 #include <QPainter>
 #include <QTabWidget>
@@ -68,6 +69,39 @@ TEST_F(Controls, MaximumLengthLimitsTypingButNotTextSetFromCode) {
   QKeyEvent press(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier, "3");
   QApplication::sendEvent(edit->Widget(), &press);
   EXPECT_EQ(edit->Text(), "123");
+}
+
+TEST_F(Controls, AnEditReportsALeftClickOnItAndKeepsWhatTheHandlerSelected) {
+  auto* edit = new TEdit(form.get(), "02#01#05");
+  edit->SetBounds(0, 0, 120, 22);
+  int clicks = 0;
+  edit->OnClick = [&](TObject* sender) {
+    EXPECT_EQ(sender, edit);
+    ++clicks;
+    edit->SelectAll();
+  };
+  auto* line = static_cast<QLineEdit*>(edit->Widget());
+  const auto mouse = [&](QEvent::Type type, Qt::MouseButton button, QPointF at) {
+    QMouseEvent event(type, at, line->mapToGlobal(at), button, type == QEvent::MouseButtonRelease ? Qt::NoButton : button,
+                      Qt::NoModifier);
+    QApplication::sendEvent(line, &event);
+  };
+  // Pressed and released on the edit: one click, and the whole text stays selected.
+  mouse(QEvent::MouseButtonPress, Qt::LeftButton, {30, 10});
+  mouse(QEvent::MouseButtonRelease, Qt::LeftButton, {30, 10});
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(line->selectedText(), "02#01#05");
+  // A second click inside the selection keeps it as well.
+  mouse(QEvent::MouseButtonPress, Qt::LeftButton, {30, 10});
+  mouse(QEvent::MouseButtonRelease, Qt::LeftButton, {30, 10});
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(line->selectedText(), "02#01#05");
+  // The right button, or a release beside the edit, is no click.
+  mouse(QEvent::MouseButtonPress, Qt::RightButton, {30, 10});
+  mouse(QEvent::MouseButtonRelease, Qt::RightButton, {30, 10});
+  mouse(QEvent::MouseButtonPress, Qt::LeftButton, {30, 10});
+  mouse(QEvent::MouseButtonRelease, Qt::LeftButton, {300, 10});
+  EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(Controls, StatusBarDrawsOwnerDrawPanelsThroughTheHandler) {
