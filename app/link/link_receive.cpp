@@ -56,10 +56,10 @@ void TForm1::ComPort1RxChar(TObject* Sender, int Count) {
     std::copy_n(pending.begin(), RxCount, RxBuffer.begin());
     RxStxSeen = pending.empty() ? 0 : 1;
   }
-  // While the value stream runs the port hands over its characters once a
-  // display frame: the display tick takes what waits before it shows a
-  // value, so a batch holds back no value that is shown.
-  ComPort1->SetRxBatchInterval(assembler_.Mode() == ReceiveMode::Stream ? kDisplayFrameMs : 0);
+  // While the value stream runs the port hands over its characters in
+  // batches: the display tick takes what waits before it shows a value, so a
+  // batch holds back no value that is shown.
+  ComPort1->SetRxBatchInterval(assembler_.Mode() == ReceiveMode::Stream ? kStreamBatchMs : 0);
 }
 
 void TForm1::FollowStreamOption() {

@@ -548,8 +548,12 @@ class TForm1 : public TForm {
   std::unique_ptr<TComPort> comPort_;
   FrameAssembler assembler_;
   // The value stream changes its texts no more often than the graph beside
-  // them is painted; the port hands over its frames as often.
+  // them is painted. The port hands over its frames in batches a tenth of a
+  // second apart, or at each display tick: the trace and the terminal need
+  // no more, and a batch at the fastest rate is some 1 KB, far below what
+  // the port holds.
   static constexpr int kDisplayFrameMs = 1000 / TPerformanceGraph::kFramesPerSecond;
+  static constexpr int kStreamBatchMs = 100;
   StreamReading streamReading_;            // what the display tick took last
   std::unique_ptr<PacedWrite> streamTexts_;  // the reading's texts
   Bytes streamTraceFrame_;                 // the newest stream frame, for the trace boxes

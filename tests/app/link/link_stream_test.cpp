@@ -108,8 +108,9 @@ TEST_F(StreamTest, StreamFramesAroundTheStartAndTheStopNeverPassForReplies) {
   EXPECT_EQ(link().AdcConversionMode, 0);
 }
 
-// A program clock a thousand times slower than the real one: a display frame
-// lasts 40 s, longer than any test run, so only the display tick ends a batch.
+// A program clock a thousand times slower than the real one: a batch of the
+// port lasts 100 s and a display frame 40 s, longer than any test run, so
+// only the display tick ends a batch.
 class SlowClockStreamTest : public StreamTest {
  protected:
   SlowClockStreamTest() : StreamTest(1000.0) {}
@@ -121,7 +122,7 @@ TEST_F(SlowClockStreamTest, TheDisplayTickTakesWhatThePortHoldsBackAndItsTextsCh
   link().Options.sdcont_avg = 0;
   sim_.SendRaw(Frames(10, 1));
   ASSERT_TRUE(PumpUntil([&] { return link().StreamIndex == 1; })) << "the first frame after a quiet spell";
-  // The port holds the next frame back for the display frame.
+  // The port holds the next frame back for its batch.
   sim_.SendRaw(Frames(20, 1));
   ASSERT_TRUE(PumpUntil([&] { return link().ComPort1->InputCount() == 6; }));
   EXPECT_EQ(link().StreamIndex, 1);
