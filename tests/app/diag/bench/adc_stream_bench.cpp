@@ -81,19 +81,28 @@ class RingCheck {
   int seen_ = 0;
 };
 
-// The window thread's share of a core while only a timer ticks at the interval.
-double TimerAloneShare(int seconds, int intervalMs) {
-  QTimer timer;
-  unsigned long ticks = 0;
-  QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
-  timer.start(intervalMs);
+// Runs the event loop for the given seconds: the wall time and the window thread's CPU time.
+struct Span {
+  double wall = 0;
+  double cpu = 0;
+};
+Span RunEventLoop(int seconds) {
   const double cpuBefore = ThreadCpuSeconds();
   const auto start = std::chrono::steady_clock::now();
   QEventLoop loop;
   QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
   loop.exec();
-  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  return (ThreadCpuSeconds() - cpuBefore) / wall;
+  return {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+          ThreadCpuSeconds() - cpuBefore};
+}
+
+// The window thread's share of a core while only a timer ticks at the interval.
+double TimerAloneShare(int seconds, int intervalMs) {
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [] {});
+  timer.start(intervalMs);
+  const Span span = RunEventLoop(seconds);
+  return span.cpu / span.wall;
 }
 
 struct Figures {
@@ -144,13 +153,9 @@ bool Measure(int seconds, int displayMs, Figures& f) {
   QObject::connect(&walker, &QTimer::timeout, [&] { ring.Walk(); });
   walker.start(kCheckMs);
   const auto pointsBefore = window.PerformanceGraph1->Appended();
-  const double cpuBefore = ThreadCpuSeconds();
-  const auto start = std::chrono::steady_clock::now();
-  QEventLoop loop;
-  QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
-  loop.exec();
-  f.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  f.cpu = ThreadCpuSeconds() - cpuBefore;
+  const Span span = RunEventLoop(seconds);
+  f.wall = span.wall;
+  f.cpu = span.cpu;
   f.points = window.PerformanceGraph1->Appended() - pointsBefore;
   window.Button10->Click();  // "Kont. OFF"
   // The frames still on their way are taken before the count is made.
