@@ -136,6 +136,8 @@ void TForm1::StartContinuousOutput(uint8_t kind) {
 
 void TForm1::StopContinuousOutput(uint8_t kind) {
   Timer3->SetEnabled(false);
+  // The last reading shown, before the ring index is cleared.
+  streamTexts_->Flush();
   Timer1->SetEnabled(true);
   const uint8_t data[2] = {0, kind};
   QueueRequest(DeviceAddress, CMD_VALUE_STREAM, data, 2, 0, 0);

@@ -137,10 +137,10 @@ int TForm1::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
       if (e->DataByte(0) == 1 && e->DataByte(1) == 0) {
         RxCount = 0;
         Options.sdcont = 1;
-        assembler_.SetStreamMode(true);
+        FollowStreamOption();
       } else if (e->DataByte(0) == 0 && e->DataByte(1) == 0) {
         Options.sdcont = 0;
-        assembler_.SetStreamMode(false);
+        FollowStreamOption();
       }
       break;
     case CMD_ADC_BTN:

@@ -3,6 +3,7 @@
 // is handled; stream frames feed the stream ring.
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "app/link/link_utilities.h"
 #include "app/link/test_window.h"
@@ -14,35 +15,72 @@
 void TForm1::ComPort1RxChar(TObject* Sender, int Count) {
   if (ReceiveDisabled == 1) return;  // the bytes stay in the port
   assembler_.SetFraming(CurrentFraming());
-  assembler_.SetStreamMode(Options.sdcont != 0);
+  FollowStreamOption();
   uint8_t chunk[4096];
   bool taken = false;
+  bool reset = false;
+  Bytes lastStreamFrame;  // the batch's newest stream frame, shown once the batch is framed
+  const auto take = [&](FrameAssembler::Frame&& frame) {
+    if (frame.stream) {
+      // Every frame goes to the ring and the trace file; the boxes show only the
+      // newest, as each frame's line replaces the one before.
+      if (!lastStreamFrame.empty()) LogReceived(lastStreamFrame, lastStreamFrame);
+      StoreStreamValue(frame.bytes);
+      lastStreamFrame = std::move(frame.bytes);
+      return true;
+    }
+    if (!lastStreamFrame.empty()) TakeStreamFrame(std::exchange(lastStreamFrame, {}));
+    const unsigned resets = resetCount_;
+    TakeReply(frame.bytes);
+    taken = true;
+    reset = resetCount_ != resets;
+    return !reset;  // the link was reset: the rest is dropped
+  };
   try {
-    // Everything waiting is read, in pieces that fit the buffer.
-    for (int waiting = ComPort1->InputCount(); waiting > 0; waiting = ComPort1->InputCount()) {
+    // The announced characters are read, in pieces that fit the buffer, and
+    // framed in one pass; those that come meanwhile make the next event.
+    for (int waiting = Count; waiting > 0 && !reset;) {
       const int n = ComPort1->Read(chunk, std::min<int>(waiting, static_cast<int>(sizeof chunk)));
       if (n <= 0) break;
-      for (const FrameAssembler::Frame& frame :
-           assembler_.Feed(std::span<const uint8_t>(chunk, static_cast<size_t>(n)))) {
-        const unsigned resets = resetCount_;
-        if (frame.stream) {
-          TakeStreamFrame(frame.bytes);
-        } else {
-          TakeReply(frame.bytes);
-          taken = true;
-        }
-        if (resetCount_ != resets) return;  // the link was reset: the rest is dropped
-      }
+      assembler_.Feed(std::span<const uint8_t>(chunk, static_cast<size_t>(n)), take);
+      waiting -= n;
     }
   } catch (const EComPort&) {
-    return;
+    reset = true;  // the port failed: nothing more is gathered now
   }
-  if (!taken && RxFrameComplete == 0) {
+  if (!lastStreamFrame.empty()) TakeStreamFrame(lastStreamFrame);
+  if (!reset && !taken && RxFrameComplete == 0) {
     // A frame being gathered.
     const Bytes& pending = assembler_.Pending();
     RxCount = static_cast<int>(std::min<size_t>(pending.size(), RxBuffer.size()));
     std::copy_n(pending.begin(), RxCount, RxBuffer.begin());
     RxStxSeen = pending.empty() ? 0 : 1;
+  }
+  // While the value stream runs the port hands over its characters in
+  // batches: the display tick takes what waits before it shows a value, so a
+  // batch holds back no value that is shown.
+  ComPort1->SetRxBatchInterval(assembler_.Mode() == ReceiveMode::Stream ? kStreamBatchMs : 0);
+}
+
+void TForm1::FollowStreamOption() {
+  const bool on = Options.sdcont != 0;
+  if (on == streamOptionSeen_) return;
+  streamOptionSeen_ = on;
+  if (on) {
+    assembler_.SetMode(ReceiveMode::Stream);
+  } else if (assembler_.Mode() == ReceiveMode::Stream) {
+    // The device streams on until it has taken the stop.
+    assembler_.SetMode(ReceiveMode::Mixed);
+  }
+}
+
+void TForm1::FollowStreamReply() {
+  // The device streams values from its answer to the start on, and ends
+  // with its answer to any other value-stream request.
+  if (streamStartSent_) {
+    if (assembler_.Mode() == ReceiveMode::Replies) assembler_.SetMode(ReceiveMode::Mixed);
+  } else if (assembler_.Mode() == ReceiveMode::Mixed) {
+    assembler_.SetMode(ReceiveMode::Replies);
   }
 }
 
@@ -58,6 +96,7 @@ void TForm1::TakeReply(const Bytes& frame) {
     RxCount = 0;
     return;
   }
+  if (frame[3] == (CMD_VALUE_STREAM | REPLY_FLAG)) FollowStreamReply();
   // A transaction takes one reply per send, and only from its own address.
   if (TransactionInProgress() && (address != current_.Address || ReplyReceived != 0)) return;
   const size_t length = std::min(frame.size(), RxBuffer.size());
@@ -77,14 +116,16 @@ void TForm1::TakeReply(const Bytes& frame) {
   if (phase_ == LinkPhase::AwaitingReply) KickTransaction();
 }
 
-void TForm1::TakeStreamFrame(const Bytes& frame) {
+void TForm1::StoreStreamValue(const Bytes& frame) {
   // A value needs bytes 1..4 of the frame.
-  if (frame.size() >= 5) {
-    if (StreamIndex < 0 || StreamIndex >= STREAM_RING_SIZE) StreamIndex = 0;
-    StreamRing[static_cast<size_t>(StreamIndex)] =
-        static_cast<int32_t>(ReadBe32(std::span<const uint8_t>(frame).subspan(1, 4)));
-    StreamIndex = (StreamIndex + 1) % STREAM_RING_SIZE;
-  }
+  if (frame.size() < 5) return;
+  if (StreamIndex < 0 || StreamIndex >= STREAM_RING_SIZE) StreamIndex = 0;
+  StreamRing[static_cast<size_t>(StreamIndex)] =
+      static_cast<int32_t>(ReadBe32(std::span<const uint8_t>(frame).subspan(1, 4)));
+  StreamIndex = (StreamIndex + 1) % STREAM_RING_SIZE;
+}
+
+void TForm1::TakeStreamFrame(const Bytes& frame) {
   RxCount = static_cast<int>(std::min(frame.size(), RxBuffer.size()));
   std::copy_n(frame.begin(), RxCount, RxBuffer.begin());
   TraceStreamFrame();
@@ -97,7 +138,10 @@ void TForm1::TakeStreamFrame(const Bytes& frame) {
 void TForm1::TraceStreamFrame() {
   const auto count = static_cast<size_t>(std::clamp(RxCount, 0, RX_BUFFER_SIZE));
   const std::span<const uint8_t> frame(RxBuffer.data(), count);
-  TraceReceived(frame, frame, false);
+  LogReceived(frame, frame);
+  // The boxes show it when the display's frame is over, unless a newer frame or a reply comes first.
+  streamTraceFrame_.assign(frame.begin(), frame.end());
+  streamTrace_->Request();
 }
 
 void TForm1::FailRequest(int address) {

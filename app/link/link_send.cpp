@@ -49,11 +49,13 @@ int TForm1::SendTelegram(int address) {
     return 1;
   }
   SetPortState(true);
+  streamTrace_->Cancel();  // a stream frame not yet shown is older than this exchange
   if (Form5 != nullptr) {
     Form5->Memo3->Clear();
     Form5->Memo4->Clear();
   }
   if (t[0] == 0) return 1;
+  if (t[2] == CMD_VALUE_STREAM) streamStartSent_ = t[TELEGRAM_HEADER] == 1 && t[TELEGRAM_HEADER + 1] == 0;
 
   sentBytes_.clear();
   SetSoftTimer(2, SEND_TIMEOUT_MS, 1);

@@ -63,18 +63,30 @@ void TForm1::TraceSent(std::span<const uint8_t> bytes) {
 }
 
 void TForm1::TraceReceived(std::span<const uint8_t> hexBytes, std::span<const uint8_t> charBytes, bool reply) {
+  streamTrace_->Cancel();  // a stream frame not yet shown is older
+  ShowReceived(hexBytes, charBytes, reply);
+  LogReceived(hexBytes, charBytes);
+}
+
+void TForm1::ShowReceived(std::span<const uint8_t> hexBytes, std::span<const uint8_t> charBytes, bool reply) {
   if (RS232Daten1->Checked()) {
     const std::string hex = HexTraceLine(hexBytes);
     Edit1->SetText(hex);
     if (reply && ExpertView == 1 && Form21 != nullptr) Form21->StatusBar1->SetPanelText(4, hex);
   }
-  if (!RS232Fenster1->Checked()) return;
-  const std::string hex = HexTraceLine(hexBytes);
-  const std::string chars = CharTraceLine(charBytes);
-  if (Form5 != nullptr) {
-    Form5->Memo3->SetText(hex);
-    Form5->Memo4->SetText(chars);
+  if (RS232Fenster1->Checked() && Form5 != nullptr) {
+    Form5->Memo3->SetText(HexTraceLine(hexBytes));
+    Form5->Memo4->SetText(CharTraceLine(charBytes));
   }
-  WriteTraceLog("Device->PC (B): ", hex);
-  WriteTraceLog("Device->PC (A): ", chars);
+}
+
+void TForm1::LogReceived(std::span<const uint8_t> hexBytes, std::span<const uint8_t> charBytes) {
+  if (!RS232Fenster1->Checked() || Rs232LoggingOn != 1) return;
+  WriteTraceLog("Device->PC (B): ", HexTraceLine(hexBytes));
+  WriteTraceLog("Device->PC (A): ", CharTraceLine(charBytes));
+}
+
+void TForm1::ShowStreamTrace() {
+  // Each frame's lines replace those before: the newest frame stands for its batch.
+  ShowReceived(streamTraceFrame_, streamTraceFrame_, false);
 }

@@ -25,3 +25,8 @@ float MillivoltPerVolt(int32_t value, float nullPoint, float endPoint) {
   const long double end = endPoint;
   return static_cast<float>(null + (end - null) * static_cast<long double>(value) * 5e-7L);
 }
+
+int64_t DisplayPacer::WaitBefore(int64_t nowMs) const {
+  if (!written_) return 0;
+  return std::clamp<int64_t>(lastMs_ + frameMs_ - nowMs, 0, frameMs_);
+}

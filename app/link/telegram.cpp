@@ -44,9 +44,11 @@ Bytes EncodeRequest(const TelegramBytes& telegram, const Framing& framing) {
 
 int ReplyFrameLength(uint8_t lengthByte, const Framing& framing) { return lengthByte + (framing.checksum ? 6 : 4); }
 
-void FrameAssembler::SetStreamMode(bool on) {
-  if (on != stream_) buffer_.clear();
-  stream_ = on;
+void FrameAssembler::SetMode(ReceiveMode mode) {
+  const bool crossing = (mode == ReceiveMode::Replies && mode_ == ReceiveMode::Stream) ||
+                        (mode == ReceiveMode::Stream && mode_ == ReceiveMode::Replies);
+  if (crossing) buffer_.clear();
+  mode_ = mode;
 }
 
 void FrameAssembler::Resync() {
@@ -55,40 +57,50 @@ void FrameAssembler::Resync() {
   buffer_.erase(buffer_.begin(), next);
 }
 
-std::vector<FrameAssembler::Frame> FrameAssembler::Feed(std::span<const uint8_t> bytes) {
-  std::vector<Frame> frames;
+FrameAssembler::Shape FrameAssembler::NextFrame() const {
+  const int streamLength = StreamFrameLength();
+  if (mode_ == ReceiveMode::Stream) return {streamLength, true};
+  if (mode_ == ReceiveMode::Mixed) {
+    // Replies are longer than stream frames: the shape shows once a stream frame's bytes are in.
+    if (static_cast<int>(buffer_.size()) < streamLength) return {};
+    if (buffer_[static_cast<size_t>(streamLength - 1)] == ETX) return {streamLength, true};
+  }
+  if (buffer_.size() < 3) return {};
+  return {ReplyFrameLength(buffer_[2], framing_), false};
+}
+
+void FrameAssembler::Feed(std::span<const uint8_t> bytes, const FrameSink& take) {
   if (!framing_.stxEtx) {
     buffer_.clear();
-    return frames;
+    return;
   }
   for (uint8_t b : bytes) {
     if (buffer_.empty() && b != STX) continue;  // not part of a frame
     buffer_.push_back(b);
     // A frame may complete several times over after a resync.
-    for (;;) {
-      if (buffer_.empty()) break;
-      int expected = 0;
-      if (stream_) {
-        expected = StreamFrameLength();
-      } else if (buffer_.size() >= 3) {
-        expected = ReplyFrameLength(buffer_[2], framing_);
-      } else {
-        break;
-      }
-      if (static_cast<int>(buffer_.size()) < expected) break;
-      Bytes frame(buffer_.begin(), buffer_.begin() + expected);
-      if (!stream_ && frame.back() != ETX) {
+    while (!buffer_.empty()) {
+      const Shape shape = NextFrame();
+      if (shape.length == 0 || static_cast<int>(buffer_.size()) < shape.length) break;
+      const auto end = buffer_.begin() + shape.length;
+      if (!shape.stream && *(end - 1) != ETX) {
         Resync();
         continue;
       }
-      buffer_.erase(buffer_.begin(), buffer_.begin() + expected);
-      if (!buffer_.empty() && buffer_.front() != STX) {
-        const auto next = std::find(buffer_.begin(), buffer_.end(), STX);
-        buffer_.erase(buffer_.begin(), next);
-      }
-      frames.push_back(Frame{std::move(frame), stream_});
+      Frame frame{Bytes(buffer_.begin(), end), shape.stream};
+      buffer_.erase(buffer_.begin(), end);
+      buffer_.erase(buffer_.begin(), std::find(buffer_.begin(), buffer_.end(), STX));
+      if (frame.stream && mode_ == ReceiveMode::Mixed) continue;  // no value amid replies
+      if (!take(std::move(frame))) return;
     }
   }
+}
+
+std::vector<FrameAssembler::Frame> FrameAssembler::Feed(std::span<const uint8_t> bytes) {
+  std::vector<Frame> frames;
+  Feed(bytes, [&frames](Frame&& frame) {
+    frames.push_back(std::move(frame));
+    return true;
+  });
   return frames;
 }
 

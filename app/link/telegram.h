@@ -4,6 +4,7 @@
 // lines of the traffic trace.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -38,6 +39,16 @@ Bytes EncodeRequest(const TelegramBytes& telegram, const Framing& framing);
 // Total length of a reply frame with length byte L: L + 4, plus 2 with the checksum.
 int ReplyFrameLength(uint8_t lengthByte, const Framing& framing);
 
+// What received bytes are framed as.
+enum class ReceiveMode {
+  Replies,  // reply frames, their length taken from the length byte
+  Stream,   // value-stream frames of fixed length
+  // The device streams while replies are awaited (the stream has just been
+  // started or stopped): a frame start whose stream-frame length ends in ETX
+  // is a stream frame and is passed over; any other is framed as a reply.
+  Mixed,
+};
+
 // Gathers received bytes into frames. Bytes in front of an STX are skipped;
 // the expected length is taken once the length byte has arrived; a gathered
 // frame whose last byte is not ETX is given up and the search goes on from
@@ -49,11 +60,20 @@ class FrameAssembler {
     Bytes bytes;  // STX .. ETX
     bool stream = false;
   };
+  // Takes one frame; false stops the framing, and the rest of the bytes fed is dropped.
+  using FrameSink = std::function<bool(Frame&& frame)>;
 
   void SetFraming(const Framing& framing) { framing_ = framing; }
-  void SetStreamMode(bool on);
-  bool StreamMode() const { return stream_; }
+  // A change between replies and stream drops a frame begun in the other
+  // mode; Mixed keeps it, as both frame stream frames alike.
+  void SetMode(ReceiveMode mode);
+  ReceiveMode Mode() const { return mode_; }
+  void SetStreamMode(bool on) { SetMode(on ? ReceiveMode::Stream : ReceiveMode::Replies); }
+  bool StreamMode() const { return mode_ == ReceiveMode::Stream; }
 
+  // Feeds received bytes, handing each frame to `take` as soon as it is
+  // complete, so that a mode set by `take` applies to the bytes behind it.
+  void Feed(std::span<const uint8_t> bytes, const FrameSink& take);
   // Feeds received bytes; returns the frames they completed.
   std::vector<Frame> Feed(std::span<const uint8_t> bytes);
   void Reset() { buffer_.clear(); }
@@ -64,9 +84,14 @@ class FrameAssembler {
   int StreamFrameLength() const { return framing_.checksum ? 6 : 4; }
 
  private:
+  struct Shape {
+    int length = 0;  // 0 while not known yet
+    bool stream = false;
+  };
+  Shape NextFrame() const;
   void Resync();
   Framing framing_;
-  bool stream_ = false;
+  ReceiveMode mode_ = ReceiveMode::Replies;
   Bytes buffer_;
 };
 

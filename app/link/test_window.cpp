@@ -46,6 +46,8 @@ TForm1::TForm1() : comPort_(std::make_unique<TComPort>()) {
   Timer2->OnTimer = Handler(this, &TForm1::Timer2Timer);
   Timer3 = NewTimer(this, "Timer3", 1000, false);
   Timer3->OnTimer = Handler(this, &TForm1::Timer3Timer);
+  streamTexts_ = std::make_unique<PacedWrite>(this, kDisplayFrameMs, [this] { ShowStreamReading(); });
+  streamTrace_ = std::make_unique<PacedWrite>(this, kDisplayFrameMs, [this] { ShowStreamTrace(); });
   Timer4 = NewTimer(this, "Timer4", 2000, false);
   Timer4->OnTimer = Handler(this, &TForm1::Timer4Timer);
   Timer5 = NewTimer(this, "Timer5", 5000, false);

@@ -9,11 +9,14 @@
 
 #include "app/link/link_protocol.h"
 #include "app/link/log_file.h"
+#include "app/link/paced_write.h"
 #include "app/program/program_options.h"
 #include "app/link/request_queue.h"
+#include "app/link/stream_display.h"
 #include "app/link/telegram.h"
 #include "app/setup/setup_image.h"
 #include "platform/forms/forms.h"
+#include "platform/forms/performance_graph.h"
 
 class QTimer;
 class TComPort;
@@ -391,6 +394,8 @@ class TForm1 : public TForm {
   void RS232Logging1Click(TObject* Sender);
   void About1Click(TObject* Sender);
   void Timer3Timer(TObject* Sender);
+  // The value-stream texts: the ADC window's counts and mV/V, the ring index.
+  void ShowStreamReading();
   void Timer5Timer(TObject* Sender);
   void Timer7Timer(TObject* Sender);
   void Timer8Timer(TObject* Sender);
@@ -527,15 +532,37 @@ class TForm1 : public TForm {
   void ShowUntilOk(const std::string& text, int titleRow, unsigned icon);
   void CloseWaitWindowOfLink();
   void TakeReply(const Bytes& frame);
+  void StoreStreamValue(const Bytes& frame);
+  // The receive state after a batch's stream frames, the newest of them traced.
   void TakeStreamFrame(const Bytes& frame);
+  // The framing follows the stream option, and the device's answers to value-stream requests.
+  void FollowStreamOption();
+  void FollowStreamReply();
   void TraceSent(std::span<const uint8_t> bytes);
   void TraceReceived(std::span<const uint8_t> hexBytes, std::span<const uint8_t> charBytes, bool reply);
   // One line "<label><line>\n" of the trace file.
   void WriteTraceLog(const char* label, const std::string& line);
+  // The two halves of TraceReceived: the boxes, and the trace file's lines.
+  void ShowReceived(std::span<const uint8_t> hexBytes, std::span<const uint8_t> charBytes, bool reply);
+  void LogReceived(std::span<const uint8_t> hexBytes, std::span<const uint8_t> charBytes);
+  void ShowStreamTrace();
   int AnswerCommand(int address, uint8_t command, const uint8_t* data);
 
   std::unique_ptr<TComPort> comPort_;
   FrameAssembler assembler_;
+  // The value stream changes its texts no more often than the graph beside
+  // them is painted. The port hands over its frames in batches a tenth of a
+  // second apart, or at each display tick: the trace and the terminal need
+  // no more, and a batch at the fastest rate is some 1 KB, far below what
+  // the port holds.
+  static constexpr int kDisplayFrameMs = 1000 / TPerformanceGraph::kFramesPerSecond;
+  static constexpr int kStreamBatchMs = 100;
+  StreamReading streamReading_;            // what the display tick took last
+  std::unique_ptr<PacedWrite> streamTexts_;  // the reading's texts
+  Bytes streamTraceFrame_;                 // the newest stream frame, for the trace boxes
+  std::unique_ptr<PacedWrite> streamTrace_;  // the trace boxes of stream frames
+  bool streamOptionSeen_ = false;  // the stream option as the framing last followed it
+  bool streamStartSent_ = false;   // the last value-stream request sent starts the value stream
   // The transaction in progress: one at a time.
   LinkPhase phase_ = LinkPhase::Idle;
   int engineDepth_ = 0;  // steps of the engine on the stack (answer handling, the link's messages)

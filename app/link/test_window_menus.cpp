@@ -194,19 +194,27 @@ void TForm1::RS232Logging1Click(TObject* Sender) {
 
 // ---- Value stream and bus poll.
 void TForm1::Timer3Timer(TObject* Sender) {
-  const StreamReading r = TakeStreamValue(StreamRing, StreamIndex, Options.sdcont_avg);
-  StreamIndex = r.index;
+  // The values of a batch that the port still holds back come in first.
+  ComPort1->AnnounceWaiting();
+  streamReading_ = TakeStreamValue(StreamRing, StreamIndex, Options.sdcont_avg);
+  StreamIndex = streamReading_.index;
   if (Form10 != nullptr) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%ld", static_cast<long>(r.value));
-    Form10->Label4->SetCaption(text);
-    std::snprintf(text, sizeof text, "%.5f",
-                  static_cast<double>(MillivoltPerVolt(r.value, Options.cal_null_pkt, Options.cal_end_pkt)));
-    Form10->Label6->SetCaption(text);
-    Form10->PerformanceGraph1->DataPoint(clRed, r.value);
+    Form10->PerformanceGraph1->DataPoint(clRed, streamReading_.value);
     Form10->PerformanceGraph1->Invalidate();
   }
-  StatusBar1->SetPanelText(7, std::to_string(StreamIndex));
+  streamTexts_->Request();
+}
+
+void TForm1::ShowStreamReading() {
+  if (Form10 != nullptr) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%ld", static_cast<long>(streamReading_.value));
+    Form10->Label4->SetCaption(text);
+    std::snprintf(text, sizeof text, "%.5f",
+                  static_cast<double>(MillivoltPerVolt(streamReading_.value, Options.cal_null_pkt, Options.cal_end_pkt)));
+    Form10->Label6->SetCaption(text);
+  }
+  StatusBar1->SetPanelText(7, std::to_string(streamReading_.index));
 }
 
 void TForm1::Timer8Timer(TObject* Sender) {

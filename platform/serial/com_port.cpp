@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "platform/clock/clock.h"
 #include "platform/portname/port_name.h"
 #include "platform/serial/com_port_error.h"
 #include "platform/serial/com_port_setup_dialog.h"
@@ -40,10 +41,13 @@ bool WaitFor(int fd, short events, Clock::time_point deadline) {
 
 }  // namespace
 
-TComPort::TComPort() : rxPoll_(std::make_unique<QTimer>()), txPoll_(std::make_unique<QTimer>()) {
+TComPort::TComPort()
+    : rxPoll_(std::make_unique<QTimer>()), txPoll_(std::make_unique<QTimer>()), rxBatch_(std::make_unique<QTimer>()) {
   rxPoll_->setInterval(kPollIntervalMs);
+  rxBatch_->setSingleShot(true);
   QObject::connect(rxPoll_.get(), &QTimer::timeout, [this] { PollUnread(); });
   QObject::connect(txPoll_.get(), &QTimer::timeout, [this] { PollTxEmpty(); });
+  QObject::connect(rxBatch_.get(), &QTimer::timeout, [this] { EndRxBatch(); });
 }
 
 TComPort::~TComPort() { Close(); }
@@ -99,6 +103,7 @@ void TComPort::Close() {
   if (!line_) return;
   rxPoll_->stop();
   txPoll_->stop();
+  rxBatch_->stop();
   if (rxNotifier_) {
     rxNotifier_->setEnabled(false);
     // A notifier must not be deleted inside its own signal.
@@ -156,6 +161,7 @@ int TComPort::Read(void* buffer, int count) {
       deadline = std::min(deadline, lastByte + std::chrono::milliseconds(Timeouts.ReadInterval));
     if (!WaitFor(line_->Fd(), POLLIN, deadline)) break;
   }
+  if (dispatchDepth_ > 0) readInEvent_ += got;
   ResumeRxNotification();
   if (got > 0 && OnRxData) OnRxData(bytes, got);
   return got;
@@ -223,18 +229,42 @@ void TComPort::Readable() {
   }
 }
 
+void TComPort::SetRxBatchInterval(int ms) { rxBatchMs_ = std::max(ms, 0); }
+
+void TComPort::AnnounceWaiting() {
+  if (!line_ || dispatchDepth_ > 0 || !rxBatch_->isActive()) return;
+  const int count = line_->InputCount();
+  if (count > 0) DispatchRx(count);
+}
+
+void TComPort::EndRxBatch() {
+  if (!line_) return;
+  const int count = line_->InputCount();
+  if (count > 0) {
+    DispatchRx(count);
+  } else if (rxNotifier_) {
+    rxNotifier_->setEnabled(true);
+  }
+}
+
 void TComPort::DispatchRx(int count) {
   rxNotifier_->setEnabled(false);
   announced_ = count;
+  readInEvent_ = 0;
   ++dispatchDepth_;
   CheckLineErrors();
   if (line_ && OnRxChar) OnRxChar(this, count);
   if (--dispatchDepth_ == 0) retired_.clear();
   if (!line_) return;  // closed by the handler
-  const int left = line_->InputCount();
+  // A handler that took what was announced leaves nothing unread; what came
+  // since is announced as it comes.
+  const int left = readInEvent_ >= count ? 0 : line_->InputCount();
   if (left > 0) {
     announced_ = left;
     rxPoll_->start();
+  } else if (rxBatchMs_ > 0) {
+    // What arrives within the batch interval waits for its end.
+    if (!rxBatch_->isActive()) rxBatch_->start(static_cast<int>(platform::Clock::ToRealMs(rxBatchMs_)));
   } else if (rxNotifier_) {
     rxNotifier_->setEnabled(true);
   }

@@ -85,6 +85,16 @@ class TComPort : public TObject {
   // characters that its handler leaves unread are announced again only
   // together with new ones.
   TRxCharEvent OnRxChar;
+  // Gathers the characters of a busy line into batches: the first
+  // characters after a quiet spell are announced at once, and those that
+  // come after them wait until `ms` program milliseconds have passed, to be
+  // announced in one OnRxChar; then the next batch begins. 0 (the default):
+  // every arrival is announced at once.
+  void SetRxBatchInterval(int ms);
+  int RxBatchInterval() const { return rxBatchMs_; }
+  // Fires OnRxChar now for the characters that a batch is holding back
+  // (nothing when none wait); the batch goes on to its end.
+  void AnnounceWaiting();
   TNotifyEvent OnTxEmpty;
   TComErrorEvent OnError;
   TNotifyEvent OnAfterOpen;
@@ -101,15 +111,19 @@ class TComPort : public TObject {
   void PollTxEmpty();
   void CheckLineErrors();
   void ResumeRxNotification();
+  void EndRxBatch();
 
   TComPortSettings settings_;
   std::unique_ptr<platform::serial::TtyLine> line_;
   std::unique_ptr<QSocketNotifier> rxNotifier_;
   std::unique_ptr<QTimer> rxPoll_;
   std::unique_ptr<QTimer> txPoll_;
+  std::unique_ptr<QTimer> rxBatch_;  // runs while a batch holds arrivals back
+  int rxBatchMs_ = 0;
   // Notifiers of a port closed inside its own event; freed when the event returns.
   std::vector<std::unique_ptr<QSocketNotifier>> retired_;
   int dispatchDepth_ = 0;  // events of this port running on the stack
   int announced_ = 0;  // characters waiting when OnRxChar last fired
+  int readInEvent_ = 0;  // characters that the running OnRxChar has read
   std::optional<platform::serial::LineErrorCounts> errorCounts_;
 };

@@ -129,4 +129,37 @@ TEST_F(TraceTest, AFullDiskIsReportedOnceAndTheOlderTraceStays) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), std::filesystem::directory_iterator()), 1);
 }
 
+TEST_F(TraceTest, EveryStreamFrameOfABatchIsLoggedAndTheMonitorShowsTheNewest) {
+  link().RS232Fenster1->SetChecked(true);
+  ASSERT_TRUE(link().OpenTraceFile());
+  link().Options.sdcont = 1;
+  link().Timer1->SetEnabled(false);
+  link().ComPort1->Open();
+  std::vector<std::vector<uint8_t>> frames;
+  std::vector<uint8_t> line;
+  for (int32_t v = 0; v < 20; ++v) {
+    frames.push_back(devsim::EncodeStreamFrame(v * 0x01020304));
+    line.insert(line.end(), frames.back().begin(), frames.back().end());
+  }
+  // Nineteen wait in the port and are framed with the twentieth in one event.
+  link().ReceiveDisabled = 1;
+  sim_.SendRaw(std::vector<uint8_t>(line.begin(), line.end() - 6));
+  ASSERT_TRUE(PumpUntil([&] { return link().ComPort1->InputCount() == 114; }));
+  link().ReceiveDisabled = 0;
+  sim_.SendRaw(frames.back());
+  ASSERT_TRUE(PumpUntil([&] { return link().StreamIndex == 20; }));
+  ASSERT_TRUE(PumpUntil([&] { return Form5->Memo3->Text() == HexTraceLine(frames.back()); }));
+  EXPECT_EQ(Form5->Memo4->Text(), CharTraceLine(frames.back()));
+  link().CloseTraceFile();
+
+  std::string expected;
+  for (const auto& f : frames)
+    expected += "Device->PC (B): " + HexTraceLine(f) + "\n" + "Device->PC (A): " + CharTraceLine(f) + "\n";
+  std::ifstream in(dir_ / "rs232_log.txt", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const size_t body = text.find("\n\n", text.find("Start: "));
+  ASSERT_NE(body, std::string::npos);
+  EXPECT_EQ(text.substr(body + 2), expected);
+}
+
 }  // namespace

@@ -50,4 +50,16 @@ TEST(StreamDisplay, MillivoltPerVoltBetweenTheCalibrationPoints) {
   EXPECT_EQ(shown(2000000, 1.0f, 3.0f), "3.00000");
 }
 
+TEST(DisplayPacer, WritesAtOnceWhenAFrameHasPassedElseWaitsForTheFrameToEnd) {
+  DisplayPacer pacer(40);
+  EXPECT_EQ(pacer.WaitBefore(1000), 0);  // nothing written yet
+  pacer.Written(1000);
+  EXPECT_EQ(pacer.WaitBefore(1000), 40);
+  EXPECT_EQ(pacer.WaitBefore(1025), 15);
+  EXPECT_EQ(pacer.WaitBefore(1040), 0);
+  EXPECT_EQ(pacer.WaitBefore(5000), 0);
+  // A clock that went back never makes a wait longer than a frame.
+  EXPECT_EQ(pacer.WaitBefore(900), 40);
+}
+
 }  // namespace

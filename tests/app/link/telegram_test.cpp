@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <span>
+
 namespace {
 
 TEST(TelegramChecksum, IsTheNotOfTheByteSum) {
@@ -155,6 +158,91 @@ TEST(FrameAssembler, SplitsCoalescedStreamFramesAndTakesShortOnesWithoutChecksum
   const auto short_frames = noChecksum.Feed(Bytes{STX, 1, 2, 3});
   ASSERT_EQ(short_frames.size(), 1u);
   EXPECT_EQ(short_frames[0].bytes.size(), 4u);  // too short to hold a value
+}
+
+// A stream frame whose bytes, framed as replies, hold a reply of address 200
+// that ends in an ETX: line garbage that must never pass for a reply.
+Bytes Stream(uint32_t value) {
+  return {STX, static_cast<uint8_t>(value >> 24), static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 8),
+          static_cast<uint8_t>(value), ETX};
+}
+constexpr uint32_t kReplyLikeValue = 0x0002C804;
+
+void Append(Bytes& line, const Bytes& bytes) { line.insert(line.end(), bytes.begin(), bytes.end()); }
+
+TEST(FrameAssembler, AmidStreamFramesOnlyTheRepliesAreTaken) {
+  const Bytes reply = Reply(1, 0x9E, {0x01});
+  Bytes line;
+  for (int i = 0; i < 3; ++i) Append(line, Stream(kReplyLikeValue));
+  Append(line, reply);
+  for (int i = 0; i < 2; ++i) Append(line, Stream(kReplyLikeValue));
+
+  // Framed as replies alone, the stream frames make a reply of address 200.
+  FrameAssembler replies;
+  const auto wrong = replies.Feed(line);
+  ASSERT_FALSE(wrong.empty());
+  EXPECT_EQ(wrong.front().bytes[1], 0xC8);
+
+  FrameAssembler mixed;
+  mixed.SetMode(ReceiveMode::Mixed);
+  // Fed whole and a byte at a time alike.
+  for (size_t piece : {line.size(), size_t{1}}) {
+    std::vector<FrameAssembler::Frame> frames;
+    for (size_t at = 0; at < line.size(); at += piece) {
+      const auto chunk = std::span<const uint8_t>(line).subspan(at, std::min(piece, line.size() - at));
+      for (auto& f : mixed.Feed(chunk)) frames.push_back(f);
+    }
+    ASSERT_EQ(frames.size(), 1u) << piece;
+    EXPECT_EQ(frames[0].bytes, reply);
+    EXPECT_FALSE(frames[0].stream);
+  }
+}
+
+TEST(FrameAssembler, AModeSetForAFrameAppliesToTheBytesBehindIt) {
+  // The answer to the stream's start, and the device's first values at once behind it.
+  const Bytes reply = Reply(1, 0x92, {});
+  Bytes line = reply;
+  for (uint32_t v : {1u, 2u}) Append(line, Stream(v));
+  FrameAssembler a;
+  std::vector<FrameAssembler::Frame> frames;
+  a.Feed(line, [&](FrameAssembler::Frame&& f) {
+    if (!f.stream) a.SetMode(ReceiveMode::Stream);
+    frames.push_back(std::move(f));
+    return true;
+  });
+  ASSERT_EQ(frames.size(), 3u);
+  EXPECT_EQ(frames[0].bytes, reply);
+  EXPECT_EQ(frames[1].bytes, Stream(1));
+  EXPECT_EQ(frames[2].bytes, Stream(2));
+  EXPECT_TRUE(frames[2].stream);
+
+  // A sink that refuses a frame stops the framing: nothing behind it is taken.
+  FrameAssembler b;
+  b.SetMode(ReceiveMode::Stream);
+  int taken = 0;
+  b.Feed(Bytes{STX, 0, 0, 0, 1, ETX, STX, 0, 0, 0, 2, ETX}, [&](FrameAssembler::Frame&&) {
+    ++taken;
+    return false;
+  });
+  EXPECT_EQ(taken, 1);
+}
+
+TEST(FrameAssembler, SwitchingBetweenRepliesAndStreamDropsABegunFrameMixedKeepsIt) {
+  const Bytes half{STX, 0x00, 0x00};
+  const Bytes rest{0x00, 0x07, ETX};
+  FrameAssembler a;
+  a.SetMode(ReceiveMode::Stream);
+  a.Feed(half);
+  a.SetMode(ReceiveMode::Mixed);  // the stream is being stopped: the frame goes on
+  EXPECT_EQ(a.Pending(), half);
+  a.SetMode(ReceiveMode::Stream);
+  const auto frames = a.Feed(rest);
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(frames[0].bytes, Stream(7));
+
+  a.Feed(half);
+  a.SetMode(ReceiveMode::Replies);
+  EXPECT_TRUE(a.Pending().empty());
 }
 
 TEST(FrameAssembler, RecognisesNothingWithoutStxEtx) {

@@ -68,8 +68,8 @@ int main(int argc, char** argv) {
   if (!times) return 1;
   ispCancel();
 
-  // Wire time of one character: start bit, 8 data bits, 2 stop bits.
-  const double charTime = 11.0 / baud;
+  // Wire time of one character on the adapter's line as the library opens it.
+  const double charTime = static_cast<double>(sim::CanLoaderSim::kBitsPerCharacter) / baud;
   // Stop and wait: the data frame goes out, the adapter confirms it ("z"
   // CR) and passes on the boot loader's one-byte answer; only then the next.
   const double programExchange = frameLine(kFrameBytes) + 2 + frameLine(1);

@@ -75,8 +75,8 @@ int main(int argc, char** argv) {
   if (!times) return 1;
   ispCancel();
 
-  // Wire time of one character: start bit, 8 data bits, 2 stop bits.
-  const double charTime = 11.0 / baud;
+  // Wire time of one character on the boot loader's line as the library opens it.
+  const double charTime = static_cast<double>(sim::BootloaderSim::kBitsPerCharacter) / baud;
   // A program record: request ":" LL AAAA TT data CC, reply its echo, "." CR LF.
   const double request = 11 + 2 * kRecordSize;
   const double reply = request + 3;

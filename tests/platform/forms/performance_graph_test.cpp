@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <memory>
+#include <string>
 
 #include "platform/forms/form.h"
 #include "tests/support/qt_test_env.h"
@@ -29,6 +30,18 @@ class PerformanceGraphTest : public ::testing::Test {
 
   std::unique_ptr<TForm> form_;
 };
+
+// The pixels in which two pictures differ: their count and the first of them.
+std::string Differences(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return "sizes differ";
+  int count = 0;
+  std::string first;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y) && count++ == 0)
+        first = " first at " + std::to_string(x) + "," + std::to_string(y);
+  return std::to_string(count) + " pixels" + first;
+}
 
 TEST_F(PerformanceGraphTest, ValuesMapFromTheBottomEdgeToTheTopEdge) {
   TPerformanceGraph g(form_.get());
@@ -80,6 +93,63 @@ TEST_F(PerformanceGraphTest, KeepsABoundedNumberOfPointsNewestLast) {
   EXPECT_EQ(g.Points().back().value, static_cast<int>(TPerformanceGraph::kMaxPoints) + 9);
   g.Clear();
   EXPECT_TRUE(g.Points().empty());
+}
+
+TEST_F(PerformanceGraphTest, TheWidgetsPaintMovesItsLastPictureAndDrawsOnlyTheNewColumns) {
+  // Points added between paints, as a fast stream adds them: the kept
+  // picture, moved and completed, is the picture painted whole.
+  struct Case {
+    const char* name;
+    int step;
+    int gradient;
+    bool twoColours;
+  };
+  for (const Case c : {Case{"step 1, filled", 1, 100, false}, Case{"step 3, filled", 3, 100, false},
+                       Case{"step 2, line only, two colours", 2, 0, true}}) {
+    TPerformanceGraph g(form_.get());
+    g.SetScale(1000);
+    g.SetStepSize(c.step);
+    g.SetGradient(c.gradient);
+    QImage view(120, 60, QImage::Format_RGB32);
+    int value = 500;
+    for (int paint = 0; paint < 24; ++paint) {
+      // Steep jumps and runs, one more point each paint, and a paint with none.
+      for (int i = 0; i < paint % 6; ++i) {
+        value = (value * 7 + 311) % 1000;
+        g.DataPoint(c.twoColours && value % 3 == 0 ? clNavy : clRed, value);
+      }
+      QPainter painter(&view);
+      g.PaintView(painter, view.width(), view.height());
+      painter.end();
+      EXPECT_EQ(Differences(view, Render(g, view.width(), view.height())), "0 pixels") << c.name << ", paint " << paint;
+    }
+  }
+}
+
+TEST_F(PerformanceGraphTest, AChangedColourSizeOrScaleRepaintsTheWholePicture) {
+  TPerformanceGraph g(form_.get());
+  g.SetScale(100);
+  g.SetGradient(100);
+  for (int i = 0; i < 50; ++i) g.DataPoint(clRed, i % 100);
+  QImage view(80, 40, QImage::Format_RGB32);
+  const auto paintView = [&](QImage& image) {
+    QPainter painter(&image);
+    g.PaintView(painter, image.width(), image.height());
+  };
+  paintView(view);
+  g.DataPoint(clNavy, 90);  // the fill takes the newest point's colour
+  paintView(view);
+  EXPECT_EQ(Differences(view, Render(g, 80, 40)), "0 pixels");
+  g.SetScale(200);
+  paintView(view);
+  EXPECT_EQ(Differences(view, Render(g, 80, 40)), "0 pixels");
+  QImage wider(100, 40, QImage::Format_RGB32);
+  g.DataPoint(clNavy, 10);
+  paintView(wider);
+  EXPECT_EQ(Differences(wider, Render(g, 100, 40)), "0 pixels");
+  g.Clear();
+  paintView(wider);
+  EXPECT_EQ(Differences(wider, Render(g, 100, 40)), "0 pixels");
 }
 
 }  // namespace

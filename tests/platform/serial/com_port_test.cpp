@@ -252,6 +252,44 @@ TEST_F(ComPortTest, UnreadCharactersAreAnnouncedAgainOnlyWithNewOnes) {
   ASSERT_TRUE(PumpUntil([&] { return counts.size() > before && port_.InputCount() == replySize; }));
 }
 
+TEST_F(ComPortTest, TheCharactersOfABusyLineAreAnnouncedInBatches) {
+  Collect();
+  port_.Open();
+  // A batch longer than any test run: only AnnounceWaiting ends it.
+  port_.SetRxBatchInterval(3'600'000);
+  const Bytes first{0x02, 0x10, 0x03};
+  sim_->SendRaw(first);
+  ASSERT_TRUE(PumpUntil([&] { return rxEvents_ == 1; })) << "the first characters after a quiet spell come at once";
+  EXPECT_EQ(received_, first);
+  Bytes all = first;
+  for (std::uint8_t i = 0; i < 3; ++i) {
+    const Bytes more{0x02, i, 0x03};
+    sim_->SendRaw(more);
+    all.insert(all.end(), more.begin(), more.end());
+    ASSERT_TRUE(PumpUntil([&] { return port_.InputCount() == static_cast<int>(all.size() - first.size()); }));
+  }
+  EXPECT_EQ(rxEvents_, 1) << "characters that come during a batch wait for it";
+  port_.AnnounceWaiting();
+  EXPECT_EQ(rxEvents_, 2);
+  EXPECT_EQ(received_, all);
+  port_.AnnounceWaiting();  // nothing waits: no event
+  EXPECT_EQ(rxEvents_, 2);
+}
+
+TEST_F(ComPortTest, ABatchHandsOverWhatCameWhenItsIntervalEnds) {
+  Collect();
+  port_.Open();
+  port_.SetRxBatchInterval(20);
+  Bytes all;
+  for (std::uint8_t i = 0; i < 20; ++i) {
+    const Bytes frame{0x02, i, 0x03};
+    sim_->SendRaw(frame);
+    all.insert(all.end(), frame.begin(), frame.end());
+  }
+  ASSERT_TRUE(PumpUntil([&] { return received_.size() == all.size(); }));
+  EXPECT_EQ(received_, all);
+}
+
 TEST_F(ComPortTest, ClearBufferDropsWaitingCharacters) {
   int events = 0;
   port_.OnRxChar = [&](TObject*, int) { ++events; };

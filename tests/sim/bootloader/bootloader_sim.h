@@ -17,8 +17,10 @@ class BootloaderSim {
 
   const std::string& slavePath() const { return line_.slavePath(); }
 
+  // The boot loader's line as the library opens it: start bit, 8 data bits, 2 stop bits.
+  static constexpr int kBitsPerCharacter = 11;
   // Characters per second as on a line of `baud` (PacedLine::setLineRate).
-  void setLineRate(int baud) { line_.setLineRate(baud); }
+  void setLineRate(int baud) { line_.setLineRate(baud, kBitsPerCharacter); }
 
   // Runs `f` with the engine, under the lock that the line thread takes:
   // configuration, faults, memories and special bytes.

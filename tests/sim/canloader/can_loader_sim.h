@@ -16,8 +16,10 @@ class CanLoaderSim {
   explicit CanLoaderSim(const CanLoaderConfig& config = {});
 
   const std::string& slavePath() const { return line_.slavePath(); }
+  // The adapter's serial line as the library opens it: start bit, 8 data bits, 1 stop bit.
+  static constexpr int kBitsPerCharacter = 10;
   // The serial line's pace (PacedLine::setLineRate); the bus takes no time.
-  void setLineRate(int baud) { line_.setLineRate(baud); }
+  void setLineRate(int baud) { line_.setLineRate(baud, kBitsPerCharacter); }
 
   // Run `f` with the boot loader or the adapter, under the line's lock.
   template <class F>

@@ -51,10 +51,11 @@ void PacedLine::wake() {
   [[maybe_unused]] ssize_t n = write(wakePipe_[1], &c, 1);
 }
 
-void PacedLine::setLineRate(int baud) {
+void PacedLine::setLineRate(int baud, int bitsPerCharacter) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    baud_ = baud < 0 ? 0 : baud;
+    charTime_ = baud <= 0 ? std::chrono::nanoseconds(0)
+                          : std::chrono::nanoseconds(1'000'000'000LL * std::max(bitsPerCharacter, 1) / baud);
   }
   wake();
 }
@@ -88,7 +89,7 @@ void PacedLine::run() {
         const auto wait = std::max(std::chrono::nanoseconds(0), due - now);
         timeout = timeout.count() < 0 ? wait : std::min(timeout, wait);
       };
-      if (baud_ == 0) {
+      if (charTime_.count() == 0) {
         std::string received;
         for (const Timed& in : inbound_) received += in.c;
         inbound_.clear();
@@ -99,7 +100,6 @@ void PacedLine::run() {
         for (const Timed& out : pending_) batch += out.c;
         pending_.clear();
       } else {
-        const auto charTime = std::chrono::nanoseconds(11'000'000'000LL / baud_);
         // The peer takes the characters on the line once the last of them
         // has arrived; what it answers to one leaves no earlier than that
         // one arrived.
@@ -122,7 +122,7 @@ void PacedLine::run() {
           const Clock::time_point start = std::max(next, out.at);
           if (run > 0 && start > next) break;
           lastStart = start;
-          next = start + charTime;
+          next = start + charTime_;
           ++run;
         }
         if (run > 0 && lastStart <= now) {
@@ -173,10 +173,8 @@ void PacedLine::run() {
         // that is busy keeps its pace.
         const Clock::time_point now = Clock::now();
         arrived = std::max(arrived, now);
-        const auto charTime = baud_ == 0 ? std::chrono::nanoseconds(0)
-                                         : std::chrono::nanoseconds(11'000'000'000LL / baud_);
         for (ssize_t i = 0; i < n; ++i) {
-          arrived += charTime;
+          arrived += charTime_;
           inbound_.push_back({arrived, buffer[i]});
         }
       }

@@ -27,12 +27,12 @@ class PacedLine {
 
   const std::string& slavePath() const { return slavePath_; }
 
-  // Characters per second as on a line of `baud` with 11 bits per character
-  // (start, 8 data, 2 stop), in both directions: what the program writes
-  // reaches the peer one character time after the other, and the answers
-  // leave at that pace; 0 passes both as fast as the pseudo-terminal takes
-  // them.
-  void setLineRate(int baud);
+  // Characters per second as on a line of `baud` with `bitsPerCharacter`
+  // bits a character (start, data, parity and stop bits, as the line is
+  // opened), in both directions: what the program writes reaches the peer
+  // one character time after the other, and the answers leave at that pace;
+  // a baud rate of 0 passes both as fast as the pseudo-terminal takes them.
+  void setLineRate(int baud, int bitsPerCharacter);
 
   // Runs `f` under the lock that the line thread takes while the peer works.
   template <class F>
@@ -69,7 +69,7 @@ class PacedLine {
   std::string received_;
   std::deque<Timed> pending_;  // answers not yet sent
   std::deque<Timed> inbound_;  // received, still on the line to the peer
-  int baud_ = 0;
+  std::chrono::nanoseconds charTime_{0};  // 0: no pace
   bool stop_ = false;
   std::thread thread_;
 };
