@@ -3,6 +3,7 @@
 // the cyclic output, flushing the link, the bus search, the Profibus state,
 // the port name, the device clock and the baud-rate search.
 #include <QObject>
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -127,7 +128,10 @@ void TForm1::StartContinuousOutput(uint8_t kind) {
   const uint8_t data[2] = {1, kind};
   QueueRequest(DeviceAddress, CMD_VALUE_STREAM, data, 2, 0, 1);
   WaitUntilIdle();
-  Timer3->SetInterval(Options.sdcont_avg_time);
+  // A window timer ticks at most every 10 ms, as on the platform the program
+  // was made for: finer settings show at that pace instead of waking the
+  // window thread a thousand times a second.
+  Timer3->SetInterval(std::max(Options.sdcont_avg_time, kMinDisplayTickMs));
   Timer3->SetEnabled(true);
   if (kind == 0) Options.sdcont = 1;
   // While the stream runs the reception alone takes its frames; requests wait.

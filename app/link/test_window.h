@@ -556,6 +556,7 @@ class TForm1 : public TForm {
   // no more, and a batch at the fastest rate is some 1 KB, far below what
   // the port holds.
   static constexpr int kDisplayFrameMs = 1000 / TPerformanceGraph::kFramesPerSecond;
+  static constexpr int kMinDisplayTickMs = 10;  // the finest the stream's display tick runs
   static constexpr int kStreamBatchMs = 100;
   StreamReading streamReading_;            // what the display tick took last
   std::unique_ptr<PacedWrite> streamTexts_;  // the reading's texts

@@ -83,6 +83,14 @@ INSTANTIATE_TEST_SUITE_P(
                        EXPECT_EQ(l.Timer3->Interval(), 250);
                        EXPECT_FALSE(l.Timer1->Enabled());
                      }},
+        SequenceCase{"StreamStartAtTheFinestIntervalTicksAtTheTimerFloor",
+                     [](TForm1& l) { l.Options.sdcont_avg_time = 1; },
+                     [](TForm1& l) { l.StartContinuousOutput(0); }, {{CMD_VALUE_STREAM, 1, 0}},
+                     [](TForm1& l) {
+                       EXPECT_EQ(l.Options.sdcont, 1);
+                       EXPECT_EQ(l.Options.sdcont_avg_time, 1);  // the setting stays as the user chose it
+                       EXPECT_EQ(l.Timer3->Interval(), 10);
+                     }},
         SequenceCase{"StreamStopOfTheWeightMode",
                      [](TForm1& l) {
                        l.Options.sdcont = 1;
