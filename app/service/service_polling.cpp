@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "app/diag/device_request.h"
 #include "app/link/link_utilities.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
@@ -26,6 +27,8 @@ constexpr int NEXT_CYCLE_MS = 1;
 constexpr int REFUSED_PAUSE_MS = 100;
 constexpr const char* kLogStamp = "%d%m%Y_%H%M";
 constexpr const char* kLongTime = "%A %d.%m.%y %H:%M:%S";
+// What a reading shows when the device gave no valid answer to it.
+constexpr const char* kUnread = "-";
 
 int Lang() { return Form1->Options.lang; }
 
@@ -235,18 +238,21 @@ void ServicePolling::Cycle(unsigned run) {
 void ServicePolling::InputSignals() {
   TForm1& link = *Form1;
   auto read = [&](uint8_t channel, TLabel* label) {
-    const bool queued = Ask(CMD_ADC_MILLIVOLT, {channel, 1});
-    link.WaitUntilIdle();
-    // A failed request leaves the last value shown.
-    if (Answered(queued) && link.AdcMillivoltReady == 1) label->SetCaption(link.AdcMillivoltText);
+    const uint8_t data[2] = {channel, 1};
+    const bool answered = SendDeviceRequest(CMD_ADC_MILLIVOLT, data, RequestKind::Wait).answered;
+    // A failed reading shows that the signal is not known, not the last one.
+    label->SetCaption(answered && link.AdcMillivoltReady == 1 ? link.AdcMillivoltText : kUnread);
   };
   read(1, w_.Label23);
   if (link.ChannelCount == 2) read(2, w_.Label25);
 }
 
 void ServicePolling::ExtensionBoard() {
-  const bool queued = Ask(CMD_READ_EXB_VALUES, {});
-  Form1->WaitUntilIdle();
-  // The window keeps the last values when the board did not answer.
-  if (Answered(queued) && Form18 != nullptr) Form18->ShowValues(Form1->ExbValues);
+  const bool answered = SendDeviceRequest(CMD_READ_EXB_VALUES, {}, RequestKind::Wait).answered;
+  if (Form18 == nullptr) return;
+  // When the board did not answer, the window says so instead of keeping values that are no longer current.
+  if (answered)
+    Form18->ShowValues(Form1->ExbValues);
+  else
+    Form18->ShowUnread();
 }

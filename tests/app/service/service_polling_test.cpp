@@ -127,16 +127,34 @@ TEST_F(ServicePollingTest, InputSignalsAndExtensionBoardWhileSwitchedOn) {
   EXPECT_EQ(Form18->Label31->Caption(), "1234");
 }
 
-TEST_F(ServicePollingTest, ABoardThatDoesNotAnswerLeavesTheLastValues) {
-  sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.encoderRaw = 42; });
+TEST_F(ServicePollingTest, ABoardOrSignalThatDoesNotAnswerIsShownAsNotCurrent) {
+  sim_.WithDevice(1, [](devsim::DeviceModel& m) {
+    m.encoderRaw = 42;
+    m.exbInputs = 0x01;
+    m.relays = 0x02;
+    m.channels[0].millivoltPerVolt = 1.25;
+  });
   Connect();
   window().Inkrementalwerte1Click(nullptr);
   ASSERT_TRUE(PumpUntil([&] { return Form18->Label31->Caption() == "42"; }));
+  ASSERT_TRUE(Form18->CheckBox5->Checked());
+  ASSERT_TRUE(Form18->CheckBox10->Checked());
   sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.encoderRaw = 43; });
   sim_.InjectFault(1, devsim::Fault(devsim::FaultKind::NoAnswer).On(CMD_READ_EXB_VALUES).Times(2));
-  ASSERT_TRUE(AwaitRequests(CMD_READ_EXB_VALUES, 2));
-  EXPECT_EQ(Form18->Label31->Caption(), "42");
+  ASSERT_TRUE(PumpUntil([&] { return Form18->Label31->Caption() == "-"; }));
+  for (TLabel* value : {Form18->Label30, Form18->Label32, Form18->Label33}) EXPECT_EQ(value->Caption(), "-");
+  for (TCheckBox* box : {Form18->CheckBox5, Form18->CheckBox6, Form18->CheckBox7, Form18->CheckBox8, Form18->CheckBox9,
+                         Form18->CheckBox10})
+    EXPECT_FALSE(box->Checked()) << box->Name();
   ASSERT_TRUE(PumpUntil([&] { return Form18->Label31->Caption() == "43"; }));
+
+  // The input signal likewise.
+  window().Inkrementalwerte1Click(nullptr);
+  window().Label3Click(nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return window().Label23->Caption().find("1.25") != std::string::npos; }));
+  sim_.InjectFault(1, devsim::Fault(devsim::FaultKind::WrongChecksum).On(CMD_ADC_MILLIVOLT).Times(2));
+  ASSERT_TRUE(PumpUntil([&] { return window().Label23->Caption() == "-"; }));
+  ASSERT_TRUE(PumpUntil([&] { return window().Label23->Caption().find("1.25") != std::string::npos; }));
 }
 
 TEST_F(ServicePollingTest, ALinkThatRefusesRequestsKeepsTheLastWeightsAndTheWindowAlive) {
