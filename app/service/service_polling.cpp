@@ -65,8 +65,6 @@ void ServicePolling::Start() {
   End();
   const unsigned run = ++run_;
   open_ = true;
-  lastWeight_.clear();
-  lastSum_.clear();
 
   if (SumChannelOn() == 1) {
     if (Form1->DeviceVariant == 11) {
@@ -182,14 +180,16 @@ void ServicePolling::Cycle(unsigned run) {
   PumpOnce();
   if (!Alive(run)) return;
 
-  const bool fresh = Answered(queued) && link.WeightTextReady == 1;
-  const std::string text = TextToCut(fresh ? link.WeightText : std::string(), lastWeight_);
-  // Without any weight answer in this run there is nothing to show or log.
-  const bool haveText = !text.empty() || (fresh && !link.WeightText.empty());
+  // Weights are shown and logged only from a valid answer to this cycle's
+  // request; after a failed one the labels say that they are not known.
+  const bool fresh = Answered(queued) && link.WeightTextReady == 1 && !link.WeightText.empty();
   std::string record;
-  if (haveText) {
+  if (!fresh) {
+    w_.Label11->SetCaption(kUnread);
+    if (link.ChannelCount == 2) w_.Label21->SetCaption(kUnread);
+  } else {
     const int channels = link.ChannelCount;
-    const ChannelAnswer answer = CutChannelAnswer(text, channels);
+    const ChannelAnswer answer = CutChannelAnswer(WithoutEnd(link.WeightText), channels);
     const int mode = w_.GrossNetMode;
     if (mode == 1 || mode == 2) {
       const bool gross = mode == 1;
@@ -202,11 +202,9 @@ void ServicePolling::Cycle(unsigned run) {
       }
       record = DeviceLogChannelPart(mode, FormatNow("%H:%M:%S"), answer, channels);
     }
-    if (fresh && !link.WeightText.empty()) lastWeight_ = link.WeightText;
   }
 
   if (SumChannelOn() == 1) {
-    std::string sumValue;
     const bool queuedSum = Ask(CMD_READ_WEIGHT, {WEIGHT_SUM_CHANNEL});
     if (link.WeightTextSReady == 0) {
       PumpOnce();
@@ -217,10 +215,13 @@ void ServicePolling::Cycle(unsigned run) {
       }
     }
     if (!link.WaitUntilIdle() && link.PendingCount != 0) return;
-    const bool freshSum = Answered(queuedSum) && link.WeightTextSReady == 1;
-    sumValue = CutSumAnswer(TextToCut(freshSum ? link.WeightTextS : std::string(), lastSum_));
-    w_.Label24->SetCaption(Form1->SumDisplayEnabled == 1 ? SumLine(SumMode(), sumValue) : std::string());
-    if (freshSum && !link.WeightTextS.empty()) lastSum_ = link.WeightTextS;
+    const bool freshSum = Answered(queuedSum) && link.WeightTextSReady == 1 && !link.WeightTextS.empty();
+    // A sum that did not come is logged empty, never as an earlier one.
+    const std::string sumValue = freshSum ? CutSumAnswer(WithoutEnd(link.WeightTextS)) : std::string();
+    if (Form1->SumDisplayEnabled != 1)
+      w_.Label24->SetCaption(std::string());
+    else
+      w_.Label24->SetCaption(freshSum ? SumLine(SumMode(), sumValue) : kUnread);
     if (!record.empty()) log_.Write(record + DeviceLogSumPart(sumValue));
     if (!Alive(run)) return;
   } else if (!record.empty()) {
