@@ -4,6 +4,7 @@
 
 #include "app/diag/baud_rate.h"
 #include "app/diag/control_placement.h"
+#include "app/diag/device_request.h"
 #include "app/diag/external_calibration.h"
 #include "app/diag/internal_calibration.h"
 #include "app/diag/telegram_tester.h"
@@ -23,7 +24,6 @@ constexpr int kGraphScale = 3000000;
 constexpr int kGraphGradient = 100;
 constexpr int kChannelSwitchPauseMs = 250;  // after "Einstellen" interrupts a loop
 constexpr uint8_t kCalSettingsRead = 0x01;
-constexpr size_t kReplyData = 5;  // the reply's data after address, length, command and two status bytes
 
 void ShowForm(TForm* form) {
   if (form != nullptr) form->Show();
@@ -161,18 +161,20 @@ void TForm10::Button19Click(TObject* Sender) {
 void TForm10::Button20Click(TObject* Sender) {
   TForm1& link = *Form1;
   const uint8_t read = kCalSettingsRead;
-  link.QueueRequest(link.DeviceAddress, CMD_CAL_SETTINGS, &read, 1, 0, 1);
-  link.WaitUntilIdle();
-  if (link.TransferFailed == 0) {
-    // The reply's channel is 1 or 2; another value leaves the choice as it is.
-    const int channel = link.ReplyBuffer[kReplyData];
+  // The channel list shows the device's channel only from a valid reply; after a
+  // failed read it stays empty. A reply's channel other than 1 or 2 changes nothing.
+  if (SendDeviceRequest(CMD_CAL_SETTINGS, std::span(&read, 1), RequestKind::Wait).answered) {
+    const std::span<const uint8_t> reply = LastReplyData();
+    const int channel = reply.empty() ? 0 : reply[0];
     if (channel == 1 || channel == 2) {
       ComboBox4->SetItemIndex(channel - 1);
       link.ActiveChannel = channel - 1;
     }
+  } else {
+    ComboBox4->SetItemIndex(-1);
   }
-  link.QueueRequest(link.DeviceAddress, CMD_ADC_INFO, nullptr, 0, 0, 1);
-  link.WaitUntilIdle();
+  // The mode's controls follow only a mode that the device has just reported.
+  if (!SendDeviceRequest(CMD_ADC_INFO, {}, RequestKind::Wait).answered) return;
   if (link.AdcConversionMode == 0) {
     link.Button17->SetVisible(true);
     link.Label30->SetVisible(true);

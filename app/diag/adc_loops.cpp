@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/diag/adc_functions.h"
+#include "app/diag/device_request.h"
 #include "app/link/stream_display.h"
 #include "app/link/test_window.h"
 #include "platform/clock/clock.h"
@@ -16,11 +17,22 @@ constexpr int kChannelSwitchPauseMs = 250;
 const char* const kRunTimeFormat = "%A %d.%m.%y %H:%M:%S";
 const char* const kStampFormat = "%d%m%Y_%H%M";
 const char* const kCycleTimeFormat = "%H:%M:%S";
+// What a reading shows when the device gave no valid answer to it.
+const char* const kUnread = "-";
 
 std::string Formatted(const char* format, auto... values) {
   char text[64];
   std::snprintf(text, sizeof text, format, values...);
   return text;
+}
+
+// One reading of a loop cycle: true only for a valid reply to this very request.
+bool Read(uint8_t command, std::span<const uint8_t> data) {
+  return SendDeviceRequest(command, data, RequestKind::Wait).answered;
+}
+
+void ShowUnread(std::initializer_list<TLabel*> labels) {
+  for (TLabel* label : labels) label->SetCaption(kUnread);
 }
 
 }  // namespace
@@ -99,9 +111,11 @@ void TForm10::Button6Click(TObject* Sender) {
   const int interval = LoopInterval();
   do {
     const uint8_t channel = LoopChannelByte(countsChannel_);
-    link.QueueRequest(link.DeviceAddress, CMD_ADC_RAW, &channel, 1, 0, 1);
-    link.WaitUntilIdle();
-    if (link.TransferFailed == 1) continue;
+    // A failed reading leaves no earlier value standing, and feeds neither graph nor log.
+    if (!Read(CMD_ADC_RAW, std::span(&channel, 1))) {
+      ShowUnread({Label4, Label6, Label17});
+      continue;
+    }
     const std::string time = TForm1::FormatNow(kCycleTimeFormat);
     const int32_t counts = link.AdcRawValue;
     const float signal = MillivoltPerVolt(counts, link.Options.cal_null_pkt, link.Options.cal_end_pkt);
@@ -128,9 +142,10 @@ void TForm10::Button18Click(TObject* Sender) {
   const int interval = LoopInterval();
   do {
     const uint8_t data[2] = {LoopChannelByte(millivoltChannel_), 1};
-    link.QueueRequest(link.DeviceAddress, CMD_ADC_MILLIVOLT, data, 2, 0, 1);
-    link.WaitUntilIdle();
-    if (link.TransferFailed == 1) continue;
+    if (!Read(CMD_ADC_MILLIVOLT, data)) {
+      ShowUnread({Label15, Label17});
+      continue;
+    }
     const std::string time = TForm1::FormatNow(kCycleTimeFormat);
     Label15->SetCaption(link.AdcMillivoltText);
     Label17->SetCaption(Formatted("%d", link.AdcChannelAnswer));
@@ -149,9 +164,10 @@ void TForm10::Button16Click(TObject* Sender) {
   const int interval = LoopInterval();
   do {
     const uint8_t channel = static_cast<uint8_t>(link.ActiveChannel + 1);
-    link.QueueRequest(link.DeviceAddress, CMD_ADC_SCALED, &channel, 1, 0, 1);
-    link.WaitUntilIdle();
-    if (link.TransferFailed == 1) continue;
+    if (!Read(CMD_ADC_SCALED, std::span(&channel, 1))) {
+      ShowUnread({Label11});
+      continue;
+    }
     const float value = std::bit_cast<float>(link.AdcScaledSwapped);
     Label11->SetCaption(Formatted("%f", static_cast<double>(value)));
   } while (NextCycle(interval));

@@ -1,9 +1,12 @@
 #include "app/diag/external_calibration.h"
 
 #include <cstdio>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "app/diag/calibration_support.h"
+#include "app/diag/device_request.h"
 #include "app/diag/theoretical_calibration.h"
 #include "app/diag/weighing_range.h"
 #include "app/link/test_window.h"
@@ -39,7 +42,26 @@ const DialogLayout::Items kDigitSteps = {"0.0001", "0.0002", "0.0005", "0.001", 
                                          "0.01",   "0.02",   "0.05",   "0.1",   "0.2",   "0.5",
                                          "1",      "2",      "5",      "10",    "20",    "50"};
 
+// The reply data [0..6]: unit, divisions and digit-step indexes, the number of divisions.
+constexpr size_t kSettingsReplyLength = 7;
+const char* const kUnread = "-";
+
 bool Chosen(const TComboBox* list) { return list->ItemIndex() >= 0; }
+
+// The data of a valid reply to `command` [SETTINGS_READ], or nothing.
+std::optional<std::vector<uint8_t>> ReadDevice(uint8_t command, size_t length) {
+  const uint8_t read = SETTINGS_READ;
+  if (!SendDeviceRequest(command, std::span(&read, 1), RequestKind::Wait).answered) return std::nullopt;
+  const std::span<const uint8_t> data = LastReplyData();
+  if (data.size() < length) return std::nullopt;
+  return std::vector<uint8_t>(data.begin(), data.end());
+}
+
+int32_t Be32(const std::vector<uint8_t>& data, size_t index) {
+  uint32_t value = 0;
+  for (size_t i = 0; i < 4; ++i) value = value << 8 | data[index + i];
+  return static_cast<int32_t>(value);
+}
 
 }  // namespace
 
@@ -168,11 +190,15 @@ void TForm13::FormActivate(TObject* Sender) {
     calibration::Send(CMD_SELECT_CHANNEL, {1});
     link.ActiveChannel = 0;
     ReadSettings();
-    if (calibration::Read(CMD_CAL_SETTINGS, {SETTINGS_READ})) {
-      const int channel = calibration::ReplyData(0) - 1;
+    if (const auto reply = ReadDevice(CMD_CAL_SETTINGS, 1)) {
+      const int channel = (*reply)[0] - 1;
       ChooseItem(ComboBox1, channel);
       if (channel == 0 || channel == 1) link.ActiveChannel = channel;
       ShowChannel(channel);
+    } else {
+      // The channel the device calibrates is not known.
+      ComboBox1->SetItemIndex(-1);
+      if (Form19 != nullptr) Form19->Label8->SetCaption(kUnread);
     }
     ExtCalSettingsRead = 1;
   }
@@ -186,17 +212,41 @@ void TForm13::FormActivate(TObject* Sender) {
 void TForm13::FormClose(TObject* Sender, TCloseAction& Action) { ExtCalSettingsRead = 0; }
 
 void TForm13::ReadSettings() {
-  // A failed read leaves the lists as they are: the last reply is not this one.
-  if (!calibration::Read(CMD_EXT_CAL_SETTINGS, {SETTINGS_READ})) return;
-  ChooseItem(ComboBox3, calibration::ReplyData(0));
-  ChooseItem(ComboBox4, calibration::ReplyData(1));
-  ChooseItem(ComboBox5, calibration::ReplyData(2));
-  if (!Chosen(ComboBox3) || !Chosen(ComboBox4) || !Chosen(ComboBox5)) return;
+  const auto reply = ReadDevice(CMD_EXT_CAL_SETTINGS, kSettingsReplyLength);
+  if (reply) {
+    ChooseItem(ComboBox3, (*reply)[0]);
+    ChooseItem(ComboBox4, (*reply)[1]);
+    ChooseItem(ComboBox5, (*reply)[2]);
+  } else {
+    for (TComboBox* list : {ComboBox3, ComboBox4, ComboBox5}) list->SetItemIndex(-1);
+    Label17->SetVisible(false);
+    Edit9->SetVisible(false);
+    Edit9->SetText("");
+  }
+  // The end and extra points are checked against the range read here: without
+  // it they cannot be taken.
+  const bool known = reply && Chosen(ComboBox3) && Chosen(ComboBox4) && Chosen(ComboBox5);
+  Button8->SetEnabled(known);
+  for (const ExtraPointRow& row : rows_) row.button->SetEnabled(known);
+  if (!known) {
+    ForgetWeighingRange();
+    return;
+  }
   const bool free = ComboBox4->ItemIndex() == 0;
   Label17->SetVisible(free);
   Edit9->SetVisible(free);
-  if (free) Edit9->SetText(std::to_string(calibration::ReplyDataBe32(3)));
+  if (free) Edit9->SetText(std::to_string(Be32(*reply, 3)));
   ShowWeighingRange();
+}
+
+void TForm13::ForgetWeighingRange() {
+  Label15->SetCaption(kUnread);
+  MaxEndValue = 0.0f;
+  if (Form19 != nullptr) {
+    Form19->MaxEndValue = 0.0f;
+    Form19->Label6->SetCaption("");
+    Form19->Label7->SetCaption("");
+  }
 }
 
 void TForm13::ShowChannel(int channel) {
@@ -264,11 +314,10 @@ void TForm13::Button17Click(TObject* Sender) {
   // The switch goes out before the settings are read, so that they are the new channel's.
   calibration::Send(CMD_SELECT_CHANNEL, {static_cast<uint8_t>(channel + 1)}, false, true);
   platform::Clock::Sleep(kChannelSwitchMs);
-  ReadSettings();
+  ReadSettings();  // enables the end point only with the new channel's range
   if (Form1 != nullptr) Form1->ActiveChannel = channel;
   ShowChannel(channel);
   Button7->SetEnabled(true);
-  Button8->SetEnabled(true);
 }
 
 void TForm13::Button7Click(TObject* Sender) {

@@ -99,8 +99,12 @@ class TForm13 : public TForm {
   void Layout();
   void ShowWeighingRange();
   void HideExtraPoints();
-  // Reads unit, divisions and digit step from the device into the lists.
+  // Reads unit, divisions and digit step from the device into the lists;
+  // after a failed read the lists are empty, and without a range from the
+  // device the end and extra points are disabled.
   void ReadSettings();
+  // The weighing range shown as not known, here and on the theoretical calibration.
+  void ForgetWeighingRange();
   // The number of divisions: the free number, or the one of the chosen list item.
   int32_t Divisions() const;
   // The channel on the theoretical calibration window.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/diag/calibration_support.h"
+#include "app/diag/device_request.h"
 #include "app/link/test_window.h"
 #include "app/params/dialog_layout.h"
 #include "app/params/parameter_dialog.h"
@@ -84,11 +85,13 @@ void TForm6::ActivateWindow(TObject* Sender) {
     calibration::ShowAdcMode("CONT");
     calibration::Send(CMD_SELECT_CHANNEL, {1});
     link.ActiveChannel = 0;
-    // A failed read leaves the lists as they are: the last reply is not this one.
-    if (calibration::Read(CMD_CAL_SETTINGS, {SETTINGS_READ})) {
-      ChooseItem(ComboBox3, calibration::ReplyData(0) - 1);
-      ChooseItem(ComboBox1, calibration::ReplyData(1));
-    }
+    // Channel and calibration set show the device's only from a valid reply;
+    // after a failed read both stay empty, and "Übernehmen" asks for them.
+    const uint8_t read = SETTINGS_READ;
+    const bool answered = SendDeviceRequest(CMD_CAL_SETTINGS, std::span(&read, 1), RequestKind::Wait).answered &&
+                          LastReplyData().size() >= 2;
+    ChooseItem(ComboBox3, answered ? LastReplyData()[0] - 1 : -1);
+    ChooseItem(ComboBox1, answered ? LastReplyData()[1] : -1);
     ComboBox2->SetItemIndex(0);
     if (ComboBox3->ItemIndex() >= 0) link.ActiveChannel = ComboBox3->ItemIndex();
     Repaint();

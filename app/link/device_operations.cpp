@@ -216,12 +216,20 @@ void TForm1::ShowProfibusState() {
   ReplyBuffer[2] = 0;
   QueueRequest(DeviceAddress, CMD_PROFIBUS, query, 3, 0, 1);
   WaitUntilIdle();
-  // Only a fresh answer to this request tells the state.
-  if (TransferFailed != 0 || ReplyBuffer[2] != (CMD_PROFIBUS | REPLY_FLAG)) return;
-  const int state = ReplyBuffer[5];
-  if (state < 0 || state > 3) return;
   static constexpr std::array<const char*, 4> kRadioNames = {"RadioButton1", "RadioButton2", "RadioButton3",
                                                              "RadioButton4"};
+  // Only a fresh answer to this request tells the state; after a failed one
+  // no state is shown.
+  if (TransferFailed != 0 || DeviceErrorFlag != 0 || ReplyBuffer[2] != (CMD_PROFIBUS | REPLY_FLAG)) {
+    for (const char* name : kRadioNames)
+      if (auto* radio = FindComponent<TRadioButton>(Form14, name)) radio->SetChecked(false);
+    Label4->SetCaption("-");
+    Label4->Font().SetColor(clBlack);
+    Label1->SetCaption("-");
+    return;
+  }
+  const int state = ReplyBuffer[5];
+  if (state < 0 || state > 3) return;
   if (auto* radio = FindComponent<TRadioButton>(Form14, kRadioNames[static_cast<size_t>(state)]))
     radio->SetChecked(true);
   static constexpr std::array<TColor, 4> kColours = {clBlack, clBlack, clGreen, clRed};

@@ -93,8 +93,15 @@ void TForm18::ChangeLanguage() {
   Button1->SetCaption(Text(467, lang));
 }
 
-void TForm18::ShowValues(const ExbValueBytes& values) {
-  const ExbDisplay d = ExbValuesDisplay(values);
+void TForm18::ShowValues(const ExbValueBytes& values) { ShowDisplay(ExbValuesDisplay(values)); }
+
+void TForm18::ShowUnread() {
+  ExbDisplay unread;
+  unread.inputs = unread.encoderRaw = unread.encoderScaled = unread.relays = "-";
+  ShowDisplay(unread);
+}
+
+void TForm18::ShowDisplay(const ExbDisplay& d) {
   Label30->SetCaption(d.inputs);
   TCheckBox* const inputBoxes[4] = {CheckBox5, CheckBox6, CheckBox7, CheckBox8};
   for (size_t bit = 0; bit < 4; ++bit) inputBoxes[bit]->SetChecked(d.inputBits[bit]);

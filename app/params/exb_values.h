@@ -45,6 +45,11 @@ class TForm18 : public TForm {
 
   // Shows one reading of the board's values (host order, as the link keeps them).
   void ShowValues(const ExbValueBytes& values);
+  // Shows that the last reading failed: "-" and no box checked.
+  void ShowUnread();
+
+ private:
+  void ShowDisplay(const ExbDisplay& display);
 };
 
 extern TForm18* Form18;

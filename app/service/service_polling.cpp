@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "app/diag/device_request.h"
 #include "app/link/link_utilities.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
@@ -26,6 +27,8 @@ constexpr int NEXT_CYCLE_MS = 1;
 constexpr int REFUSED_PAUSE_MS = 100;
 constexpr const char* kLogStamp = "%d%m%Y_%H%M";
 constexpr const char* kLongTime = "%A %d.%m.%y %H:%M:%S";
+// What a reading shows when the device gave no valid answer to it.
+constexpr const char* kUnread = "-";
 
 int Lang() { return Form1->Options.lang; }
 
@@ -62,8 +65,6 @@ void ServicePolling::Start() {
   End();
   const unsigned run = ++run_;
   open_ = true;
-  lastWeight_.clear();
-  lastSum_.clear();
 
   if (SumChannelOn() == 1) {
     if (Form1->DeviceVariant == 11) {
@@ -179,14 +180,16 @@ void ServicePolling::Cycle(unsigned run) {
   PumpOnce();
   if (!Alive(run)) return;
 
-  const bool fresh = Answered(queued) && link.WeightTextReady == 1;
-  const std::string text = TextToCut(fresh ? link.WeightText : std::string(), lastWeight_);
-  // Without any weight answer in this run there is nothing to show or log.
-  const bool haveText = !text.empty() || (fresh && !link.WeightText.empty());
+  // Weights are shown and logged only from a valid answer to this cycle's
+  // request; after a failed one the labels say that they are not known.
+  const bool fresh = Answered(queued) && link.WeightTextReady == 1 && !link.WeightText.empty();
   std::string record;
-  if (haveText) {
+  if (!fresh) {
+    w_.Label11->SetCaption(kUnread);
+    if (link.ChannelCount == 2) w_.Label21->SetCaption(kUnread);
+  } else {
     const int channels = link.ChannelCount;
-    const ChannelAnswer answer = CutChannelAnswer(text, channels);
+    const ChannelAnswer answer = CutChannelAnswer(WithoutEnd(link.WeightText), channels);
     const int mode = w_.GrossNetMode;
     if (mode == 1 || mode == 2) {
       const bool gross = mode == 1;
@@ -199,11 +202,9 @@ void ServicePolling::Cycle(unsigned run) {
       }
       record = DeviceLogChannelPart(mode, FormatNow("%H:%M:%S"), answer, channels);
     }
-    if (fresh && !link.WeightText.empty()) lastWeight_ = link.WeightText;
   }
 
   if (SumChannelOn() == 1) {
-    std::string sumValue;
     const bool queuedSum = Ask(CMD_READ_WEIGHT, {WEIGHT_SUM_CHANNEL});
     if (link.WeightTextSReady == 0) {
       PumpOnce();
@@ -214,10 +215,13 @@ void ServicePolling::Cycle(unsigned run) {
       }
     }
     if (!link.WaitUntilIdle() && link.PendingCount != 0) return;
-    const bool freshSum = Answered(queuedSum) && link.WeightTextSReady == 1;
-    sumValue = CutSumAnswer(TextToCut(freshSum ? link.WeightTextS : std::string(), lastSum_));
-    w_.Label24->SetCaption(Form1->SumDisplayEnabled == 1 ? SumLine(SumMode(), sumValue) : std::string());
-    if (freshSum && !link.WeightTextS.empty()) lastSum_ = link.WeightTextS;
+    const bool freshSum = Answered(queuedSum) && link.WeightTextSReady == 1 && !link.WeightTextS.empty();
+    // A sum that did not come is logged empty, never as an earlier one.
+    const std::string sumValue = freshSum ? CutSumAnswer(WithoutEnd(link.WeightTextS)) : std::string();
+    if (Form1->SumDisplayEnabled != 1)
+      w_.Label24->SetCaption(std::string());
+    else
+      w_.Label24->SetCaption(freshSum ? SumLine(SumMode(), sumValue) : kUnread);
     if (!record.empty()) log_.Write(record + DeviceLogSumPart(sumValue));
     if (!Alive(run)) return;
   } else if (!record.empty()) {
@@ -235,18 +239,21 @@ void ServicePolling::Cycle(unsigned run) {
 void ServicePolling::InputSignals() {
   TForm1& link = *Form1;
   auto read = [&](uint8_t channel, TLabel* label) {
-    const bool queued = Ask(CMD_ADC_MILLIVOLT, {channel, 1});
-    link.WaitUntilIdle();
-    // A failed request leaves the last value shown.
-    if (Answered(queued) && link.AdcMillivoltReady == 1) label->SetCaption(link.AdcMillivoltText);
+    const uint8_t data[2] = {channel, 1};
+    const bool answered = SendDeviceRequest(CMD_ADC_MILLIVOLT, data, RequestKind::Wait).answered;
+    // A failed reading shows that the signal is not known, not the last one.
+    label->SetCaption(answered && link.AdcMillivoltReady == 1 ? link.AdcMillivoltText : kUnread);
   };
   read(1, w_.Label23);
   if (link.ChannelCount == 2) read(2, w_.Label25);
 }
 
 void ServicePolling::ExtensionBoard() {
-  const bool queued = Ask(CMD_READ_EXB_VALUES, {});
-  Form1->WaitUntilIdle();
-  // The window keeps the last values when the board did not answer.
-  if (Answered(queued) && Form18 != nullptr) Form18->ShowValues(Form1->ExbValues);
+  const bool answered = SendDeviceRequest(CMD_READ_EXB_VALUES, {}, RequestKind::Wait).answered;
+  if (Form18 == nullptr) return;
+  // When the board did not answer, the window says so instead of keeping values that are no longer current.
+  if (answered)
+    Form18->ShowValues(Form1->ExbValues);
+  else
+    Form18->ShowUnread();
 }

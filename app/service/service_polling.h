@@ -45,8 +45,6 @@ class ServicePolling {
   TForm21& w_;
   TTimer* timer_;
   DeviceLog log_;
-  std::string lastWeight_;  // last answer texts of this run that were not empty
-  std::string lastSum_;
   int statusLang_ = 0;      // language of the status line
   unsigned run_ = 0;
   bool open_ = false;

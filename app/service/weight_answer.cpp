@@ -41,9 +41,8 @@ std::string CutSumAnswer(std::string_view text) {
   return Field(rest, ":");
 }
 
-std::string TextToCut(const std::string& answer, const std::string& lastAnswer) {
-  const std::string& text = answer.empty() ? lastAnswer : answer;
-  return text.empty() ? std::string() : text.substr(0, text.size() - 1);
+std::string WithoutEnd(const std::string& answer) {
+  return answer.empty() ? std::string() : answer.substr(0, answer.size() - 1);
 }
 
 std::string WithoutSign(const std::string& value) { return value.empty() ? std::string() : value.substr(1); }

@@ -27,9 +27,8 @@ ChannelAnswer CutChannelAnswer(std::string_view text, int channelCount);
 // text up to ":"; empty when the text does not hold it.
 std::string CutSumAnswer(std::string_view text);
 
-// The text that a cycle cuts: the new answer without its last character,
-// or, when no new answer came, the last one that did.
-std::string TextToCut(const std::string& answer, const std::string& lastAnswer);
+// The text that a cycle cuts: the answer without its last character.
+std::string WithoutEnd(const std::string& answer);
 
 // A value text without its sign place.
 std::string WithoutSign(const std::string& value);

@@ -170,11 +170,61 @@ TEST_F(AdcFunctions, AFailedCycleShowsAndLogsNothing) {
   adc().CheckBox2->SetChecked(true);
   adc().Button6->Click();
   EXPECT_EQ(link().TransferFailed, 1);
-  EXPECT_EQ(adc().Label4->Caption(), ".");
+  EXPECT_EQ(adc().Label4->Caption(), "-");
   EXPECT_TRUE(adc().PerformanceGraph1->Points().empty());
   const auto logs = FilesStartingWith("adc_log_");
   ASSERT_EQ(logs.size(), 1u);
   EXPECT_EQ(WithoutTimes(FileText(logs[0])), "VD417 - Logging -> Teile und mV/V\n\nStart: <T>\n\n\nStop: <T>");
+}
+
+TEST_F(AdcFunctions, AFailedReadingShowsNotThePreviousValue) {
+  TForm10& w = adc();
+  struct Loop {
+    const char* name;
+    TButton* button;
+    uint8_t command;
+    std::vector<TLabel*> values;
+  };
+  for (const Loop& loop : {Loop{"counts", w.Button6, CMD_ADC_RAW, {w.Label4, w.Label6, w.Label17}},
+                           Loop{"mV", w.Button18, CMD_ADC_MILLIVOLT, {w.Label15, w.Label17}},
+                           Loop{"scaled", w.Button16, CMD_ADC_SCALED, {w.Label11}}}) {
+    for (FaultKind kind : {FaultKind::NoAnswer, FaultKind::WrongChecksum, FaultKind::CutShort}) {
+      SCOPED_TRACE(std::string(loop.name) + " fault " + std::to_string(static_cast<int>(kind)));
+      loop.button->Click();
+      for (TLabel* value : loop.values) ASSERT_NE(value->Caption(), "-") << value->Name();
+      const size_t points = w.PerformanceGraph1->Points().size();
+      sim_.InjectFault(1, Fault(kind).On(loop.command).Times(2));
+      loop.button->Click();
+      for (TLabel* value : loop.values) EXPECT_EQ(value->Caption(), "-") << value->Name();
+      EXPECT_EQ(w.PerformanceGraph1->Points().size(), points);
+      sim_.ClearFaults(1);
+    }
+  }
+}
+
+TEST_F(AdcFunctions, AFailedInfoReadLeavesTheChannelEmptyAndTheModeControlsAlone) {
+  TForm10& w = adc();
+  sim_.WithDevice(1, [](devsim::DeviceModel& m) {
+    m.adcMode = 0;
+    m.activeChannel = 2;
+  });
+  w.Button20->Click();
+  ASSERT_EQ(w.ComboBox4->ItemIndex(), 1);
+  ASSERT_TRUE(w.Button6->Enabled());
+  // SINGLE from the button; the device's report of it does not come.
+  w.Button12->Click();
+  ASSERT_FALSE(w.Button6->Enabled());
+  sim_.InjectFault(1, Fault(FaultKind::NoAnswer).On(CMD_ADC_INFO).Times(2));
+  w.Button20->Click();
+  // The CONT mode of the earlier report does not enable the measuring buttons again.
+  EXPECT_FALSE(w.Button6->Enabled());
+  EXPECT_EQ(w.ComboBox4->ItemIndex(), 1);
+
+  sim_.ClearFaults(1);
+  link().CommErrorCount = 0;
+  sim_.InjectFault(1, Fault(FaultKind::NoAnswer).On(CMD_CAL_SETTINGS).Times(2));
+  w.Button20->Click();
+  EXPECT_EQ(w.ComboBox4->ItemIndex(), -1);
 }
 
 TEST_F(AdcFunctions, EinstellenRestartsTheLoopThatRanOnTheNewChannel) {

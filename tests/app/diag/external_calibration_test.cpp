@@ -242,15 +242,64 @@ TEST_F(ExternalCalibration, ADeviceErrorAtActivationIsShownAndTheSettingsStillRe
   EXPECT_EQ(window13().Label15->Caption(), "3.002  g");
 }
 
-TEST_F(ExternalCalibration, SettingsThatDoNotComeLeaveTheListsAsTheyWere) {
+TEST_F(ExternalCalibration, SettingsThatDoNotComeLeaveNothingOfThePreviousOnes) {
+  // Read at the activation and by "Einstellen": a failed read leaves the lists
+  // and the range empty, and the end and extra points cannot be taken.
+  struct Case {
+    const char* name;
+    devsim::FaultKind kind;
+    bool atActivation;
+  };
   Open();
+  for (const Case& c : {Case{"no answer, activation", devsim::FaultKind::NoAnswer, true},
+                        Case{"no answer, Einstellen", devsim::FaultKind::NoAnswer, false},
+                        Case{"bad checksum, Einstellen", devsim::FaultKind::WrongChecksum, false},
+                        Case{"cut frame, activation", devsim::FaultKind::CutShort, true}}) {
+    SCOPED_TRACE(c.name);
+    DeviceSettings(0, 14, 11);
+    window13().ComboBox1->UserSelect(0);
+    window13().Button17->Click();
+    ASSERT_EQ(window13().Label15->Caption(), "1500.5  kg");
+    ASSERT_TRUE(window13().Button8->Enabled());
+    DeviceSettings(3, 14, 12);
+    sim_.InjectFault(1, devsim::Fault(c.kind).On(CMD_EXT_CAL_SETTINGS).Times(2));
+    if (c.atActivation) {
+      window13().Button1->Click();
+      window13().Activate();
+    } else {
+      window13().ComboBox1->UserSelect(0);
+      window13().Button17->Click();
+    }
+    EXPECT_EQ(window13().ComboBox3->ItemIndex(), -1);
+    EXPECT_EQ(window13().ComboBox4->ItemIndex(), -1);
+    EXPECT_EQ(window13().ComboBox5->ItemIndex(), -1);
+    EXPECT_EQ(window13().Label15->Caption(), "-");
+    EXPECT_FLOAT_EQ(window13().MaxEndValue, 0.0f);
+    EXPECT_FLOAT_EQ(Form19->MaxEndValue, 0.0f);
+    EXPECT_EQ(Form19->Label6->Caption(), "");
+    EXPECT_FALSE(window13().Button8->Enabled());
+    EXPECT_FALSE(window13().Button4->Enabled());
+    EXPECT_TRUE(window13().Button7->Enabled());
+
+    // The next good read brings the device's settings and the end point back.
+    sim_.ClearFaults(1);
+    link().CommErrorCount = 0;
+    window13().Button17->Click();
+    EXPECT_EQ(window13().ComboBox3->ItemIndex(), 3);
+    EXPECT_EQ(window13().Label15->Caption(), "3001.0  lb");
+    EXPECT_TRUE(window13().Button8->Enabled());
+    EXPECT_TRUE(window13().Button4->Enabled());
+  }
+}
+
+TEST_F(ExternalCalibration, AChannelThatDoesNotComeIsNotShown) {
+  Open();
+  ASSERT_EQ(window13().ComboBox1->ItemIndex(), 0);
   window13().Button1->Click();
-  DeviceSettings(3, 1, 1);
-  sim_.InjectFault(1, devsim::Fault(devsim::FaultKind::NoAnswer).On(CMD_EXT_CAL_SETTINGS).Times(2));
+  sim_.InjectFault(1, devsim::Fault(devsim::FaultKind::NoAnswer).On(CMD_CAL_SETTINGS).Times(2));
   window13().Activate();
-  EXPECT_EQ(window13().ComboBox3->ItemIndex(), 0);
-  EXPECT_EQ(window13().ComboBox4->ItemIndex(), 14);
-  EXPECT_EQ(window13().Label15->Caption(), "1500.5  kg");
+  EXPECT_EQ(window13().ComboBox1->ItemIndex(), -1);
+  EXPECT_EQ(Form19->Label8->Caption(), "-");
 }
 
 TEST_F(ExternalCalibration, DeleteModesAndDebugByte) {

@@ -69,6 +69,29 @@ TEST_F(InternalCalibration, UebernehmenWithoutAChannelIsRefused) {
   EXPECT_EQ(ReceivedOf(CMD_CAL_SETTINGS).size(), 1u);
 }
 
+TEST_F(InternalCalibration, SettingsThatDoNotComeLeaveTheListsEmpty) {
+  Open();
+  ASSERT_EQ(window6().ComboBox1->ItemIndex(), 1);
+  window6().Button1->Click();
+  for (FaultKind kind : {FaultKind::NoAnswer, FaultKind::WrongChecksum}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    sim_.InjectFault(1, Fault(kind).On(CMD_CAL_SETTINGS).Times(2));
+    window6().Activate();
+    EXPECT_EQ(window6().ComboBox3->ItemIndex(), -1);
+    EXPECT_EQ(window6().ComboBox1->ItemIndex(), -1);
+    window6().Button1->Click();
+    link().CommErrorCount = 0;
+  }
+  // Nothing is applied from lists the device did not fill.
+  sim_.ClearFaults(1);
+  sim_.InjectFault(1, Fault(FaultKind::NoAnswer).On(CMD_CAL_SETTINGS).Times(2));
+  window6().Activate();
+  dialogs_.Answer(IDOK);
+  window6().Button6->Click();
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Bitte Kanal wählen!"});
+  EXPECT_EQ(CountOf(CMD_CAL_SETTINGS, {0x02}), 0u);
+}
+
 TEST_F(InternalCalibration, ZeroAndEndAreReportedOnlyWhenTheDeviceTookThem) {
   Open();
   dialogs_.Answer(IDOK);

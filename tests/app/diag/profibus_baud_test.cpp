@@ -53,6 +53,23 @@ TEST_F(ProfibusPanel, TheStateShowsAndAnUnknownStateChangesNothing) {
   EXPECT_EQ(DataSent(CMD_PROFIBUS), (std::vector<Data>{{0, 0, 0}, {0, 0, 0}}));
 }
 
+TEST_F(ProfibusPanel, AStateThatDoesNotComeIsNotShown) {
+  TForm14& p = *Form14;
+  sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.profibusState = 2; });
+  p.Button5->Click();
+  ASSERT_TRUE(p.RadioButton3->Checked());
+  ASSERT_EQ(link().Label1->Caption(), "DATA EX");
+  for (devsim::FaultKind kind : {devsim::FaultKind::NoAnswer, devsim::FaultKind::WrongChecksum}) {
+    sim_.InjectFault(1, devsim::Fault(kind).On(CMD_PROFIBUS).Times(2));
+    p.Button5->Click();
+    for (TRadioButton* radio : {p.RadioButton1, p.RadioButton2, p.RadioButton3, p.RadioButton4})
+      EXPECT_FALSE(radio->Checked()) << radio->Name();
+    EXPECT_EQ(link().Label1->Caption(), "-");
+    EXPECT_EQ(link().Label4->Caption(), "-");
+    link().CommErrorCount = 0;
+  }
+}
+
 class BaudRate : public RuntimeViewerTest {};
 
 TEST_F(BaudRate, TheChosenRateGoesToTheDeviceAsItsIndex) {

@@ -265,15 +265,19 @@ TEST_F(DeviceOperations, TheProfibusStateIsShownByNumberNameColourAndRadioButton
   }
   EXPECT_EQ(ReceivedRequests().back(), (Request{CMD_PROFIBUS, 0, 0, 0}));
 
-  // A state outside the four, and an unanswered request, change nothing.
+  // A state outside the four changes nothing.
   sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.profibusState = 7; });
   link().ShowProfibusState();
-  sim_.InjectFault(1, Fault(FaultKind::NoAnswer).On(CMD_PROFIBUS).Times(2));
-  link().ShowProfibusState();
-  EXPECT_EQ(link().TransferFailed, 1);
   EXPECT_EQ(link().Label4->Caption(), "03");
   EXPECT_EQ(link().Label1->Caption(), "ERROR");
   EXPECT_TRUE(radios[3]->Checked());
+  // An unanswered request leaves no state shown.
+  sim_.InjectFault(1, Fault(FaultKind::NoAnswer).On(CMD_PROFIBUS).Times(2));
+  link().ShowProfibusState();
+  EXPECT_EQ(link().TransferFailed, 1);
+  EXPECT_EQ(link().Label4->Caption(), "-");
+  EXPECT_EQ(link().Label1->Caption(), "-");
+  for (TRadioButton* radio : radios) EXPECT_FALSE(radio->Checked()) << radio->Name();
 }
 
 TEST_F(DeviceOperations, ThePortNameReachesBothStatusBarsForCom1ToCom16Only) {

@@ -127,19 +127,37 @@ TEST_F(ServicePollingTest, InputSignalsAndExtensionBoardWhileSwitchedOn) {
   EXPECT_EQ(Form18->Label31->Caption(), "1234");
 }
 
-TEST_F(ServicePollingTest, ABoardThatDoesNotAnswerLeavesTheLastValues) {
-  sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.encoderRaw = 42; });
+TEST_F(ServicePollingTest, ABoardOrSignalThatDoesNotAnswerIsShownAsNotCurrent) {
+  sim_.WithDevice(1, [](devsim::DeviceModel& m) {
+    m.encoderRaw = 42;
+    m.exbInputs = 0x01;
+    m.relays = 0x02;
+    m.channels[0].millivoltPerVolt = 1.25;
+  });
   Connect();
   window().Inkrementalwerte1Click(nullptr);
   ASSERT_TRUE(PumpUntil([&] { return Form18->Label31->Caption() == "42"; }));
+  ASSERT_TRUE(Form18->CheckBox5->Checked());
+  ASSERT_TRUE(Form18->CheckBox10->Checked());
   sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.encoderRaw = 43; });
   sim_.InjectFault(1, devsim::Fault(devsim::FaultKind::NoAnswer).On(CMD_READ_EXB_VALUES).Times(2));
-  ASSERT_TRUE(AwaitRequests(CMD_READ_EXB_VALUES, 2));
-  EXPECT_EQ(Form18->Label31->Caption(), "42");
+  ASSERT_TRUE(PumpUntil([&] { return Form18->Label31->Caption() == "-"; }));
+  for (TLabel* value : {Form18->Label30, Form18->Label32, Form18->Label33}) EXPECT_EQ(value->Caption(), "-");
+  for (TCheckBox* box : {Form18->CheckBox5, Form18->CheckBox6, Form18->CheckBox7, Form18->CheckBox8, Form18->CheckBox9,
+                         Form18->CheckBox10})
+    EXPECT_FALSE(box->Checked()) << box->Name();
   ASSERT_TRUE(PumpUntil([&] { return Form18->Label31->Caption() == "43"; }));
+
+  // The input signal likewise.
+  window().Inkrementalwerte1Click(nullptr);
+  window().Label3Click(nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return window().Label23->Caption().find("1.25") != std::string::npos; }));
+  sim_.InjectFault(1, devsim::Fault(devsim::FaultKind::WrongChecksum).On(CMD_ADC_MILLIVOLT).Times(2));
+  ASSERT_TRUE(PumpUntil([&] { return window().Label23->Caption() == "-"; }));
+  ASSERT_TRUE(PumpUntil([&] { return window().Label23->Caption().find("1.25") != std::string::npos; }));
 }
 
-TEST_F(ServicePollingTest, ALinkThatRefusesRequestsKeepsTheLastWeightsAndTheWindowAlive) {
+TEST_F(ServicePollingTest, ALinkThatRefusesRequestsShowsNoWeightsAndKeepsTheWindowAlive) {
   Connect();
   ASSERT_TRUE(PumpUntil([&] { return window().Label11->Caption() == "1 :      12.50"; }));
   // The port is gone: every request is refused, the cycles go on without traffic.
@@ -152,10 +170,32 @@ TEST_F(ServicePollingTest, ALinkThatRefusesRequestsKeepsTheLastWeightsAndTheWind
   ASSERT_TRUE(PumpUntil([&] { return handled; }));
   EXPECT_EQ(PollingActive, 1);
   EXPECT_EQ(Received().size(), frames);
-  EXPECT_EQ(window().Label11->Caption(), "1 :      12.50");
+  // No weight came: none is shown as current.
+  ASSERT_TRUE(PumpUntil([&] { return window().Label11->Caption() == "-"; }));
   // The port is back: the polling shows the new weight.
   link().PortUsable = 1;
   ASSERT_TRUE(PumpUntil([&] { return window().Label11->Caption() == "1 :       8.00"; }));
+}
+
+TEST_F(ServicePollingTest, AWeightOrSumThatDoesNotComeIsShownAsNotKnown) {
+  sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.channelCount = 2; });
+  SumChannel(0);
+  Connect();
+  ASSERT_TRUE(PumpUntil([&] { return window().Label24->Caption() == "SUM :      15.50"; }));
+  ASSERT_EQ(window().Label21->Caption(), "2 :       3.00");
+  struct Case {
+    uint8_t request;
+    std::vector<TLabel*> unknown;
+  };
+  for (const Case& c : {Case{0x0A, {window().Label11, window().Label21}}, Case{0x14, {window().Label24}}}) {
+    SCOPED_TRACE(c.request);
+    sim_.InjectFault(1, devsim::Fault(devsim::FaultKind::NoAnswer).On(CMD_READ_WEIGHT).WithFirstData(c.request).Times(2));
+    ASSERT_TRUE(PumpUntil([&] { return c.unknown.front()->Caption() == "-"; }));
+    for (TLabel* label : c.unknown) EXPECT_EQ(label->Caption(), "-") << label->Name();
+    ASSERT_TRUE(PumpUntil([&] {
+      return window().Label11->Caption() == "1 :      12.50" && window().Label24->Caption() == "SUM :      15.50";
+    }));
+  }
 }
 
 TEST_F(ServicePollingTest, TheStatusLineFollowsTheLanguage) {
@@ -267,6 +307,40 @@ INSTANTIATE_TEST_SUITE_P(
         LogCase{"GrossTwoChannelsWithSum", true, 2, true,
                 R"(1;\+;  12\.50;;2;\+;   3\.00\n;;S;B;  15\.50\n)"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ServicePollingTest, AReadingThatDoesNotComeIsNotLoggedFromAnEarlierOne) {
+  sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.channelCount = 2; });
+  SumChannel(0);
+  dialogs_.Answer(IDOK);
+  window().LogFunktion1Click(nullptr);
+  Connect();
+  ASSERT_TRUE(PumpUntil([&] { return window().Label24->Caption() == "SUM :      15.50"; }));
+  // The sum of one cycle does not come; then the channels of another.
+  const auto fail = [&](uint8_t request) {
+    sim_.InjectFault(1, devsim::Fault(devsim::FaultKind::NoAnswer).On(CMD_READ_WEIGHT).WithFirstData(request).Times(2));
+    const size_t sent = CountOf(CMD_READ_WEIGHT, {request});
+    ASSERT_TRUE(PumpUntil([&] { return CountOf(CMD_READ_WEIGHT, {request}) >= sent + 3; }));
+  };
+  fail(0x14);
+  fail(0x0A);
+  window().Button1->Click();
+  const auto logs = DeviceLogs();
+  ASSERT_EQ(logs.size(), 1u);
+  const std::string text = Slurp(logs[0]);
+  const std::string channels = R"(\d\d:\d\d:\d\d;1;\+;  12\.50;;2;\+;   3\.00)";
+  // Net mode: one line a cycle; the cycle without its sum has the sum part empty.
+  const std::regex withoutSum(channels + ";;S;B;\n");
+  EXPECT_EQ(std::distance(std::sregex_iterator(text.begin(), text.end(), withoutSum), std::sregex_iterator()), 1)
+      << text;
+  // Every other line is a whole record: the cycle without its channels has none.
+  const std::regex whole(channels + R"(;;S;B;(  15\.50)?\n)");
+  const auto records = std::distance(std::sregex_iterator(text.begin(), text.end(), whole), std::sregex_iterator());
+  const auto lines = std::count(text.begin(), text.end(), '\n');
+  // Header, empty line, start line, empty line, the records, the empty line before "Stop:".
+  EXPECT_EQ(lines, records + 5) << text;
+  // One record for each answered cycle: not the start's request, not the two tries that failed.
+  EXPECT_EQ(CountOf(CMD_READ_WEIGHT, {0x0A}), static_cast<size_t>(records) + 3) << text;
+}
 
 TEST_F(ServicePollingTest, AFullDiskIsSaidOnceWhilePollingGoesOnAndLeavesNoLog) {
   dialogs_.Answer(IDOK);

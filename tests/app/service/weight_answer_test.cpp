@@ -47,12 +47,10 @@ TEST(SumAnswer, TheSumValueIsTheThirdField) {
   EXPECT_EQ(CutSumAnswer(""), "");
 }
 
-TEST(TextToCut, TheNewAnswerOrTheLastGoodOne) {
-  EXPECT_EQ(TextToCut("G C1:+1.0<", "G C1:+9.0<"), "G C1:+1.0");
-  // No new answer: the last one that came is shown again.
-  EXPECT_EQ(TextToCut("", "G C1:+9.0<"), "G C1:+9.0");
-  EXPECT_EQ(TextToCut("", ""), "");
-  EXPECT_EQ(TextToCut("<", ""), "");
+TEST(WithoutEnd, TheAnswerWithoutItsLastCharacter) {
+  EXPECT_EQ(WithoutEnd("G C1:+1.0<"), "G C1:+1.0");
+  EXPECT_EQ(WithoutEnd(""), "");
+  EXPECT_EQ(WithoutEnd("<"), "");
 }
 
 TEST(WeightLines, ChannelAndSumLabels) {

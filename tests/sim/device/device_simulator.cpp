@@ -105,10 +105,11 @@ void DeviceSimulator::Schedule(Clock::time_point due, Bytes bytes) {
   outgoing_.insert(at, std::move(out));
 }
 
-std::vector<Fault> DeviceSimulator::TakeFaults(Device& device, std::uint8_t command) {
+std::vector<Fault> DeviceSimulator::TakeFaults(Device& device, const Request& request) {
   std::vector<Fault> taken;
   for (auto it = device.faults.begin(); it != device.faults.end();) {
-    if (it->command.has_value() && *it->command != command) {
+    const bool otherData = it->firstData.has_value() && (request.data.empty() || request.data[0] != *it->firstData);
+    if ((it->command.has_value() && *it->command != request.command) || otherData) {
       ++it;
       continue;
     }
@@ -125,7 +126,7 @@ std::vector<Fault> DeviceSimulator::TakeFaults(Device& device, std::uint8_t comm
 void DeviceSimulator::Answer(int address, Device& device, const Request& request, Clock::time_point now,
                              Clock::duration extraDelay) {
   if (now < device.silentUntil) return;
-  const std::vector<Fault> faults = TakeFaults(device, request.command);
+  const std::vector<Fault> faults = TakeFaults(device, request);
   auto has = [&](FaultKind kind) {
     return std::any_of(faults.begin(), faults.end(), [kind](const Fault& f) { return f.kind == kind; });
   };

@@ -94,7 +94,7 @@ class DeviceSimulator {
   // Answers one request of one device; `extraDelay` spaces out broadcast answers.
   void Answer(int address, Device& device, const Request& request, Clock::time_point now,
               Clock::duration extraDelay);
-  std::vector<Fault> TakeFaults(Device& device, std::uint8_t command);
+  std::vector<Fault> TakeFaults(Device& device, const Request& request);
   void Schedule(Clock::time_point due, Bytes bytes);
   void RunStreams(Clock::time_point now);
   Clock::time_point NextWakeUp(Clock::time_point now) const;

@@ -123,6 +123,16 @@ TEST(DeviceSimulatorFaults, FaultsPerCommandAndForSeveralRequests) {
   EXPECT_EQ(client.Transact(1, CMD_ADC_INFO, kInfo)->status, 0);
 }
 
+TEST(DeviceSimulatorFaults, AFaultForOneSubCommandLeavesTheOthersAlone) {
+  DeviceSimulator sim;
+  sim.AddDevice(1);
+  sim.InjectFault(1, Fault(FaultKind::ErrorStatus).On(CMD_READ_WEIGHT).WithFirstData(0x14));
+  PtyClient client(sim.SlavePath());
+  EXPECT_EQ(client.Transact(1, CMD_READ_WEIGHT, {0x0A})->status & DEVICE_STATUS_ERROR, 0);
+  EXPECT_NE(client.Transact(1, CMD_READ_WEIGHT, {0x14})->status & DEVICE_STATUS_ERROR, 0);
+  EXPECT_EQ(client.Transact(1, CMD_READ_WEIGHT, {0x14})->status & DEVICE_STATUS_ERROR, 0);
+}
+
 TEST(DeviceSimulatorFaults, NoAnswerLeavesTheModelAlone) {
   DeviceSimulator sim;
   sim.AddDevice(1);

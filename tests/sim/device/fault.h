@@ -24,6 +24,8 @@ struct Fault {
   explicit Fault(FaultKind k = FaultKind::NoAnswer) : kind(k) {}
   // Fault(FaultKind::Busy).On(CMD_BLOCK_READ).Times(3)
   Fault& On(std::uint8_t code) { command = code; return *this; }
+  // Only requests whose first data byte is `byte` (one sub-command of a command).
+  Fault& WithFirstData(std::uint8_t byte) { firstData = byte; return *this; }
   Fault& Times(int n) { count = n; return *this; }
   Fault& DelayMs(int ms) { delayMs = ms; return *this; }
   Fault& Bytes(std::vector<std::uint8_t> bytes) { garbage = std::move(bytes); return *this; }
@@ -32,6 +34,7 @@ struct Fault {
 
   FaultKind kind;
   std::optional<std::uint8_t> command;  // only requests with this command
+  std::optional<std::uint8_t> firstData;  // only requests with this first data byte
   int count = 1;                        // requests it applies to, or kForever
   int delayMs = 0;
   std::vector<std::uint8_t> garbage{0x55, 0xAA, 0x00, 0x7E};
