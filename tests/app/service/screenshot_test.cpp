@@ -37,8 +37,7 @@ class Screenshots : public ServiceTest {
       painter.drawImage(0, 0, face);
       painter.drawImage(at, list);
     }
-    ASSERT_TRUE(QDir().mkpath(SCREENSHOT_DIR));
-    const QString path = QString(SCREENSHOT_DIR) + "/" + QString::fromStdString(name) + ".png";
+    const QString path = QString::fromStdString(ScreenshotPath(name));
     ASSERT_TRUE(image.save(path)) << path.toStdString();
     EXPECT_GT(list.height(), 40) << name << ": the menu has entries";
   }
