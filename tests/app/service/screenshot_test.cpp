@@ -71,10 +71,7 @@ TEST_F(Screenshots, ServiceWindowConnectedWithWeights) {
   link().DeviceAddress = 1;
   Form9->ShowDevicePresence();
   Form9->ShowCurrentAddress();
-  Form9->Show();
-  ASSERT_TRUE(PumpUntil([&] { return Form9->Widget()->isVisible(); }));
-  SaveScreenshot(*Form9, "address_list");
-  Form9->Hide();
+  ScreenshotWithLayoutChecks(*Form9, "address_list");
   window().Hide();
 }
 
