@@ -371,18 +371,20 @@ namespace {
 class GroupFrame final : public QGroupBox {
  protected:
   void paintEvent(QPaintEvent*) override {
+    constexpr int kTitleLeft = 8;
+    constexpr int kTitlePadding = 2;
     QPainter painter(this);
     const QFontMetrics metrics(font());
     const bool titled = !title().isEmpty();
-    // An etched line; the styles' own group frames add a margin for a title above them.
+    const QRect text(kTitleLeft, 0, titled ? metrics.horizontalAdvance(title()) + 2 * kTitlePadding : 0,
+                     metrics.height());
+    // An etched line, open where the title sits (the styles' own group frames leave room for a title above them).
+    painter.setClipRegion(QRegion(rect()).subtracted(QRegion(text)));
     qDrawShadeRect(&painter, rect().adjusted(0, titled ? metrics.height() / 2 : 0, 0, 0), palette(), true, 1);
-    if (!titled) return;
-    constexpr int kTitleLeft = 8;
-    constexpr int kTitlePadding = 2;
-    const QRect text(kTitleLeft, 0, metrics.horizontalAdvance(title()) + 2 * kTitlePadding, metrics.height());
-    painter.fillRect(text, palette().brush(backgroundRole()));
-    style()->drawItemText(&painter, text, Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(), title(),
-                          foregroundRole());
+    painter.setClipping(false);
+    if (titled)
+      style()->drawItemText(&painter, text, Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(), title(),
+                            foregroundRole());
   }
 };
 
