@@ -3,6 +3,7 @@
 // and the writes that the device refuses.
 #include <ctime>
 
+#include "platform/forms/ui_language.h"
 #include "tests/app/service/service_fixture.h"
 
 namespace {
@@ -286,10 +287,12 @@ TEST_F(DeviceCommands, TheDeviceLinesFollowTheLanguageAndTheReadOnlyNoteItsTick)
   ASSERT_EQ(window().Label10->Caption(), "Profibus aktiv");
   window().Englisch1Click(nullptr);
   EXPECT_EQ(window().Label10->Caption(), "Profibus active");
+  EXPECT_EQ(CurrentUiLanguage(), UiLanguage::English) << "Qt's own texts switch too";
   window().Profibus1->Click();
   EXPECT_EQ(window().Label10->Caption(), "Profibus not active");
   window().Deutsch1Click(nullptr);
   EXPECT_EQ(window().Label10->Caption(), "Profibus inaktiv");
+  EXPECT_EQ(CurrentUiLanguage(), UiLanguage::German);
 
   // Protected, then restarted without reading the set-up again: the note stays with the tick.
   link().Options.setup_reconnect = 0;
