@@ -1,6 +1,5 @@
 #include "platform/forms/status_bar.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 #include <QStatusBar>
 #include <algorithm>
@@ -22,9 +21,6 @@ class PanelBar final : public QStatusBar {
  private:
   TStatusBar* owner_;
 };
-
-// Pixels a panel's text needs beside it: the panel's edges and the inset of a text panel.
-constexpr int kTextNeedsBeside = 6;
 
 QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
@@ -52,9 +48,7 @@ TStatusBar::TStatusBar(TForm* form) : TControl(nullptr, nullptr) {
 TStatusPanel& TStatusBar::AddPanel(const std::string& text, int width) {
   auto panel = std::make_unique<TStatusPanel>();
   panel->Text = text;
-  // Never narrower than its first text needs in the bar's font, which may run wider than the one it was laid out for.
-  const int need = QFontMetrics(widget_->font()).horizontalAdvance(QStr(text)) + kTextNeedsBeside;
-  panel->Width = text.empty() ? width : std::max(width, need);
+  panel->Width = width;
   panel->Index = PanelCount();
   panels_.push_back(std::move(panel));
   widget_->update();

@@ -136,18 +136,6 @@ TEST_F(Controls, StatusBarDrawsOwnerDrawPanelsThroughTheHandler) {
   EXPECT_TRUE(drawn.empty());
 }
 
-TEST_F(Controls, AStatusPanelIsNeverNarrowerThanItsFirstTextNeeds) {
-  auto* bar = new TStatusBar(form.get());
-  bar->AddPanel("COM-ERR", 10);
-  bar->AddPanel("RS232", 80);
-  bar->AddPanel("", 4);
-  bar->AddPanel("", 50);
-  const int text = QFontMetrics(bar->Widget()->font()).horizontalAdvance("COM-ERR");
-  EXPECT_GE(bar->PanelRect(0).Width(), text + 3) << "the text is not cut";
-  EXPECT_EQ(bar->Panel(1).Width, 80) << "a panel wide enough keeps its width";
-  EXPECT_EQ(bar->Panel(2).Width, 4) << "an empty panel keeps its width";
-}
-
 TEST_F(Controls, LastStatusPanelReachesTheRightEndOfTheBar) {
   form->SetSize(400, 200);
   auto* bar = new TStatusBar(form.get());
