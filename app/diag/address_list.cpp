@@ -12,7 +12,8 @@ TForm9* Form9 = nullptr;
 TForm9::TForm9() {
   SetName("Form9");
   SetCaption("Geräteadressen");
-  SetSize(400, 420);
+  // Tall enough for the bottom row with "Beenden" below the title bar and frame.
+  SetSize(400, 448);
   Label2 = new TLabel(this, "Angeschlossene Geräte");
   Label2->SetName("Label2");
   Label2->SetBounds(8, 8, 200, 16);

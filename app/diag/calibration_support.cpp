@@ -1,5 +1,6 @@
 #include "app/diag/calibration_support.h"
 
+#include <algorithm>
 #include <array>
 
 #include "app/link/test_window.h"
@@ -59,6 +60,14 @@ void ShowAdcMode(const char* mode) {
 const char* UnitSymbol(int index) {
   if (index < 0 || index >= static_cast<int>(kUnitSymbols.size())) return nullptr;
   return kUnitSymbols[index];
+}
+
+std::vector<uint8_t> TextValue(std::string_view text) {
+  constexpr uint8_t kTextMarker = 0x01;
+  // Sized once and filled: appending to a one-byte vector trips a false -Warray-bounds in GCC 12 at -O2.
+  std::vector<uint8_t> data(text.size() + 1, kTextMarker);
+  std::copy(text.begin(), text.end(), data.begin() + 1);
+  return data;
 }
 
 std::string WithPoint(std::string_view text) {

@@ -31,6 +31,9 @@ void ShowAdcMode(const char* mode);
 // The unit symbol of a unit-list index ("kg" .. "{free}"); nullptr for no unit.
 const char* UnitSymbol(int index);
 
+// The data of a value that travels as text: the text marker 0x01, then the characters.
+std::vector<uint8_t> TextValue(std::string_view text);
+
 // Every comma replaced by a point.
 std::string WithPoint(std::string_view text);
 // True when the text, blanks around it aside, is one decimal number: an

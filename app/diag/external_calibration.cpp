@@ -20,8 +20,7 @@ TForm13* Form13 = nullptr;
 
 namespace {
 
-// First data byte of a value that travels as text, and of the settings read and write.
-constexpr uint8_t TEXT_VALUE = 0x01;
+// First data byte of the settings read and write.
 constexpr uint8_t SETTINGS_READ = 0x01;
 constexpr uint8_t SETTINGS_WRITE = 0x02;
 constexpr int kValueLength = 9;
@@ -338,8 +337,7 @@ bool TForm13::SendValue(uint8_t command, TEdit* edit, const std::string& typed) 
     edit->SetFocus();
     return false;
   }
-  std::vector<uint8_t> data{TEXT_VALUE};
-  data.insert(data.end(), text.begin(), text.end());
+  const std::vector<uint8_t> data = calibration::TextValue(text);
   calibration::Send(command, data);
   return true;
 }

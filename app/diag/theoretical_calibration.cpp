@@ -17,14 +17,12 @@ TForm19* Form19 = nullptr;
 namespace {
 
 constexpr int kValueLength = 5;
-constexpr uint8_t TEXT_VALUE = 0x01;
 // The device stores its set-up before the queued reset goes out.
 constexpr int kBeforeResetMs = 1500;
 
 bool SendPoint(uint8_t command, const std::string& signal, const std::string& weight) {
   const std::string text = TheoreticalPointText(signal, weight);
-  std::vector<uint8_t> data{TEXT_VALUE};
-  data.insert(data.end(), text.begin(), text.end());
+  const std::vector<uint8_t> data = calibration::TextValue(text);
   return calibration::Send(command, data);
 }
 

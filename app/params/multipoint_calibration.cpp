@@ -30,8 +30,6 @@ constexpr int ROW_EXIT = 367;
 
 constexpr int kMaxExtraPoints = 6;
 constexpr int kValueLength = 9;
-// First data byte of a value that travels as text.
-constexpr uint8_t TEXT_VALUE = 0x01;
 constexpr uint8_t DELETE_LAST = 0;
 constexpr uint8_t DELETE_ALL = 1;
 
@@ -148,8 +146,7 @@ void TForm26::Button2Click(TObject* Sender) {
   // The device judges the value; a decimal comma is accepted.
   const std::string text = calibration::WithPoint(typed);
   RequireRestart();
-  std::vector<uint8_t> data{TEXT_VALUE};
-  data.insert(data.end(), text.begin(), text.end());
+  const std::vector<uint8_t> data = calibration::TextValue(text);
   calibration::Send(CMD_EXT_CAL_POINT, data);
   ReadExtraPoints();
 }

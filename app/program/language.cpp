@@ -14,6 +14,7 @@
 #include "app/params/weighing_parameters.h"
 #include "app/service/load_calibration.h"
 #include "app/service/service_window.h"
+#include "platform/forms/ui_language.h"
 
 namespace {
 
@@ -28,6 +29,8 @@ void Recaption(Form* form) {
 }  // namespace
 
 void TForm1::ChangeLanguageAll() {
+  // Qt's own dialogs and buttons speak the program's language too.
+  SetUiLanguage(Options.lang == 1 ? UiLanguage::English : UiLanguage::German);
   Recaption(Form21);
   Recaption(Form22);
   Recaption(Form23);

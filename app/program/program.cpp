@@ -36,6 +36,7 @@
 #include "app/params/crane_protocol.h"
 #include "app/params/adc_settings.h"
 #include "platform/forms/application.h"
+#include "platform/forms/ui_language.h"
 
 void CreateForms(TApplication& application) {
   application.CreateForm(Form21);
@@ -75,6 +76,8 @@ void CreateForms(TApplication& application) {
 
 int RunProgram(int argc, char** argv) {
   TApplication application(argc, argv);
+  // German until the program's settings say otherwise.
+  SetUiLanguage(UiLanguage::German);
   try {
     CreateForms(application);
     application.Run();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/diag/calibration_support.h"
 #include "app/link/test_window.h"
 #include "app/params/multipoint_calibration.h"
 #include "app/program/text_table.h"
@@ -23,8 +24,6 @@ constexpr int ROW_STORED = 160;
 constexpr int ROW_FAILED = 161;
 // The device's working copy of the end value holds this many characters.
 constexpr int kEndValueLength = 19;
-// First data byte of a value that travels as text.
-constexpr uint8_t TEXT_VALUE = 0x01;
 
 TLabel* NewLabel(TWinControl* parent, const char* name, const char* caption, int left, int top, int width) {
   auto* label = new TLabel(parent, caption);
@@ -183,8 +182,7 @@ void TForm22::Button4Click(TObject* Sender) {
   }
   Label6->SetCaption(LangText(ROW_WAIT));
   Label6->Font().SetColor(clNavy);
-  std::vector<uint8_t> data{TEXT_VALUE};
-  data.insert(data.end(), text.begin(), text.end());
+  const std::vector<uint8_t> data = calibration::TextValue(text);
   const bool stored = Send(CMD_EXT_CAL_END, data);
   ShowStepResult(Label6, stored);
   if (stored) Button1->SetFocus();

@@ -26,8 +26,6 @@ constexpr int ROW_DEMO_STATUS = 37;
 constexpr int ROW_CONNECTING = 38;
 constexpr int ROW_CONNECT_ERROR = 39;
 constexpr int ROW_FIRMWARE_ERROR = 40;
-constexpr int ROW_PROFIBUS_OFF = 41;
-constexpr int ROW_PROFIBUS_ON = 42;
 constexpr int ROW_VALUE_ACQUISITION = 43;
 constexpr int ROW_READING_SETUP = 46;
 constexpr int ROW_LOG_HINT = 19;
@@ -141,13 +139,12 @@ void TForm21::Connect() {
   Button4->SetVisible(true);
   if (link.Options.setup_reconnect == 1 || link.SetupPresent == 0) Button3Click(nullptr);
   if (!StillConnecting(connect)) return;
+  // A restart hid the read-only note; without a new read the protection of the image still holds.
+  Label26->SetVisible(SetupRO->Checked());
 
-  if (link.DeviceType == 1) {
-    Label10->SetEnabled(true);
-    Label10->SetCaption(Text(Profibus1->Checked() ? ROW_PROFIBUS_ON : ROW_PROFIBUS_OFF, Lang()));
-  } else {
-    Label10->SetEnabled(false);
-  }
+  // Only a device of type 1 has a Profibus state to show.
+  Label10->SetEnabled(link.DeviceType == 1);
+  if (link.DeviceType == 1) ShowProfibusState();
   const bool exb = (link.DeviceStatus & DEVICE_STATUS_EXB) != 0;
   ParameterExb11->SetVisible(exb);
   ParameterExb12->SetVisible(exb);

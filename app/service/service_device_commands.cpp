@@ -118,8 +118,12 @@ void TForm21::Profibus1Click(TObject* Sender) {
   // A refused write leaves the image, the entry and the device as they were.
   if (!WriteSetupSection(before, SetupSection::LPC)) return;
   Profibus1->SetChecked(on);
-  Label10->SetCaption(LangText(on ? ROW_PROFIBUS_ON : ROW_PROFIBUS_OFF));
+  ShowProfibusState();
   RestartAndReconnect();
+}
+
+void TForm21::ShowProfibusState() {
+  Label10->SetCaption(LangText(Profibus1->Checked() ? ROW_PROFIBUS_ON : ROW_PROFIBUS_OFF));
 }
 
 void TForm21::SetupROClick(TObject* Sender) {

@@ -460,4 +460,6 @@ void TForm21::ChangeLanguage() {
   Button3->SetCaption(t(155));
   Button4->SetCaption(t(156));
   Label14->SetCaption("");
+  // The device lines keep what they show, in the new language.
+  if (!Label10->Caption().empty()) ShowProfibusState();
 }

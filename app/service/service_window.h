@@ -286,6 +286,8 @@ class TForm21 : public TForm {
   void SetupBackup1Click(TObject* Sender);
   void SetupRestore1Click(TObject* Sender);
   void Profibus1Click(TObject* Sender);
+  // "Profibus aktiv"/"Profibus inaktiv" in Label10, as Profibus1 is ticked, in the current language.
+  void ShowProfibusState();
   void SetupROClick(TObject* Sender);
   void KontModeGewichtswerte1Click(TObject* Sender);
   void KontGewichtsmodebeenden1Click(TObject* Sender);

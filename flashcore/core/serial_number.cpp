@@ -25,7 +25,7 @@ std::uint64_t power(unsigned radix, int exponent) {
 std::string pairText(std::uint64_t pair, unsigned radix, bool mostSignificant) {
   if (radix == 16) return toHexString(static_cast<std::uint32_t>(pair), 2);
   std::string text = std::to_string(pair);
-  if (text.size() == 1 && !mostSignificant) text.insert(0, "0");
+  if (text.size() == 1 && !mostSignificant) text.insert(0, 1, '0');
   return text;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/forms/menus.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -9,16 +10,44 @@
 TMenuItem::TMenuItem(TComponent* owner, QAction* action) : TComponent(owner), action_(action) {
   if (action_ == nullptr) return;
   QObject::connect(action_, &QAction::triggered, this, [this] {
-    // Qt toggles a checkable action by itself; the item's own state holds.
-    action_->setChecked(checked_);
+    // Qt toggles a checkable action (and the rest of its group) by itself; the items' own states hold.
+    ShowCheckMarks();
     Click();
   });
+}
+
+void TMenuItem::JoinRadioGroup() {
+  if (!RadioItem || parent_item_ == nullptr || action_->isSeparator()) return;
+  QActionGroup*& group = parent_item_->radio_groups_[GroupIndex];
+  if (group == nullptr) {
+    group = new QActionGroup(parent_item_);
+    // Exclusive, so that the style draws radio marks; optional, so that the items' handlers may leave all unchecked.
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  }
+  action_->setCheckable(true);
+  if (action_->actionGroup() != group) group->addAction(action_);
+}
+
+void TMenuItem::ShowCheckMarks() {
+  QActionGroup* group = action_->actionGroup();
+  if (group == nullptr || parent_item_ == nullptr) {
+    action_->setChecked(checked_);
+    return;
+  }
+  // The unchecked ones first: checking one action of the group unchecks the others.
+  for (bool pass : {false, true})
+    for (TMenuItem* sibling : parent_item_->items_)
+      if (sibling->action_->actionGroup() == group && sibling->checked_ == pass) sibling->action_->setChecked(pass);
 }
 
 QMenu* TMenuItem::SubMenu() {
   if (menu_ != nullptr) return menu_;
   menu_ = new QMenu(action_->text());
   QObject::connect(this, &QObject::destroyed, menu_, [menu = menu_] { delete menu; });
+  // Radio items flagged after they were added take their group before they are seen.
+  QObject::connect(menu_, &QMenu::aboutToShow, this, [this] {
+    for (TMenuItem* item : items_) item->JoinRadioGroup();
+  });
   // The item's place in its parent now holds the submenu.
   QWidget* container = parent_item_ == nullptr ? nullptr
                                                : (parent_item_->bar_ != nullptr ? static_cast<QWidget*>(parent_item_->bar_)
@@ -63,6 +92,7 @@ void TMenuItem::SetCaption(const std::string& caption) {
 
 void TMenuItem::SetChecked(bool checked) {
   checked_ = checked;
+  JoinRadioGroup();
   action_->setCheckable(checked || RadioItem || action_->isCheckable());
   action_->setChecked(checked);
   if (checked && RadioItem && parent_item_ != nullptr) {

@@ -1,13 +1,15 @@
 #pragma once
 // Main menu and menu items. An item never checks itself: its handler sets
 // Checked. Radio items of one group index uncheck each other when one is
-// checked. An item with the caption "-" is a separator.
+// checked, and show a round mark. An item with the caption "-" is a separator.
+#include <map>
 #include <string>
 #include <vector>
 
 #include "platform/forms/component.h"
 
 class QAction;
+class QActionGroup;
 class QMenu;
 class QMenuBar;
 class TForm;
@@ -46,12 +48,17 @@ class TMenuItem : public TComponent {
   friend class TMainMenu;
   QMenu* SubMenu();
   void Attach(TMenuItem* item);
+  // Puts a radio item into the exclusive group of its group index among its siblings.
+  void JoinRadioGroup();
+  // The marks of this item and of its radio group as the items' own states say.
+  void ShowCheckMarks();
 
   QAction* action_;
   QMenu* menu_ = nullptr;
   QMenuBar* bar_ = nullptr;  // set for the top level
   TMenuItem* parent_item_ = nullptr;
   std::vector<TMenuItem*> items_;
+  std::map<int, QActionGroup*> radio_groups_;  // of the sub-items, by group index
   bool checked_ = false;
   bool enabled_ = true;
 };

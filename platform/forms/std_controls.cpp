@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <qdrawutil.h>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -9,11 +10,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTextEdit>
 #include <QValidator>
 #include <QWidget>
@@ -358,7 +361,36 @@ void TRichEdit::SetText(const std::string& text) { edit()->setPlainText(QStr(tex
 
 // ---- TGroupBox, TPanel
 
-TGroupBox::TGroupBox(TWinControl* parent, const std::string& caption) : TWinControl(parent, new QGroupBox) {
+namespace {
+
+// A group frame as the form data place it on every platform: the frame line
+// runs through the middle of the title, which sits on it at the top left;
+// the controls inside keep their places relative to the box's outer edge.
+// (The styles put the title above the frame, which then cuts through
+// controls placed near the top.)
+class GroupFrame final : public QGroupBox {
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    constexpr int kTitleLeft = 8;
+    constexpr int kTitlePadding = 2;
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    const bool titled = !title().isEmpty();
+    const QRect text(kTitleLeft, 0, titled ? metrics.horizontalAdvance(title()) + 2 * kTitlePadding : 0,
+                     metrics.height());
+    // An etched line, open where the title sits (the styles' own group frames leave room for a title above them).
+    painter.setClipRegion(QRegion(rect()).subtracted(QRegion(text)));
+    qDrawShadeRect(&painter, rect().adjusted(0, titled ? metrics.height() / 2 : 0, 0, 0), palette(), true, 1);
+    painter.setClipping(false);
+    if (titled)
+      style()->drawItemText(&painter, text, Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(), title(),
+                            foregroundRole());
+  }
+};
+
+}  // namespace
+
+TGroupBox::TGroupBox(TWinControl* parent, const std::string& caption) : TWinControl(parent, new GroupFrame) {
   SetCaption(caption);
   // Clicks on the box's own area; its controls take their own clicks.
   new EventHook(widget_, this, [this](QEvent* event) {

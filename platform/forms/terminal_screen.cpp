@@ -33,10 +33,11 @@ void TerminalScreen::Feed(std::span<const uint8_t> bytes) {
           column_ = std::max(std::min(column_, columns_ - 1) - 1, 0);
         } else if (b == '\t') {
           column_ = std::min((std::min(column_, columns_ - 1) / kTabWidth + 1) * kTabWidth, columns_ - 1);
-        } else if (b >= 0x20 && b != 0x7F) {
+        } else if (b >= 0x20 && b < 0x7F) {
           Put(static_cast<char>(b));
+        } else {
+          PutUnprintable(b);
         }
-        // Other control characters (BEL, NUL ...) show nothing.
         break;
       case State::Escape:
         if (b == '[') {
@@ -76,6 +77,12 @@ void TerminalScreen::Put(char c) {
   cells_[static_cast<size_t>(row_ * columns_ + column_)] = c;
   ++column_;
   ++revision_;
+}
+
+void TerminalScreen::PutUnprintable(uint8_t b) {
+  if (!UnprintableAsHex) return;
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  for (const char c : {'<', kDigits[b >> 4], kDigits[b & 0xF], '>'}) Put(c);
 }
 
 void TerminalScreen::LineFeed() {

@@ -1,6 +1,6 @@
 #pragma once
 // The character grid of a terminal and the subset of VT100/ANSI control
-// sequences that a device's text output uses: printable characters, CR, LF,
+// sequences that a device's text output uses: printable ASCII characters, CR, LF,
 // BS, TAB, and ESC [ sequences for cursor moves (A B C D H f), erasing
 // (J K) and attributes (m, which are taken and ignored: the terminal shows
 // one colour). Plain C++, without a window.
@@ -25,6 +25,10 @@ class TerminalScreen {
   bool WrapLines = true;
   // LF also returns to the first column (for devices that end lines with LF alone).
   bool NewLineOnLf = false;
+  // Bytes without a printable character (0x7F and up, and the control
+  // characters the terminal does not act on) show as their value in hex,
+  // "<1F>"; otherwise they show nothing.
+  bool UnprintableAsHex = true;
 
   void Feed(std::span<const uint8_t> bytes);
   void Feed(std::string_view text);
@@ -41,6 +45,7 @@ class TerminalScreen {
   enum class State { Text, Escape, Sequence };
 
   void Put(char c);
+  void PutUnprintable(uint8_t b);
   void LineFeed();
   void ScrollUp();
   void Perform(char final);

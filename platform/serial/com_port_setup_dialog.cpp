@@ -7,11 +7,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "platform/forms/ui_language.h"
 #include "platform/serial/port_list.h"
 
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString T(std::string_view german, std::string_view english) {
+  const std::string_view text = UiText(german, english);
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 void Select(QComboBox* box, const QString& text) {
   const int index = box->findText(text);
@@ -29,7 +34,7 @@ ComPortSetupDialog::ComPortSetupDialog(const TComPortSettings& settings, QWidget
       dataBits_(new QComboBox(this)),
       parity_(new QComboBox(this)),
       stopBits_(new QComboBox(this)) {
-  setWindowTitle("Serial port settings");
+  setWindowTitle(T("Einstellungen der seriellen Schnittstelle", "Serial port settings"));
 
   port_->setEditable(true);
   for (int n = 1; n <= 16; ++n) port_->addItem(QString("COM%1").arg(n));
@@ -56,11 +61,11 @@ ComPortSetupDialog::ComPortSetupDialog(const TComPortSettings& settings, QWidget
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   auto* form = new QFormLayout(this);
-  form->addRow("Port", port_);
-  form->addRow("Baud rate", baudRate_);
-  form->addRow("Data bits", dataBits_);
-  form->addRow("Parity", parity_);
-  form->addRow("Stop bits", stopBits_);
+  form->addRow(T("Schnittstelle", "Port"), port_);
+  form->addRow(T("Baudrate", "Baud rate"), baudRate_);
+  form->addRow(T("Datenbits", "Data bits"), dataBits_);
+  form->addRow(T("Parität", "Parity"), parity_);
+  form->addRow(T("Stoppbits", "Stop bits"), stopBits_);
   form->addRow(buttons);
 
   connect(port_, &QComboBox::editTextChanged, this, [this] { UpdateOk(); });

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "platform/forms/ui_language.h"
 #include "platform/serial/com_port.h"
 
 struct TComTerminal::View {
@@ -45,7 +46,7 @@ class TerminalWidget : public QWidget {
       const double y = row * cellHeight + ascent;
       for (size_t column = 0; column < line.size(); ++column)
         if (line[column] != ' ')
-          painter.drawText(QPointF(static_cast<double>(column) * cellWidth, y), QString(QChar::fromLatin1(line[column])));
+          painter.drawText(QPointF(static_cast<double>(column) * cellWidth, y), QString(QLatin1Char(line[column])));
     }
   }
 
@@ -93,21 +94,30 @@ void TComTerminal::ClearScreen() {
 const TerminalScreen& TComTerminal::Screen() const { return view_->screen; }
 
 bool TComTerminal::ShowSetupDialog() {
+  const auto text = [](std::string_view german, std::string_view english) {
+    const std::string_view chosen = UiText(german, english);
+    return QString::fromUtf8(chosen.data(), static_cast<qsizetype>(chosen.size()));
+  };
   QDialog dialog(widget_->window());
   dialog.setWindowTitle("Terminal");
   auto* layout = new QVBoxLayout(&dialog);
-  auto* wrap = new QCheckBox("Zeilenumbruch am Zeilenende", &dialog);
+  auto* wrap = new QCheckBox(text("Zeilenumbruch am Zeilenende", "Wrap lines at the right edge"), &dialog);
   wrap->setChecked(view_->screen.WrapLines);
-  auto* lf = new QCheckBox("LF als neue Zeile (CR+LF)", &dialog);
+  auto* lf = new QCheckBox(text("LF als neue Zeile (CR+LF)", "LF as new line (CR+LF)"), &dialog);
   lf->setChecked(view_->screen.NewLineOnLf);
+  auto* hex = new QCheckBox(text("Nicht druckbare Zeichen hexadezimal anzeigen", "Show unprintable bytes in hex"),
+                            &dialog);
+  hex->setChecked(view_->screen.UnprintableAsHex);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   layout->addWidget(wrap);
   layout->addWidget(lf);
+  layout->addWidget(hex);
   layout->addWidget(buttons);
   if (dialog.exec() != QDialog::Accepted) return false;
   view_->screen.WrapLines = wrap->isChecked();
   view_->screen.NewLineOnLf = lf->isChecked();
+  view_->screen.UnprintableAsHex = hex->isChecked();
   return true;
 }

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMainWindow>
 #include <QPixmap>
@@ -16,11 +17,17 @@
 #error SCREENSHOT_DIR must name the folder for the screenshots
 #endif
 
+std::string ScreenshotPath(const std::string& name) {
+  // Pictures taken on X11 go beside the offscreen ones, into a folder of their own.
+  const QString folder = QString(SCREENSHOT_DIR) + (QGuiApplication::platformName() == "xcb" ? "/xcb" : "");
+  QDir().mkpath(folder);
+  return (folder + "/" + QString::fromStdString(name) + ".png").toStdString();
+}
+
 void SaveScreenshot(TForm& form, const std::string& name) {
-  ASSERT_TRUE(QDir().mkpath(SCREENSHOT_DIR));
   if (Application != nullptr) Application->ProcessMessages();
   const QImage image = form.Window()->grab().toImage();
-  const QString path = QString(SCREENSHOT_DIR) + "/" + QString::fromStdString(name) + ".png";
+  const QString path = QString::fromStdString(ScreenshotPath(name));
   QFile::remove(path);
   ASSERT_TRUE(image.save(path)) << path.toStdString();
   const QImage saved(path);

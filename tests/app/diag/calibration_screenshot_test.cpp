@@ -54,6 +54,11 @@ TEST_F(CalibrationScreenshots, TheFourWindowsRender) {
     SaveAndCheck(*Form6, "internal_calibration" + suffix);
     SaveAndCheck(*Form19, "theoretical_calibration" + suffix);
   });
+  // All six extra-point rows, the last with the form's own caption "Zusatzpunk".
+  Form13->Edit3->SetText("6");
+  ASSERT_TRUE(Form13->Label14->Visible());
+  EXPECT_EQ(Form13->Label14->Caption(), "Zusatzpunk");
+  SaveAndCheck(*Form13, "external_calibration_six_points");
   link().Options.lang = 1;
   Form26->ChangeLanguage();
   SaveAndCheck(*Form26, "multipoint_calibration_en");

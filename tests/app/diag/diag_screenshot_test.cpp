@@ -54,8 +54,16 @@ TEST_F(DiagScreenshots, TerminalWithTheDevicesText) {
       "\x1b[2J\x1b[HVD417 Waegeelektronik  V1.0.12\r\n"
       "ADC CS5532 init ... ok\r\n"
       "Kanal 1: 1234567\r\nKanal 2:  -2000\r\n";
-  sim_.SendRaw(devsim::Bytes(text.begin(), text.end()));
-  ASSERT_TRUE(PumpUntil([&] { return terminal().ComTerminal1->Screen().Line(3) == "Kanal 2:  -2000"; }));
+  // A line longer than the grid wraps; a binary frame shows its bytes in hex.
+  const std::string longLine = std::string(90, '=') + " Ende der Zeile";
+  const std::string frame("\x02\x00\x00\x04\xD2\x03", 6);
+  const std::string all = text + longLine + "\r\n" + frame;
+  sim_.SendRaw(devsim::Bytes(all.begin(), all.end()));
+  const TerminalScreen& screen = terminal().ComTerminal1->Screen();
+  ASSERT_TRUE(PumpUntil([&] { return screen.Line(6) == "<02><00><00><04><D2><03>"; }));
+  EXPECT_EQ(screen.Line(3), "Kanal 2:  -2000");
+  EXPECT_EQ(screen.Line(4), std::string(90, '=') + " Ende de");
+  EXPECT_EQ(screen.Line(5), "r Zeile");
   Render(terminal(), "terminal_window");
 }
 

@@ -139,18 +139,21 @@ TEST_F(TerminalWindow, TheConfigurationSetsWrappingAndLineFeeds) {
     QWidget* dialog = QApplication::activeModalWidget();
     ASSERT_NE(dialog, nullptr);
     const auto boxes = dialog->findChildren<QCheckBox*>();
-    ASSERT_EQ(boxes.size(), 2);
+    ASSERT_EQ(boxes.size(), 3);
     boxes[0]->setChecked(false);
     boxes[1]->setChecked(true);
+    boxes[2]->setChecked(false);
     dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   });
   terminal().Button2->Click();
   const TerminalScreen& screen = terminal().ComTerminal1->Screen();
   EXPECT_FALSE(screen.WrapLines);
   EXPECT_TRUE(screen.NewLineOnLf);
+  EXPECT_FALSE(screen.UnprintableAsHex);
   const std::string longLine(120, 'x');
-  terminal().ComTerminal1->Write(std::span<const unsigned char>(
-      reinterpret_cast<const unsigned char*>((longLine + "\nnext").data()), longLine.size() + 5));
+  const std::string text = longLine + "\nne\x02xt\xFF";
+  terminal().ComTerminal1->Write(
+      std::span<const unsigned char>(reinterpret_cast<const unsigned char*>(text.data()), text.size()));
   EXPECT_EQ(screen.Line(0), std::string(98, 'x'));
   EXPECT_EQ(screen.Line(1), "next");
 }

@@ -1,6 +1,7 @@
 // Renders the service window connected to the simulated device with its
 // weights and channel fields shown, the extension-board, address and
 // load-calibration windows beside it, offscreen to <build>/screenshots/.
+#include <QActionGroup>
 #include <QDir>
 #include <QMainWindow>
 #include <QMenu>
@@ -37,8 +38,7 @@ class Screenshots : public ServiceTest {
       painter.drawImage(0, 0, face);
       painter.drawImage(at, list);
     }
-    ASSERT_TRUE(QDir().mkpath(SCREENSHOT_DIR));
-    const QString path = QString(SCREENSHOT_DIR) + "/" + QString::fromStdString(name) + ".png";
+    const QString path = QString::fromStdString(ScreenshotPath(name));
     ASSERT_TRUE(image.save(path)) << path.toStdString();
     EXPECT_GT(list.height(), 40) << name << ": the menu has entries";
   }
@@ -72,10 +72,7 @@ TEST_F(Screenshots, ServiceWindowConnectedWithWeights) {
   link().DeviceAddress = 1;
   Form9->ShowDevicePresence();
   Form9->ShowCurrentAddress();
-  Form9->Show();
-  ASSERT_TRUE(PumpUntil([&] { return Form9->Widget()->isVisible(); }));
-  SaveScreenshot(*Form9, "address_list");
-  Form9->Hide();
+  ScreenshotWithLayoutChecks(*Form9, "address_list");
   window().Hide();
 }
 
@@ -133,6 +130,17 @@ TEST_F(Screenshots, ServiceWindowMenusInTheExpertView) {
   for (TMenuItem* menu : {window().Datei1, window().Kalibrieren1, window().Parameter1, window().Extras1,
                           window().Admin1, window().Hilfe1})
     SaveWithMenuOpen(window(), menu, "service_menu_" + menu->Name());
+  // A submenu of radio items, with its round marks.
+  window().Deutsch1->SetChecked(true);
+  QMenu* language = window().Sprache1->Action()->menu();
+  ASSERT_NE(language, nullptr);
+  emit language->aboutToShow();
+  language->adjustSize();
+  const QImage radios = language->grab().toImage();
+  ASSERT_TRUE(radios.save(QString::fromStdString(ScreenshotPath("service_menu_Sprache1"))));
+  for (const TMenuItem* item : {window().Deutsch1, window().Englisch1})
+    EXPECT_TRUE(item->Action()->actionGroup() != nullptr && item->Action()->actionGroup()->isExclusive())
+        << item->Name() << " shows a radio mark";
   window().Label7Click(nullptr);
   window().Hide();
 }

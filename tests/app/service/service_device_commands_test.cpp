@@ -3,6 +3,7 @@
 // and the writes that the device refuses.
 #include <ctime>
 
+#include "platform/forms/ui_language.h"
 #include "tests/app/service/service_fixture.h"
 
 namespace {
@@ -277,6 +278,38 @@ TEST_F(DeviceCommands, WriteProtectionTogglesTheAdmByte) {
   EXPECT_EQ(Image(SetupSection::ADM, "setup"), 1);
   EXPECT_FALSE(window().SetupRO->Checked());
   EXPECT_FALSE(window().Label26->Visible());
+}
+
+TEST_F(DeviceCommands, TheDeviceLinesFollowTheLanguageAndTheReadOnlyNoteItsTick) {
+  Connect();
+  window().Profibus1->SetChecked(false);
+  window().Profibus1->Click();
+  ASSERT_EQ(window().Label10->Caption(), "Profibus aktiv");
+  window().Englisch1Click(nullptr);
+  EXPECT_EQ(window().Label10->Caption(), "Profibus active");
+  EXPECT_EQ(CurrentUiLanguage(), UiLanguage::English) << "Qt's own texts switch too";
+  window().Profibus1->Click();
+  EXPECT_EQ(window().Label10->Caption(), "Profibus not active");
+  window().Deutsch1Click(nullptr);
+  EXPECT_EQ(window().Label10->Caption(), "Profibus inaktiv");
+  EXPECT_EQ(CurrentUiLanguage(), UiLanguage::German);
+
+  // Protected, then restarted without reading the set-up again: the note stays with the tick.
+  link().Options.setup_reconnect = 0;
+  Image(SetupSection::ADM, "setup") = 1;
+  window().SetupROClick(nullptr);
+  ASSERT_TRUE(window().SetupRO->Checked());
+  window().Englisch1Click(nullptr);
+  EXPECT_TRUE(window().Label26->Visible());
+  EXPECT_EQ(window().Label26->Caption(), "Setup read only!");
+  const int before = Resets();
+  window().ResetVD4171Click(nullptr);
+  ASSERT_EQ(Resets(), before + 1);
+  ASSERT_EQ(ServiceConnected, 1);
+  EXPECT_TRUE(window().SetupRO->Checked());
+  EXPECT_TRUE(window().Label26->Visible());
+  EXPECT_EQ(window().Label10->Caption(), "Profibus not active");
+  window().Deutsch1Click(nullptr);
 }
 
 TEST_F(DeviceCommands, ContinuousOutputStopsTheConnectionAndTheLinkWorksAfterItsStop) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -56,8 +57,10 @@ TEST(SectionCodec, MscExample) {
   c.checks = {{"CheckBox48", true}, {"CheckBox49", false}};
   c.items = {{"ComboBox98", 1}, {"ComboBox99", 1}, {"ComboBox100", 1}, {"ComboBox101", 1}};
   c.texts = {{"Edit139", "10"}};
-  Bytes expected = {0x01, 0x01, 0x0A, 0x01, 0x01, 0x00, 0x01};
-  expected.resize(32, 0xFF);
+  // The seven bytes the controls set, the rest of the section blank.
+  Bytes expected(32, 0xFF);
+  const Bytes set = {0x01, 0x01, 0x0A, 0x01, 0x01, 0x00, 0x01};
+  std::copy(set.begin(), set.end(), expected.begin());
   EXPECT_EQ(Rebuilt(MSC, c, Blank(MSC)), expected);
   const SectionWrite w = DeviceWriteOf(MSC, SETUP_BASE_1);
   EXPECT_EQ(w.address, 0x2AC);

@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QPainter>
 #include <QTabWidget>
+#include <cstdlib>
+#include <vector>
 
 #include "platform/forms/forms.h"
 #include "tests/support/qt_test_env.h"
@@ -266,6 +268,43 @@ TEST_F(Controls, AMenuItemKeepsItsEnabledFlagWhileHidden) {
   item->Add("Sub1", "Sub");
   item->SetVisible(true);
   EXPECT_FALSE(item->Enabled());
+}
+
+}  // namespace
+
+namespace {
+
+// The rows of a picture in which column `x` is darker than the background at its top right.
+std::vector<int> LineRows(const QImage& image, int x) {
+  const int background = qGray(image.pixel(image.width() - 1, 0));
+  std::vector<int> rows;
+  for (int y = 0; y < image.height(); ++y)
+    if (qGray(image.pixel(x, y)) < background - 40) rows.push_back(y);
+  return rows;
+}
+
+TEST_F(Controls, AGroupFrameRunsThroughItsTitleAndLeavesItsControlsWhereTheyArePlaced) {
+  auto* group = new TGroupBox(form.get(), "Kanal 1");
+  group->SetBounds(8, 8, 240, 120);
+  auto* edit = new TEdit(group);
+  edit->SetBounds(10, 16, 60, 21);
+  auto* untitled = new TGroupBox(form.get());
+  untitled->SetBounds(8, 140, 240, 60);
+  form->Show();
+  ASSERT_TRUE(PumpUntil([&] { return group->Widget()->isVisible(); }));
+  EXPECT_EQ(edit->Widget()->geometry(), QRect(10, 16, 60, 21)) << "the title does not move the controls";
+
+  const int half_title = QFontMetrics(group->Widget()->font()).height() / 2;
+  // Right of the title, the frame's top line lies in the title's middle, above the edit.
+  const std::vector<int> titled = LineRows(group->Widget()->grab().toImage(), 200);
+  ASSERT_FALSE(titled.empty());
+  EXPECT_LE(std::abs(titled.front() - half_title), 1) << "top line at " << titled.front();
+  EXPECT_LT(titled.front(), 16);
+  // A frame without a title starts at the box's top edge.
+  const std::vector<int> plain = LineRows(untitled->Widget()->grab().toImage(), 200);
+  ASSERT_FALSE(plain.empty());
+  EXPECT_LE(plain.front(), 1);
+  form->Hide();
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QActionGroup>
+#include <QMenu>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -183,6 +185,65 @@ TEST_F(EventRules, RadioMenuItemsOfOneGroupUncheckEachOther) {
   EXPECT_FALSE(german->Checked());
   EXPECT_TRUE(english->Checked());
   EXPECT_TRUE(other->Checked()) << "another group index is not touched";
+}
+
+// Qt's styles draw the mark of an action in an exclusive group as a radio mark.
+bool ShowsRadioMark(const TMenuItem* item) {
+  const QActionGroup* group = item->Action()->actionGroup();
+  return item->Action()->isCheckable() && group != nullptr && group->isExclusive();
+}
+
+TEST_F(EventRules, RadioMenuItemsShowRadioMarksAndOnlyTheirOwnGroupShares) {
+  auto* menu = new TMainMenu(form.get());
+  auto* language = menu->Add("Sprache1", "Sprache");
+  auto* german = language->Add("Deutsch1", "Deutsch");
+  auto* english = language->Add("Englisch1", "Englisch");
+  auto* other = language->Add("Other1", "Other");
+  auto* plain = language->Add("Plain1", "Plain");
+  for (TMenuItem* item : {german, english, other}) item->RadioItem = true;
+  german->GroupIndex = english->GroupIndex = 1;
+  other->GroupIndex = 2;
+  german->SetChecked(true);
+  plain->SetChecked(true);
+  // Items never checked from code take their group when the menu opens.
+  emit language->Action()->menu()->aboutToShow();
+  for (const TMenuItem* item : {german, english, other}) EXPECT_TRUE(ShowsRadioMark(item)) << item->Name();
+  EXPECT_FALSE(ShowsRadioMark(plain)) << "a plain item keeps its square mark";
+  EXPECT_EQ(german->Action()->actionGroup(), english->Action()->actionGroup());
+  EXPECT_NE(german->Action()->actionGroup(), other->Action()->actionGroup());
+}
+
+TEST_F(EventRules, AUsersClickOnARadioItemChangesTheMarksOnlyAsItsHandlerDoes) {
+  auto* menu = new TMainMenu(form.get());
+  auto* language = menu->Add("Sprache1", "Sprache");
+  auto* german = language->Add("Deutsch1", "Deutsch");
+  auto* english = language->Add("Englisch1", "Englisch");
+  for (TMenuItem* item : {german, english}) {
+    item->RadioItem = true;
+    item->GroupIndex = 1;
+  }
+  german->SetChecked(true);
+  bool handler_checks = false;
+  english->OnClick = [&](TObject*) {
+    if (handler_checks) english->SetChecked(true);
+  };
+  english->Action()->trigger();
+  EXPECT_TRUE(german->Checked());
+  EXPECT_TRUE(german->Action()->isChecked()) << "the group must not move the mark by itself";
+  EXPECT_FALSE(english->Action()->isChecked());
+
+  handler_checks = true;
+  english->Action()->trigger();
+  EXPECT_FALSE(german->Checked());
+  EXPECT_FALSE(german->Action()->isChecked());
+  EXPECT_TRUE(english->Checked());
+  EXPECT_TRUE(english->Action()->isChecked());
+
+  // A click on the checked item whose handler leaves it keeps its mark.
+  handler_checks = false;
+  english->Action()->trigger();
+  EXPECT_TRUE(english->Action()->isChecked());
+  EXPECT_FALSE(german->Action()->isChecked());
 }
 
 TEST_F(EventRules, TimerWithIntervalZeroNeverTicks) {

@@ -46,10 +46,39 @@ TEST(TerminalScreen, FullLinesWrapAndTheBottomRowScrollsUp) {
 
 TEST(TerminalScreen, BackspaceTabAndControlCharacters) {
   TerminalScreen s(20, 2);
+  s.UnprintableAsHex = false;
   s.Feed("abc\b\bX\tY\a\x01Z");
   EXPECT_EQ(s.Line(0), "aXc     YZ");
   s.Feed("\r\b\bq");  // a backspace stops at the first column
   EXPECT_EQ(s.Line(0), "qXc     YZ");
+}
+
+TEST(TerminalScreen, UnprintableBytesShowAsTheOptionSays) {
+  struct Case {
+    bool hex;
+    std::string input;
+    std::string line;
+  };
+  const std::vector<Case> cases = {
+      {true, "a\x02\x01\x7F\xFF\xE4z", "a<02><01><7F><FF><E4>z"},
+      {true, std::string("\x07\x00ok", 4), "<07><00>ok"},
+      {false, "a\x02\x01\x7F\xFF\xE4z", "az"},
+      {false, std::string("\x00\x80ok", 4), "ok"},
+  };
+  for (const Case& c : cases) {
+    TerminalScreen s(40, 2);
+    s.UnprintableAsHex = c.hex;
+    s.Feed(c.input);
+    EXPECT_EQ(s.Line(0), c.line) << (c.hex ? "hex" : "hidden");
+    EXPECT_EQ(s.Line(1), "");
+  }
+  // Shown by default, and wrapped at the edge like any text: a binary frame fills rows instead of vanishing.
+  TerminalScreen s(10, 3);
+  ASSERT_TRUE(s.UnprintableAsHex);
+  s.Feed(std::string("\x02\x00\x00\x04\xD2\x03", 6));
+  EXPECT_EQ(s.Line(0), "<02><00><0");
+  EXPECT_EQ(s.Line(1), "0><04><D2>");
+  EXPECT_EQ(s.Line(2), "<03>");
 }
 
 TEST(TerminalScreen, CursorAndEraseSequences) {

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -11,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/forms/ui_language.h"
 #include "platform/serial/com_port.h"
 #include "platform/serial/port_list.h"
 #include <QApplication>
@@ -30,6 +33,26 @@ TEST(ComPortSetupDialog, ShowsTheSettingsAndTheMachinesPorts) {
   EXPECT_GE(dialog.PortBox()->findText("COM16"), 0);
   EXPECT_GE(dialog.PortBox()->findText(QString::fromStdString(ports[1])), 0);
   EXPECT_TRUE(dialog.OkButton()->isEnabled());
+}
+
+TEST(ComPortSetupDialog, SpeaksTheProgramsLanguage) {
+  TestApplication();
+  const std::vector<std::string> none;
+  const auto labelOf = [](ComPortSetupDialog& dialog, QWidget* field) {
+    const auto* form = dialog.findChild<QFormLayout*>();
+    const auto* label = form != nullptr ? qobject_cast<QLabel*>(form->labelForField(field)) : nullptr;
+    return label != nullptr ? label->text().toStdString() : std::string();
+  };
+  SetUiLanguage(UiLanguage::German);
+  {
+    ComPortSetupDialog dialog(TComPortSettings{}, nullptr, &none);
+    EXPECT_EQ(dialog.windowTitle().toStdString(), "Einstellungen der seriellen Schnittstelle");
+    EXPECT_EQ(labelOf(dialog, dialog.BaudRateBox()), "Baudrate");
+  }
+  SetUiLanguage(UiLanguage::English);
+  ComPortSetupDialog dialog(TComPortSettings{}, nullptr, &none);
+  EXPECT_EQ(dialog.windowTitle().toStdString(), "Serial port settings");
+  EXPECT_EQ(labelOf(dialog, dialog.BaudRateBox()), "Baud rate");
 }
 
 TEST(ComPortSetupDialog, TypedValuesAndTheirCheck) {
