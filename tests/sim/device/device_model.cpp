@@ -42,6 +42,7 @@ DeviceModel DemoDevice(int address, std::uint8_t variant) {
   model.rateIndex = 4;
   // The set-up copies and the default set-up say the same.
   auto describe = [&](std::uint8_t* copy) {
+    copy[SETUP_WRITABLE_OFFSET] = 1;
     copy[SETUP_BUS_ADDRESS_OFFSET] = static_cast<std::uint8_t>(address);
     copy[SETUP_TWO_CHANNELS_OFFSET] = 1;
     copy[SETUP_RATE_OFFSET] = model.rateIndex;

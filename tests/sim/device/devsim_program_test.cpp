@@ -110,6 +110,7 @@ TEST(DevsimProgram, EachDeviceNamesItsBusAddressAndAgreesWithItsSetup) {
     ASSERT_TRUE(dip.has_value()) << address;
     EXPECT_EQ(dip->data, (Bytes{a}));
     EXPECT_EQ(SetupByte(client, address, SETUP_BUS_ADDRESS_OFFSET), a);
+    EXPECT_EQ(SetupByte(client, address, SETUP_WRITABLE_OFFSET), 1);
     // Two channels, measured alternately, as its set-up says.
     const auto settings = client.Transact(address, CMD_CAL_SETTINGS, {1});
     ASSERT_TRUE(settings.has_value() && settings->data.size() == 5) << address;
