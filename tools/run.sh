@@ -79,6 +79,7 @@ start_virtual_display() {
   fi
   x_dir="$(mktemp -d)"
   export XAUTHORITY="$x_dir/Xauthority"
+  : >"$XAUTHORITY"
   local n=99
   while [[ -e "/tmp/.X$n-lock" || -e "/tmp/.X11-unix/X$n" ]]; do n=$((n + 1)); done
   xauth -q -f "$XAUTHORITY" add ":$n" . "$(mcookie)"
