@@ -1,6 +1,8 @@
 // The transaction engine against the simulated device: bytes on the line,
 // order, tries, retries and the communication-error state.
 #include <QTimer>
+#include <chrono>
+#include <thread>
 
 #include "tests/app/link/link_fixture.h"
 #include "tests/sim/device/telegram.h"
@@ -196,6 +198,32 @@ TEST_F(LinkTest, AReplyWithABadChecksumMakesTheSameTelegramGoOutAgain) {
   EXPECT_EQ(frames[0], frames[1]);
   EXPECT_EQ(link().TransferFailed, 0);
   EXPECT_NE(link().DeviceClock[5], 0xEE);
+}
+
+TEST_F(LinkTest, AReplyInThePortWhenTheTimeOutComesFirstStillAnswers) {
+  // A loaded machine may run the time-out's event before the port's: the
+  // reply is in the port by then, so the request has its answer.
+  bool timedOut = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (link().Phase() != TForm1::LinkPhase::AwaitingReply) return;
+    watch.stop();
+    // Held here, without events, until the whole reply is in the port.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (link().ComPort1->InputCount() < 9 && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::yield();
+    link().Timer2Timer(link().Timer2);
+    timedOut = true;
+  });
+  watch.start(0);
+  // The reply comes after the pause behind the send; the patient time-out runs only here.
+  sim_.InjectFault(1, Fault(FaultKind::Delay).DelayMs(150).On(CMD_ADC_INFO));
+  link().AdcConversionMode = 7;
+  EXPECT_TRUE(RequestAnswered(CMD_ADC_INFO));
+  ASSERT_TRUE(timedOut);
+  EXPECT_EQ(Received().size(), 1u);
+  EXPECT_EQ(link().TransferFailed, 0);
+  EXPECT_EQ(link().AdcConversionMode, 0);
 }
 
 TEST_F(LinkTest, ChecksumMismatchesAreCountedPerRequestAndTwoFailIt) {
