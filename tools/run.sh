@@ -49,23 +49,6 @@ end_helpers() {
 }
 trap end_helpers EXIT
 
-if ((use_simulator)); then
-  coproc SIM { exec "$build/tests/bin/devsim" --address 1; }
-  # Bash forgets SIM_PID once the simulator has ended: keep it.
-  helpers+=("$SIM_PID")
-  if ! read -r -u "${SIM[0]}" pty; then
-    echo "The device simulator did not start." >&2
-    exit 1
-  fi
-  if [[ -f rs232.ini ]]; then
-    sed -i "s|^[[:space:]]*Port[[:space:]]*=.*\$|Port=$pty|I" rs232.ini
-  else
-    printf '[ComPort]\nPort=%s\nBaudRate=9600\nDataBits=8\nParity=None\nStopBits=1\n' "$pty" > rs232.ini
-  fi
-  printf '%s\n' "$pty" > .simulated
-  echo "Device simulator on $pty. To use a real device, choose its port in \"RS232-Parameter\"."
-fi
-
 # Starts Xvfb on a free display, with a cookie that only this user can read,
 # and x11vnc on it; sets DISPLAY and XAUTHORITY for the program.
 start_virtual_display() {
@@ -119,6 +102,24 @@ start_virtual_display() {
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
   start_virtual_display
 fi
+
+if ((use_simulator)); then
+  coproc SIM { exec "$build/tests/bin/devsim" --address 1; }
+  # Bash forgets SIM_PID once the simulator has ended: keep it.
+  helpers+=("$SIM_PID")
+  if ! read -r -u "${SIM[0]}" pty; then
+    echo "The device simulator did not start." >&2
+    exit 1
+  fi
+  if [[ -f rs232.ini ]]; then
+    sed -i "s|^[[:space:]]*Port[[:space:]]*=.*\$|Port=$pty|I" rs232.ini
+  else
+    printf '[ComPort]\nPort=%s\nBaudRate=9600\nDataBits=8\nParity=None\nStopBits=1\n' "$pty" > rs232.ini
+  fi
+  printf '%s\n' "$pty" > .simulated
+  echo "Device simulator on $pty. To use a real device, choose its port in \"RS232-Parameter\"."
+fi
+
 status=0
 "$build/bin/rtv482_2" || status=$?
 exit "$status"
