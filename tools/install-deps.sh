@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of tools/debian-packages.txt that are missing.
+# Installs the Debian packages of tools/debian-packages.txt, and of the
+# further lists given as arguments, that are missing.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 missing=()
@@ -8,7 +9,7 @@ while read -r package; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$package")
   fi
-done < "$here/debian-packages.txt"
+done < <(cat "$here/debian-packages.txt" "$@")
 if ((${#missing[@]} == 0)); then
   exit 0
 fi

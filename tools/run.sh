@@ -9,11 +9,15 @@
 # is set, or when rs232.ini names any other port (the "RS232-Parameter"
 # dialog stores the user's choice there when the program ends).
 #
-# Without a display the program is shown through Qt's VNC platform: connect
-# a VNC viewer to port 5900 of this machine.
+# Without a display the program runs on a virtual X server (Xvfb) of its own,
+# shown by a VNC server (x11vnc) that listens on the loopback interface only:
+# reach it through an SSH tunnel to port 5900 (or the next free one). To let
+# other machines connect, set RTV_VNC_LISTEN to an address of this machine
+# (0.0.0.0: every interface); that needs a VNC password in ~/.vnc/passwd
+# (made with "x11vnc -storepasswd").
 set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-"$top/tools/install-deps.sh"
+"$top/tools/install-deps.sh" "$top/tools/run-packages.txt"
 build="$top/build"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target rtv482_2 devsim
@@ -36,11 +40,73 @@ elif [[ -n "$(simulated_port)" && "$(port_in_ini)" == "$(simulated_port)" ]]; th
   fi
 fi
 
+# Helpers started below end with the script.
+helpers=()
+x_dir=""
+end_helpers() {
+  ((${#helpers[@]} == 0)) || kill "${helpers[@]}" 2>/dev/null || true
+  [[ -z "$x_dir" ]] || rm -rf "$x_dir"
+}
+trap end_helpers EXIT
+
+# Starts Xvfb on a free display, with a cookie that only this user can read,
+# and x11vnc on it; sets DISPLAY and XAUTHORITY for the program.
+start_virtual_display() {
+  local listen="${RTV_VNC_LISTEN:-localhost}" access=(-localhost -nopw)
+  if [[ "$listen" != "localhost" && "$listen" != "127.0.0.1" ]]; then
+    if [[ ! -f "$HOME/.vnc/passwd" ]]; then
+      echo "RTV_VNC_LISTEN=$listen lets other machines connect: make a VNC password first (x11vnc -storepasswd)." >&2
+      exit 1
+    fi
+    access=(-listen "$listen" -rfbauth "$HOME/.vnc/passwd")
+  fi
+  x_dir="$(mktemp -d)"
+  export XAUTHORITY="$x_dir/Xauthority"
+  : >"$XAUTHORITY"
+  local n=99
+  while [[ -e "/tmp/.X$n-lock" || -e "/tmp/.X11-unix/X$n" ]]; do n=$((n + 1)); done
+  xauth -q -f "$XAUTHORITY" add ":$n" . "$(mcookie)"
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -auth "$XAUTHORITY" >"$x_dir/xvfb.log" 2>&1 &
+  helpers+=("$!")
+  local tries=0
+  until [[ -S "/tmp/.X11-unix/X$n" ]]; do
+    if ((++tries > 100)) || ! kill -0 "${helpers[-1]}" 2>/dev/null; then
+      echo "The virtual X server did not start:" >&2
+      cat "$x_dir/xvfb.log" >&2
+      exit 1
+    fi
+    sleep 0.1
+  done
+  export DISPLAY=":$n"
+  x11vnc -display "$DISPLAY" -auth "$XAUTHORITY" "${access[@]}" -autoport 5900 -forever -shared -quiet \
+    >"$x_dir/x11vnc.out" 2>"$x_dir/x11vnc.log" &
+  helpers+=("$!")
+  local port=""
+  tries=0
+  until port="$(sed -n 's/^PORT=//p' "$x_dir/x11vnc.out")" && [[ -n "$port" ]]; do
+    if ((++tries > 100)) || ! kill -0 "${helpers[-1]}" 2>/dev/null; then
+      echo "The VNC server did not start:" >&2
+      cat "$x_dir/x11vnc.log" >&2
+      exit 1
+    fi
+    sleep 0.1
+  done
+  if [[ "$listen" == "localhost" || "$listen" == "127.0.0.1" ]]; then
+    echo "No display found: the program runs on display $DISPLAY, shown by VNC on 127.0.0.1:$port only."
+    echo "From your machine: ssh -L $port:localhost:$port $(id -un)@$(hostname), then connect a VNC viewer to localhost:$port (Ctrl+C ends it)."
+  else
+    echo "No display found: the program runs on display $DISPLAY, shown by VNC on $listen:$port (password of ~/.vnc/passwd)."
+  fi
+}
+
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
+  start_virtual_display
+fi
+
 if ((use_simulator)); then
   coproc SIM { exec "$build/tests/bin/devsim" --address 1; }
   # Bash forgets SIM_PID once the simulator has ended: keep it.
-  sim_pid=$SIM_PID
-  trap 'kill "$sim_pid" 2>/dev/null || true' EXIT
+  helpers+=("$SIM_PID")
   if ! read -r -u "${SIM[0]}" pty; then
     echo "The device simulator did not start." >&2
     exit 1
@@ -54,10 +120,6 @@ if ((use_simulator)); then
   echo "Device simulator on $pty. To use a real device, choose its port in \"RS232-Parameter\"."
 fi
 
-if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
-  echo "No display found: the program is shown through VNC; connect a VNC viewer to port 5900 (Ctrl+C ends it)."
-  export QT_QPA_PLATFORM=vnc:size=1280x900:port=5900
-fi
 status=0
 "$build/bin/rtv482_2" || status=$?
 exit "$status"

@@ -32,7 +32,8 @@ bool ShowsWaitWindow(uint8_t command, const RequestEntry& e) {
 
 void TForm1::SetAnswerTimeout(int address) {
   RequestEntry* e = CurrentEntry(address);
-  if (e == nullptr) return;
+  // A time-out given to the request when it was queued stays.
+  if (e == nullptr || e->TimeoutMs != 0) return;
   if (const int ms = AnswerTimeoutMs(e->Command()); ms > 0) e->TimeoutMs = ms;
 }
 

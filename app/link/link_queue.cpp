@@ -190,6 +190,8 @@ void TForm1::SetSoftTimer(int id, int ms, int on) {
 }
 
 void TForm1::Timer2Timer(TObject* Sender) {
+  // A reply that is in the port by now came in time, though its event waits behind this one.
+  if (phase_ == LinkPhase::AwaitingReply && ReplyReceived == 0 && ComPort1->Connected()) ComPort1->AnnounceNow();
   SetSoftTimer(2, 0, 0);
   AdvanceTransaction();
 }

@@ -13,7 +13,7 @@ struct RequestEntry {
   int State = 0;  // 1 while a transaction works on it
   TelegramBytes Telegram{};
   std::array<uint8_t, TELEGRAM_SIZE> Reply{};  // the reply without STX/ETX
-  int TimeoutMs = 0;                           // answer time-out; 0 counts as 700 ms
+  int TimeoutMs = 0;                           // answer time-out; 0: the command's own
   int Reserved = 0;                            // kept for the callers, never read
   int TriesLeft = 0;
   int AwaitAnswer = 0;  // 0: send only

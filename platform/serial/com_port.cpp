@@ -237,6 +237,12 @@ void TComPort::AnnounceWaiting() {
   if (count > 0) DispatchRx(count);
 }
 
+void TComPort::AnnounceNow() {
+  if (!line_ || dispatchDepth_ > 0) return;
+  const int count = line_->InputCount();
+  if (count > 0) DispatchRx(count);
+}
+
 void TComPort::EndRxBatch() {
   if (!line_) return;
   const int count = line_->InputCount();

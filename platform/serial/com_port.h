@@ -95,6 +95,9 @@ class TComPort : public TObject {
   // Fires OnRxChar now for the characters that a batch is holding back
   // (nothing when none wait); the batch goes on to its end.
   void AnnounceWaiting();
+  // Fires OnRxChar now for the characters that wait in the port, though their
+  // event has not come yet (nothing inside a handler or when none wait).
+  void AnnounceNow();
   TNotifyEvent OnTxEmpty;
   TComErrorEvent OnError;
   TNotifyEvent OnAfterOpen;

@@ -244,9 +244,10 @@ TEST_F(Comlink, AReplyIsReturnedAsSoonAsItsLastByteArrives) {
     EXPECT_STREQ(buffer.data(), ":0100000307F5.\r\n");
     latencies.push_back(std::chrono::duration<double, std::milli>(returned - sent).count());
   }
-  std::sort(latencies.begin(), latencies.end());
-  // Polling every 20 ms would make the typical delay about 17 ms.
-  EXPECT_LT(latencies[latencies.size() / 2], 8.0) << "median of 7 reads";
+  // A reader that slept 20 ms between its polls would see each reply about
+  // 17 ms late. A loaded machine only makes reads later, and may make most
+  // of them late: the quickest of the seven tells how the read waits.
+  EXPECT_LT(*std::min_element(latencies.begin(), latencies.end()), 8.0) << "quickest of 7 reads";
 }
 
 TEST_F(Comlink, StorageIsBoundedWhenNoMaximumLengthIsGiven) {

@@ -1,6 +1,8 @@
 // The transaction engine against the simulated device: bytes on the line,
 // order, tries, retries and the communication-error state.
 #include <QTimer>
+#include <chrono>
+#include <thread>
 
 #include "tests/app/link/link_fixture.h"
 #include "tests/sim/device/telegram.h"
@@ -48,7 +50,8 @@ TEST_P(FramedLinkTest, PutsEachRequestOnTheLineAsTheFramingOptionsSay) {
   for (const Case& c : cases) {
     sim_.Log().Clear();
     link().BlockLength = 0x10;
-    Request(c.command, c.data);
+    // Unframed replies are never recognised: those requests wait out the link's time-outs.
+    f.stxEtx ? RequestAnswered(c.command, c.data) : Request(c.command, c.data);
     const auto frames = Received();
     ASSERT_FALSE(frames.empty()) << int(c.command);
     for (const Frame& frame : frames) EXPECT_EQ(frame, devsim::EncodeRequest(1, c.command, c.data, framing));
@@ -59,7 +62,7 @@ TEST_P(FramedLinkTest, PutsEachRequestOnTheLineAsTheFramingOptionsSay) {
   }
   if (f.stxEtx && f.checksum) {
     sim_.Log().Clear();
-    Request(CMD_READ_WEIGHT, {0x00, 0x01});
+    RequestAnswered(CMD_READ_WEIGHT, {0x00, 0x01});
     EXPECT_EQ(Received().front(), (Frame{0x02, 0x01, 0x05, 0x28, 0x00, 0x00, 0x00, 0x01, 0xFF, 0xD0, 0x03}));
   }
 }
@@ -74,6 +77,7 @@ TEST_F(LinkTest, RequestsQueuedTogetherGoOutLastInFirstOut) {
   ASSERT_TRUE(link().QueueRequest(1, CMD_ADC_INFO, nullptr, 0, 0, 1));
   ASSERT_TRUE(link().QueueRequest(1, CMD_READ_CLOCK, nullptr, 0, 0, 1));
   ASSERT_TRUE(link().QueueRequest(1, CMD_READ_WEIGHT, weight, 2, 0, 1));
+  AwaitRepliesPatiently();
   EXPECT_TRUE(link().WaitUntilIdle());
   EXPECT_EQ(ReceivedCommands(), (std::vector<int>{CMD_READ_WEIGHT, CMD_READ_CLOCK, CMD_ADC_INFO}));
   EXPECT_EQ(link().PendingCount, 0);
@@ -90,6 +94,18 @@ TEST_F(LinkTest, ASilentDeviceGetsEachRequestTwiceAndTheRequestFails) {
   EXPECT_EQ(link().CommErrorCount, 1);
   EXPECT_EQ(link().AdcConversionMode, 7);  // no answer, no field
   EXPECT_TRUE(dialogs_.Boxes().empty());
+}
+
+TEST_F(LinkTest, AnAnswerTimeOutGivenAtQueueingReplacesTheCommandsOwn) {
+  sim_.InjectFault(1, Fault(FaultKind::NoAnswer).Times(kForever));
+  ASSERT_TRUE(link().QueueRequest(1, CMD_ADC_INFO, nullptr, 0, 0, 1));
+  link().Requests.Find(*link().Requests.Newest())->TimeoutMs = 3000;
+  const int64_t start = TForm1::NowMs();
+  EXPECT_TRUE(link().WaitUntilIdle());
+  // Two tries, each waiting 3 s for its answer where the command's own wait is 0.7 s.
+  EXPECT_GE(TForm1::ElapsedMs(start), 2 * 3000);
+  EXPECT_EQ(Received().size(), 2u);
+  EXPECT_EQ(link().TransferFailed, 1);
 }
 
 TEST_F(LinkTest, ThreeFailedRequestsInARowRaiseTheCommunicationErrorOnceUntilTimer4EndsIt) {
@@ -152,7 +168,7 @@ TEST_F(LinkTest, AnAnsweredRequestClearsTheFailureCount) {
   sim_.InjectFault(1, Fault(FaultKind::NoAnswer).Times(2));
   Request(CMD_ADC_INFO);
   EXPECT_EQ(link().CommErrorCount, 1);
-  Request(CMD_ADC_INFO);
+  RequestAnswered(CMD_ADC_INFO);
   EXPECT_EQ(link().CommErrorCount, 0);
   EXPECT_EQ(link().TransferFailed, 0);
 }
@@ -176,7 +192,7 @@ TEST_F(LinkTest, ASendOnlyRequestIsNeverRepeated) {
 TEST_F(LinkTest, AReplyWithABadChecksumMakesTheSameTelegramGoOutAgain) {
   sim_.InjectFault(1, Fault(FaultKind::WrongChecksum).On(CMD_READ_CLOCK));
   link().DeviceClock.fill(0xEE);
-  EXPECT_TRUE(Request(CMD_READ_CLOCK));
+  EXPECT_TRUE(RequestAnswered(CMD_READ_CLOCK));
   const auto frames = Received();
   ASSERT_EQ(frames.size(), 2u);
   EXPECT_EQ(frames[0], frames[1]);
@@ -184,21 +200,47 @@ TEST_F(LinkTest, AReplyWithABadChecksumMakesTheSameTelegramGoOutAgain) {
   EXPECT_NE(link().DeviceClock[5], 0xEE);
 }
 
+TEST_F(LinkTest, AReplyInThePortWhenTheTimeOutComesFirstStillAnswers) {
+  // A loaded machine may run the time-out's event before the port's: the
+  // reply is in the port by then, so the request has its answer.
+  bool timedOut = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (link().Phase() != TForm1::LinkPhase::AwaitingReply) return;
+    watch.stop();
+    // Held here, without events, until the whole reply is in the port.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (link().ComPort1->InputCount() < 9 && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::yield();
+    link().Timer2Timer(link().Timer2);
+    timedOut = true;
+  });
+  watch.start(0);
+  // The reply comes after the pause behind the send; the patient time-out runs only here.
+  sim_.InjectFault(1, Fault(FaultKind::Delay).DelayMs(150).On(CMD_ADC_INFO));
+  link().AdcConversionMode = 7;
+  EXPECT_TRUE(RequestAnswered(CMD_ADC_INFO));
+  ASSERT_TRUE(timedOut);
+  EXPECT_EQ(Received().size(), 1u);
+  EXPECT_EQ(link().TransferFailed, 0);
+  EXPECT_EQ(link().AdcConversionMode, 0);
+}
+
 TEST_F(LinkTest, ChecksumMismatchesAreCountedPerRequestAndTwoFailIt) {
   // One mismatch each for two requests: both recover.
   sim_.InjectFault(1, Fault(FaultKind::WrongChecksum).On(CMD_ADC_INFO));
-  Request(CMD_ADC_INFO);
+  RequestAnswered(CMD_ADC_INFO);
   EXPECT_EQ(link().TransferFailed, 0);
   sim_.InjectFault(1, Fault(FaultKind::WrongChecksum).On(CMD_ADC_STATE));
   link().AdcFunctionState = 9;
-  Request(CMD_ADC_STATE);
+  RequestAnswered(CMD_ADC_STATE);
   EXPECT_EQ(link().TransferFailed, 0);
   EXPECT_EQ(link().AdcFunctionState, 0);
   // Two mismatches for one request: it fails, and its field keeps its value.
   sim_.Log().Clear();
   sim_.InjectFault(1, Fault(FaultKind::WrongChecksum).On(CMD_ADC_STATE).Times(2));
   link().AdcFunctionState = 9;
-  Request(CMD_ADC_STATE);
+  RequestAnswered(CMD_ADC_STATE);
   EXPECT_EQ(Received().size(), 2u);
   EXPECT_EQ(link().TransferFailed, 1);
   EXPECT_EQ(link().AdcFunctionState, 9);
@@ -206,7 +248,7 @@ TEST_F(LinkTest, ChecksumMismatchesAreCountedPerRequestAndTwoFailIt) {
 
 TEST_F(LinkTest, RepliesForAnotherCommandEndTheRequestAfterOneMoreSend) {
   sim_.InjectFault(1, Fault(FaultKind::WrongCommand).ReplyCommand(CMD_ADC_STATE).On(CMD_ADC_INFO).Times(kForever));
-  EXPECT_TRUE(Request(CMD_ADC_INFO));
+  EXPECT_TRUE(RequestAnswered(CMD_ADC_INFO));
   EXPECT_EQ(Received().size(), 2u);
   EXPECT_EQ(link().TransferFailed, 1);
   // A single wrong reply: the request goes out again and gets its answer.
@@ -214,7 +256,7 @@ TEST_F(LinkTest, RepliesForAnotherCommandEndTheRequestAfterOneMoreSend) {
   sim_.Log().Clear();
   sim_.InjectFault(1, Fault(FaultKind::WrongCommand).ReplyCommand(CMD_ADC_STATE).On(CMD_ADC_INFO));
   sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.adcMode = 1; });
-  EXPECT_TRUE(Request(CMD_ADC_INFO));
+  EXPECT_TRUE(RequestAnswered(CMD_ADC_INFO));
   EXPECT_EQ(Received().size(), 2u);
   EXPECT_EQ(link().TransferFailed, 0);
   EXPECT_EQ(link().AdcConversionMode, 1);
@@ -223,7 +265,7 @@ TEST_F(LinkTest, RepliesForAnotherCommandEndTheRequestAfterOneMoreSend) {
 TEST_F(LinkTest, ABusyDeviceIsAskedAgainForAtMostItsTimeLimit) {
   sim_.InjectFault(1, Fault(FaultKind::Busy).On(CMD_ADC_INFO));
   sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.adcMode = 1; });
-  EXPECT_TRUE(Request(CMD_ADC_INFO));
+  EXPECT_TRUE(RequestAnswered(CMD_ADC_INFO));
   EXPECT_EQ(Received().size(), 2u);
   EXPECT_EQ(link().AdcConversionMode, 1);
   EXPECT_EQ(link().TransferFailed, 0);
@@ -231,7 +273,7 @@ TEST_F(LinkTest, ABusyDeviceIsAskedAgainForAtMostItsTimeLimit) {
   sim_.Log().Clear();
   sim_.InjectFault(1, Fault(FaultKind::Busy).On(CMD_ADC_INFO).Times(kForever));
   const int64_t start = TForm1::NowMs();
-  EXPECT_TRUE(Request(CMD_ADC_INFO));
+  EXPECT_TRUE(RequestAnswered(CMD_ADC_INFO));
   EXPECT_GE(TForm1::ElapsedMs(start), BUSY_RETRY_LIMIT_MS);
   EXPECT_GE(Received().size(), 3u);
   EXPECT_EQ(link().TransferFailed, 1);
@@ -241,7 +283,7 @@ TEST_F(LinkTest, ABusyDeviceIsAskedAgainForAtMostItsTimeLimit) {
 TEST_F(LinkTest, AReplyWithCommandByte0x80AnswersTheZeroCalibration) {
   sim_.InjectFault(1, Fault(FaultKind::WrongCommand).ReplyCommand(0x00).On(CMD_CAL_ZERO));
   dialogs_.Answer(IDOK);
-  EXPECT_TRUE(Request(CMD_CAL_ZERO));
+  EXPECT_TRUE(RequestAnswered(CMD_CAL_ZERO));
   EXPECT_EQ(Received().size(), 1u);
   ASSERT_EQ(dialogs_.Boxes().size(), 1u);
   EXPECT_EQ(dialogs_.Boxes()[0].request.text, "OK!");
@@ -249,6 +291,7 @@ TEST_F(LinkTest, AReplyWithCommandByte0x80AnswersTheZeroCalibration) {
   sim_.InjectFault(1, Fault(FaultKind::WrongCommand).ReplyCommand(0x00).On(CMD_ADC_INFO));
   link().QueueRequest(1, CMD_ADC_STATE, nullptr, 0, 0, 1);
   link().QueueRequest(1, CMD_ADC_INFO, nullptr, 0, 0, 1);
+  AwaitRepliesPatiently();
   link().WaitUntilIdle();
   // The other request was dropped.
   EXPECT_EQ(ReceivedCommands(), (std::vector<int>{CMD_CAL_ZERO, CMD_ADC_INFO}));
@@ -289,6 +332,7 @@ TEST_F(LinkTest, WithCheckConnectAnAbsentAddressIsReportedOnceAndThenServed) {
   ASSERT_TRUE(link().QueueRequest(1, CMD_ADC_INFO, nullptr, 0, 0, 1));
   ASSERT_TRUE(link().QueueRequest(2, CMD_ADC_INFO, nullptr, 0, 0, 1));
   ASSERT_TRUE(link().QueueRequest(1, CMD_READ_CLOCK, nullptr, 0, 0, 1));
+  AwaitRepliesPatiently();
   EXPECT_TRUE(link().WaitUntilIdle());
   ASSERT_EQ(dialogs_.Boxes().size(), 2u);
   EXPECT_EQ(dialogs_.Boxes()[0].request.text, "Gerät (Adr: 1) nicht verbunden! -> Abbruch!");
@@ -300,7 +344,7 @@ TEST_F(LinkTest, WithCheckConnectAnAbsentAddressIsReportedOnceAndThenServed) {
   EXPECT_EQ(sim_.Log().Entries(devsim::Direction::Received)[0].bytes[1], 2);
   // The second request to the reported address is sent.
   sim_.Log().Clear();
-  EXPECT_TRUE(Request(CMD_ADC_INFO));
+  EXPECT_TRUE(RequestAnswered(CMD_ADC_INFO));
   EXPECT_EQ(ReceivedCommands(), (std::vector<int>{CMD_ADC_INFO}));
   EXPECT_EQ(dialogs_.Boxes().size(), 2u);
 }

@@ -86,16 +86,22 @@ TEST_F(LinkTest, AShortAnswerFillsNothingAndFails) {
 }
 
 TEST_F(LinkTest, ARequestQueuedDuringATransactionWaitsForItsEnd) {
-  // The first reply comes late; the second request is queued meanwhile.
-  sim_.InjectFault(1, Fault(FaultKind::Delay).DelayMs(70).On(CMD_ADC_INFO));
+  // The first reply comes late; the second request is queued meanwhile, once
+  // the device has the first one.
+  sim_.InjectFault(1, Fault(FaultKind::Delay).DelayMs(300).On(CMD_ADC_INFO));
   bool nestedWaitReturned = false;
   bool nestedWaitResult = false;
-  QTimer::singleShot(30, [&] {
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (ReceivedCommands() != std::vector<int>{CMD_ADC_INFO}) return;
+    watch.stop();
     link().QueueRequest(1, CMD_READ_CLOCK, nullptr, 0, 0, 1);
+    AwaitRepliesPatiently();
     nestedWaitResult = link().WaitUntilIdle();
     nestedWaitReturned = true;
   });
-  ASSERT_TRUE(Request(CMD_ADC_INFO));
+  watch.start(1);
+  ASSERT_TRUE(RequestAnswered(CMD_ADC_INFO));
   ASSERT_TRUE(nestedWaitReturned);
   EXPECT_TRUE(nestedWaitResult);  // the running transaction went on beneath it
   // Strictly one request, then its reply, then the next.

@@ -604,6 +604,7 @@ Answer Handler::Misc() {
       a.send = n() == 0;
       a.restart = true;
       ++m_.resetCount;
+      ApplySetupAtRestart(m_);
       m_.streamRunning = false;
       m_.cyclicHeld = false;
       return a;

@@ -31,6 +31,45 @@ DeviceModel::DeviceModel()
   logHeader = {0, 30, 15, 10, 1, 2, 24, 0, 0, 0};
 }
 
+DeviceModel DemoDevice(int address, std::uint8_t variant) {
+  DeviceModel model;
+  model.variant = variant;
+  model.memory[FACTORY_DATA_ADDR] = variant;
+  model.factoryEeprom[0] = variant;
+  model.dipAddress = static_cast<std::uint8_t>(address);
+  model.channelCount = 2;
+  model.adcMode = 1;
+  model.rateIndex = 4;
+  // The set-up copies and the default set-up say the same.
+  auto describe = [&](std::uint8_t* copy) {
+    copy[SETUP_WRITABLE_OFFSET] = 1;
+    copy[SETUP_BUS_ADDRESS_OFFSET] = static_cast<std::uint8_t>(address);
+    copy[SETUP_TWO_CHANNELS_OFFSET] = 1;
+    copy[SETUP_RATE_OFFSET] = model.rateIndex;
+    copy[SETUP_ADC_MODE_OFFSET] = model.adcMode;
+    copy[SETUP_CHANNELS_OFFSET] = static_cast<std::uint8_t>(model.channelCount);
+  };
+  describe(model.defaultSetup.data());
+  for (int base : {SETUP_BASE_1, SETUP_BASE_2}) {
+    describe(model.memory.data() + base);
+    const std::uint16_t sum = SetupCopyChecksum(model, base);
+    model.memory[static_cast<std::size_t>(base + ADM_CSUM_OFFSET)] = static_cast<std::uint8_t>(sum >> 8);
+    model.memory[static_cast<std::size_t>(base + ADM_CSUM_OFFSET + 1)] = static_cast<std::uint8_t>(sum & 0xFF);
+  }
+  model.eeprom = model.memory;
+  return model;
+}
+
+void ApplySetupAtRestart(DeviceModel& model) {
+  const int base = ActiveSetupBase(model);
+  auto at = [&](int offset) { return model.memory[static_cast<std::size_t>(base + offset)]; };
+  const std::uint8_t channels = at(SETUP_CHANNELS_OFFSET);
+  if (channels != 1 && channels != 2) return;
+  model.channelCount = channels;
+  if (const std::uint8_t mode = at(SETUP_ADC_MODE_OFFSET); mode <= 1) model.adcMode = mode;
+  model.rateIndex = at(SETUP_RATE_OFFSET);
+}
+
 std::uint8_t StatusByte(const DeviceModel& model) {
   std::uint8_t status = model.statusBits;
   if (model.errorCodes[0] != 0 || model.errorCodes[1] != 0) status |= DEVICE_STATUS_ERROR;

@@ -23,6 +23,13 @@ inline constexpr int FACTORY_DATA_SIZE = 64;
 inline constexpr int ADM_VALID_OFFSET = 0;
 inline constexpr int ADM_CSUM_OFFSET = 1;
 inline constexpr int ADC_REGISTER_COUNT = 9;
+// Set-up fields that the device itself acts on, as offsets in a set-up copy.
+inline constexpr int SETUP_WRITABLE_OFFSET = 0x000 + 4;        // ADM setup: 1 the set-up may be written
+inline constexpr int SETUP_BUS_ADDRESS_OFFSET = 0x010 + 13;    // LPC rs485_adr
+inline constexpr int SETUP_TWO_CHANNELS_OFFSET = 0x030 + 232;  // ADC two_channel_operation
+inline constexpr int SETUP_RATE_OFFSET = 0x030 + 233;          // ADC crate
+inline constexpr int SETUP_ADC_MODE_OFFSET = 0x030 + 234;      // ADC mode: 0 one channel, 1 both alternately
+inline constexpr int SETUP_CHANNELS_OFFSET = 0x124;            // WKG[0] mk: 1 or 2 channels
 
 struct ChannelModel {
   // Weights in the display unit: gross = load - zero, net = gross - tare.
@@ -133,6 +140,16 @@ struct DeviceModel {
 
   DeviceModel();
 };
+
+// The device that the program devsim serves at a bus address: its DIP
+// switches and its set-up name that address, and channel count, ADC mode and
+// sampling rate agree between its answers and its set-up (two channels,
+// measured alternately); its set-up may be written.
+DeviceModel DemoDevice(int address, std::uint8_t variant = 21);
+
+// A restart starts the device with the channel count, ADC mode and sampling
+// rate of its active set-up copy, where that copy names 1 or 2 channels.
+void ApplySetupAtRestart(DeviceModel& model);
 
 // Status byte of the next reply.
 std::uint8_t StatusByte(const DeviceModel& model);

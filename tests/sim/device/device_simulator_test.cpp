@@ -143,6 +143,35 @@ TEST(DeviceSimulatorFaults, NoAnswerLeavesTheModelAlone) {
   EXPECT_EQ(client.Transact(1, CMD_BLOCK_READ, {0, 0x10, 0, 0, 1})->data, (Bytes{0x00}));
 }
 
+TEST(DeviceSimulatorRestart, TheDeviceStartsWithTheChannelsAndAdcModeOfItsSetup) {
+  DeviceSimulator sim;
+  sim.AddDevice(1, DemoDevice(1));
+  PtyClient client(sim.SlavePath());
+  auto write = [&](int offset, std::uint8_t value) {
+    const int at = SETUP_BASE_1 + offset;
+    ASSERT_TRUE(client.Transact(1, CMD_BLOCK_WRITE,
+                                {static_cast<std::uint8_t>(at >> 8), static_cast<std::uint8_t>(at), 0, 0, 1, value})
+                    .has_value());
+  };
+  // Channel 2 off, rate 6: answers change only with the restart.
+  write(SETUP_CHANNELS_OFFSET, 1);
+  write(SETUP_ADC_MODE_OFFSET, 0);
+  write(SETUP_RATE_OFFSET, 6);
+  EXPECT_EQ(client.Transact(1, CMD_ADC_INFO, kInfo).value().data, (Bytes{1}));
+  ASSERT_TRUE(client.Transact(1, CMD_RESET, {}).has_value());
+  EXPECT_EQ(client.Transact(1, CMD_ADC_INFO, kInfo).value().data, (Bytes{0}));
+  const Bytes settings = client.Transact(1, CMD_CAL_SETTINGS, {1}).value().data;
+  ASSERT_EQ(settings.size(), 5u);
+  EXPECT_EQ(settings[2], 6);
+  EXPECT_EQ(settings[4], 1);
+  // A set-up that names no channel count leaves the device as it was.
+  write(SETUP_CHANNELS_OFFSET, 0);
+  write(SETUP_ADC_MODE_OFFSET, 1);
+  ASSERT_TRUE(client.Transact(1, CMD_RESET, {}).has_value());
+  EXPECT_EQ(client.Transact(1, CMD_ADC_INFO, kInfo).value().data, (Bytes{0}));
+  EXPECT_EQ(client.Transact(1, CMD_CAL_SETTINGS, {1}).value().data.at(4), 1);
+}
+
 TEST(DeviceSimulatorBus, SearchIsAnsweredByEveryDeviceInItsOwnFrame) {
   DeviceSimulator sim;
   for (int address : {3, 7, 12}) sim.AddDevice(address);

@@ -68,13 +68,7 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &endSignals, nullptr);
 
   devsim::DeviceSimulator sim;
-  for (int address : addresses) {
-    devsim::DeviceModel model;
-    model.variant = static_cast<std::uint8_t>(variant);
-    model.memory[devsim::FACTORY_DATA_ADDR] = model.variant;
-    model.factoryEeprom[0] = model.variant;
-    sim.AddDevice(address, model);
-  }
+  for (int address : addresses) sim.AddDevice(address, devsim::DemoDevice(address, static_cast<std::uint8_t>(variant)));
   std::cout << sim.SlavePath() << std::endl;
 
   int signal = 0;

@@ -7,8 +7,10 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 
+#include "tests/sim/device/device_model.h"
 #include "tests/sim/device/protocol.h"
 #include "tests/sim/device/pty_client.h"
 
@@ -85,6 +87,42 @@ TEST(DevsimProgram, PrintsThePtyPathAndServesTheGivenAddresses) {
     EXPECT_EQ(reply->data, (Bytes{32}));
   }
   EXPECT_FALSE(client.Transact(1, CMD_IDENT_DATA, {1, 3}, std::chrono::milliseconds(300)).has_value());
+  EXPECT_EQ(devsim.Terminate(), 0);
+}
+
+// One byte of the device's first set-up copy.
+std::optional<std::uint8_t> SetupByte(PtyClient& client, int address, int offset) {
+  const int at = SETUP_BASE_1 + offset;
+  const auto reply = client.Transact(address, CMD_BLOCK_READ,
+                                     {static_cast<std::uint8_t>(at >> 8), static_cast<std::uint8_t>(at), 0, 0, 1});
+  if (!reply || reply->data.size() != 1) return std::nullopt;
+  return reply->data[0];
+}
+
+TEST(DevsimProgram, EachDeviceNamesItsBusAddressAndAgreesWithItsSetup) {
+  DevsimProcess devsim({"--address", "1,7"});
+  const std::string path = devsim.FirstLine(std::chrono::seconds(10));
+  ASSERT_EQ(path.rfind("/dev/", 0), 0u) << path;
+  PtyClient client(path);
+  for (const int address : {1, 7}) {
+    const auto a = static_cast<std::uint8_t>(address);
+    const auto dip = client.Transact(address, CMD_PROFIBUS, {2, 0, 0});
+    ASSERT_TRUE(dip.has_value()) << address;
+    EXPECT_EQ(dip->data, (Bytes{a}));
+    EXPECT_EQ(SetupByte(client, address, SETUP_BUS_ADDRESS_OFFSET), a);
+    EXPECT_EQ(SetupByte(client, address, SETUP_WRITABLE_OFFSET), 1);
+    // Two channels, measured alternately, as its set-up says.
+    const auto settings = client.Transact(address, CMD_CAL_SETTINGS, {1});
+    ASSERT_TRUE(settings.has_value() && settings->data.size() == 5) << address;
+    EXPECT_EQ(settings->data[4], 2);
+    EXPECT_EQ(SetupByte(client, address, SETUP_CHANNELS_OFFSET), 2);
+    EXPECT_EQ(SetupByte(client, address, SETUP_TWO_CHANNELS_OFFSET), 1);
+    const auto adc = client.Transact(address, CMD_ADC_INFO, {});
+    ASSERT_TRUE(adc.has_value()) << address;
+    EXPECT_EQ(adc->data, (Bytes{1}));
+    EXPECT_EQ(SetupByte(client, address, SETUP_ADC_MODE_OFFSET), 1);
+    EXPECT_EQ(SetupByte(client, address, SETUP_RATE_OFFSET), settings->data[2]);
+  }
   EXPECT_EQ(devsim.Terminate(), 0);
 }
 
