@@ -7,15 +7,17 @@
 
 namespace {
 
-// The reply the wait left is the request's own answer under `rule`.
+// The reply the wait left is the request's own answer under `rule`. The
+// device error is judged from that reply itself: the link's flag also takes
+// the reply code of command 0x7F for the error mark.
 bool Answered(const TForm1& link, uint8_t command, AnswerRule rule) {
   if (link.TransferFailed != 0 || link.ReplyValid == 0) return false;
   const uint8_t replyCommand = link.ReplyBuffer[2];
   // A zero or end calibration may be answered with the bare reply flag;
   // with any other request that reply resets the link.
   if (replyCommand != (command | REPLY_FLAG) && replyCommand != REPLY_FLAG) return false;
-  if (rule == AnswerRule::NoDeviceError) return link.DeviceErrorFlag == 0;
-  return link.ReplyBuffer[3] != REPLY_ERROR_MARK;
+  if (link.ReplyBuffer[3] == REPLY_ERROR_MARK) return false;
+  return rule == AnswerRule::StatusErrorAllowed || (link.ReplyBuffer[4] & DEVICE_STATUS_ERROR) == 0;
 }
 
 }  // namespace

@@ -76,8 +76,8 @@ void TForm21::OpenLoadCalibration(int channel) {
     dialog.Label8->SetCaption(unit);
 
   if ((link.DeviceStatus & DEVICE_STATUS_ERROR) != 0) {
-    link.ReadErrorCodes();
-    if ((link.ErrorCodes[0] & 0x01) != 0) dialog.Label10->SetVisible(true);
+    // Only error bytes that this read brought tell of a bridge error.
+    if (link.ReadErrorCodes() && (link.ErrorCodes[0] & 0x01) != 0) dialog.Label10->SetVisible(true);
   }
   dialog.Show();
 }

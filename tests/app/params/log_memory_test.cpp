@@ -280,8 +280,10 @@ TEST_F(LogMemory, AFailedHeaderReadWritesNoStartTimeOfAnEarlierDump) {
     ASSERT_NE(DumpText().find("Start: 02.01.24 03:04:05\n"), std::string::npos) << DumpText();
 
     // The header read is the dump's first log-memory request.
+    window().Button61->Click();
+    ASSERT_TRUE(window().Button62->Enabled());
     sim_.InjectFault(1, f.fault);
-    Dump();
+    window().Button62->Click();
     const std::string text = DumpText();
     EXPECT_EQ(text.find("Start: 02.01.24"), std::string::npos) << text;
     EXPECT_NE(text.find("\n\nStart: -\n\n"), std::string::npos) << text;
