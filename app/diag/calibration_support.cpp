@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/link/device_request.h"
 #include "app/link/test_window.h"
 #include "app/params/parameter_dialog.h"
 #include "app/service/service_window.h"
@@ -26,18 +27,15 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool Send(uint8_t command, const std::vector<uint8_t>& data, bool awaitAnswer, bool wait) {
   if (Form1 == nullptr) return false;
-  TForm1& link = *Form1;
-  if (!link.QueueRequest(link.DeviceAddress, command, data.data(), static_cast<int>(data.size()), 0,
-                         awaitAnswer ? 1 : 0))
-    return false;
-  if (!wait) return true;
-  link.WaitUntilIdle();
-  return link.TransferFailed == 0 && link.DeviceErrorFlag == 0;
+  const RequestKind kind = awaitAnswer ? (wait ? RequestKind::Wait : RequestKind::NoWait)
+                                       : (wait ? RequestKind::SendOnlyWait : RequestKind::SendOnly);
+  const RequestResult result = SendRequest(*Form1, command, data, kind);
+  return wait ? result.answered : result.queued;
 }
 
 bool Read(uint8_t command, const std::vector<uint8_t>& data) {
-  Send(command, data);
-  return Form1 != nullptr && Form1->TransferFailed == 0;
+  if (Form1 == nullptr) return false;
+  return SendRequest(*Form1, command, data, RequestKind::Wait, AnswerRule::StatusErrorAllowed).answered;
 }
 
 uint8_t ReplyData(int index) { return Form1 != nullptr ? Form1->ReplyBuffer[kReplyDataStart + index] : 0; }

@@ -10,12 +10,15 @@
 
 namespace calibration {
 
-// Queues a request to the device the link talks to. With `wait` the call
-// returns once the queue is idle, and true only when the device answered
-// without a device error; without it, true when the request was queued.
+// Queues a request to the device the link talks to (the link's request
+// step). With `wait` the call returns once the queue is idle, and true only
+// when the device answered this very request without a device error (a
+// request without answer: when it went out); without it, true when the
+// request was queued.
 bool Send(uint8_t command, const std::vector<uint8_t>& data, bool awaitAnswer = true, bool wait = true);
-// Sends a read request and waits; true when its reply came, device error
-// bit or not (a device that reports an error still answers with its data).
+// Sends a read request and waits; true when its own reply came without the
+// error mark, the status byte's error bit or not (a device that holds error
+// codes still answers with its data).
 bool Read(uint8_t command, const std::vector<uint8_t>& data);
 // Data byte `index` of the last reply (the first data byte is 0).
 uint8_t ReplyData(int index);

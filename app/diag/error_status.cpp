@@ -156,10 +156,14 @@ void TForm11::ClearStatusDisplay() {
 
 void TForm11::ShowErrorClass(uint8_t mask, const char* name) {
   if (Form1 == nullptr) return;
-  Form1->ReadErrorClass(mask);
-  const uint8_t value = Form1->ErrorItemValue;
   char text[48];
-  std::snprintf(text, sizeof text, "%s : %d / 0x%.2X", name, value, value);
+  if (Form1->ReadErrorClass(mask)) {
+    const uint8_t value = Form1->ErrorItemValue;
+    std::snprintf(text, sizeof text, "%s : %d / 0x%.2X", name, value, value);
+  } else {
+    // No value of this class came: no earlier one stands for it.
+    std::snprintf(text, sizeof text, "%s : -", name);
+  }
   Label38->SetCaption(text);
 }
 
@@ -173,8 +177,15 @@ void TForm11::Label35Click(TObject* Sender) { ShowErrorClass(0x80, "PB"); }
 
 void TForm11::Button3Click(TObject* Sender) {
   if (Form1 == nullptr) return;
-  Form1->ReadErrorCodes();
+  const bool read = Form1->ReadErrorCodes();
   ActivateWindow(Sender);
+  if (!read) ShowUnread();
+}
+
+void TForm11::ShowUnread() {
+  // The bytes shown are those of an earlier read, not the device's now.
+  for (TCheckBox* box : CheckBoxes) box->SetChecked(false);
+  for (TLabel* label : {Label44, Label45, Label46}) label->SetCaption("-");
 }
 
 void TForm11::Button2Click(TObject* Sender) {

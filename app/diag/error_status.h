@@ -62,6 +62,8 @@ class TForm11 : public TForm {
  private:
   // Reads one error class and shows its value with the class's name.
   void ShowErrorClass(uint8_t mask, const char* name);
+  // After a failed read: "-" for the three bytes and no box checked.
+  void ShowUnread();
 };
 
 extern TForm11* Form11;

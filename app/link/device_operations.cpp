@@ -12,6 +12,8 @@
 
 #include "app/diag/adc_functions.h"
 #include "app/diag/profibus_test.h"
+#include "app/link/device_request.h"
+#include "app/link/message_box.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/service/service_window.h"
@@ -105,12 +107,13 @@ void TForm1::ResetDevice() {
   DefaultSetupWarned = 0;
 }
 
-void TForm1::ReadErrorCodes() { ReadErrorClass(0); }
+bool TForm1::ReadErrorCodes() { return ReadErrorClass(0); }
 
-void TForm1::ReadErrorClass(uint8_t errorClass) {
+bool TForm1::ReadErrorClass(uint8_t errorClass) {
   const uint8_t data[2] = {1, errorClass};
-  QueueRequest(DeviceAddress, CMD_ERROR_CODES, data, 2, 0, 1);
-  WaitUntilIdle();
+  // The status byte's error bit says that the device holds error codes:
+  // the very reply that carries them has it.
+  return SendRequest(*this, CMD_ERROR_CODES, data, RequestKind::Wait, AnswerRule::StatusErrorAllowed).answered;
 }
 
 void TForm1::ClearErrorCodes() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/link/device_variants.h"
+#include "app/link/message_box.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/service/service_window.h"

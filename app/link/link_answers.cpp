@@ -7,6 +7,7 @@
 #include "app/diag/adc_functions.h"
 #include "app/link/answer_decoding.h"
 #include "app/link/link_utilities.h"
+#include "app/link/message_box.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/link/wait_window.h"

@@ -23,6 +23,9 @@ bool TForm1::WriteDeviceMemory(std::span<const uint8_t> source, int base, int of
   int remaining = count;
   int d = base + offset;
   int failures = 0;
+  // A chunk that the device took with its error bit set is not sent again,
+  // but the write as a whole has failed.
+  bool deviceError = false;
   while (remaining > 0) {
     const int n = std::min(remaining, BLOCK_CHUNK_SIZE);
     std::fill(BlockData.begin(), BlockData.end(), uint8_t{0});
@@ -32,6 +35,7 @@ bool TForm1::WriteDeviceMemory(std::span<const uint8_t> source, int base, int of
     BlockWriteOk = 0;
     if (QueueRequest(DeviceAddress, CMD_BLOCK_WRITE, header.data(), BLOCK_HEADER_SIZE, 0, 1)) WaitUntilIdle();
     if (BlockWriteOk == 1) {
+      if (DeviceErrorFlag != 0) deviceError = true;
       remaining -= n;
       d += n;
       failures = 0;
@@ -39,7 +43,8 @@ bool TForm1::WriteDeviceMemory(std::span<const uint8_t> source, int base, int of
       return true;
     }
   }
-  return false;
+  if (deviceError) DeviceErrorFlag = 1;
+  return deviceError;
 }
 
 bool TForm1::ReadDeviceMemory(int base, int offset, int count) {

@@ -48,6 +48,7 @@ bool TForm1::QueueRequest(int address, uint8_t command, const uint8_t* data, int
   }
   Timer1->SetEnabled(false);
   lastQueued_ = Requests.Add(address, command, bytes, reserved, awaitAnswer).Sequence;
+  if (awaitAnswer != 0) lastAwaitedQueued_ = lastQueued_;
   lastRefused_ = false;
   StatusBar1->SetPanelText(3, std::to_string(PendingCount));
   StatusBar1->SetPanelText(4, std::to_string(address));
@@ -58,14 +59,20 @@ bool TForm1::QueueRequest(int address, uint8_t command, const uint8_t* data, int
 }
 
 bool TForm1::WaitUntilIdle() {
+  ReplyValid = 0;
   if (PendingCount == 0) return true;
   // Inside the link's handling of a request that request cannot end before
   // this caller returns.
   if (engineDepth_ > 0) return false;
-  // The caller's requests: those queued since the enclosing wait began.
+  // The caller's requests: those queued since the enclosing wait began. Its
+  // outcome is that of the last of them that awaits an answer, or of the
+  // last of them when none does: a send-only request left from an earlier
+  // step, which the link serves after the newer one, hides nothing.
   WaitRecord mine;
   mine.after = waits_.empty() ? 0 : waits_.back()->upTo;
   mine.upTo = lastQueued_;
+  const bool awaitsAnswer = lastAwaitedQueued_ > mine.after;
+  mine.awaited = awaitsAnswer ? lastAwaitedQueued_ : lastQueued_;
   const bool refused = lastRefused_;
   // Registers the wait for the ends of its caller's requests while it runs.
   struct WaitScope {
@@ -91,13 +98,19 @@ bool TForm1::WaitUntilIdle() {
     }
     PumpOnce(50);
   }
-  if (mine.ended) {
-    TransferFailed = mine.transferFailed;
-    DeviceErrorFlag = mine.deviceError;
-    std::copy(mine.reply.begin(), mine.reply.end(), ReplyBuffer.begin());
-  } else if (refused) {
+  if (refused) {
+    // The caller's last request never went out: its step failed, whatever
+    // became of the earlier ones.
     TransferFailed = 1;
     DeviceErrorFlag = 0;
+  } else if (mine.ended) {
+    TransferFailed = mine.transferFailed;
+    DeviceErrorFlag = mine.deviceError;
+    ReplyValid = mine.reply.empty() ? 0 : 1;
+    std::copy(mine.reply.begin(), mine.reply.end(), ReplyBuffer.begin());
+  } else if (awaitsAnswer) {
+    // A link reset dropped the request before it ended.
+    TransferFailed = 1;
   }
   return true;
 }
@@ -142,7 +155,7 @@ void TForm1::CompleteRequest(int address) {
 void TForm1::NoteRequestEnd(uint32_t sequence) {
   const bool answered = TransferFailed == 0 && ReplyReceived != 0;
   for (WaitRecord* wait : waits_) {
-    if (sequence <= wait->after || sequence > wait->upTo) continue;
+    if (sequence != wait->awaited) continue;
     wait->ended = true;
     wait->transferFailed = TransferFailed;
     wait->deviceError = DeviceErrorFlag;
@@ -240,8 +253,4 @@ void TForm1::CloseWaitWindowOfLink() {
   if (!waitWindowShownByLink_) return;
   waitWindowShownByLink_ = false;
   if (Form16 != nullptr) Form16->Close();
-}
-
-void TForm1::ShowUntilOk(const std::string& text, int titleRow, unsigned icon) {
-  MessageBoxUntilOk(text, Text(titleRow, Lang()), icon);
 }

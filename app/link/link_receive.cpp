@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/link/link_utilities.h"
+#include "app/link/message_box.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/service/service_window.h"

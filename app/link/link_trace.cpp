@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "app/diag/traffic_monitor.h"
+#include "app/link/message_box.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/service/service_window.h"

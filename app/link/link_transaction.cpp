@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "app/diag/address_list.h"
+#include "app/link/message_box.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/service/service_window.h"

@@ -181,6 +181,9 @@ class TForm1 : public TForm {
   int CommErrorCount = 0;
   int TransferFailed = 0;
   int DeviceErrorFlag = 0;
+  // After WaitUntilIdle: 1 when the request waited for ended with a reply
+  // that the link took for it (ReplyBuffer holds that reply), 0 otherwise.
+  int ReplyValid = 0;
   int TransactionAborted = 0;
   int LoopReadActive = 0;
   std::array<int, DEVICE_ADDRESS_COUNT> NotConnectedReported{};
@@ -292,8 +295,10 @@ class TForm1 : public TForm {
   void ReadDeviceInfo();
   void ReadFirmwareType();
   void ResetDevice();
-  void ReadErrorCodes();
-  void ReadErrorClass(uint8_t errorClass);
+  // Error bytes into ErrorCodes / one class's value into ErrorItemValue;
+  // true when the device's own reply to the read came.
+  bool ReadErrorCodes();
+  bool ReadErrorClass(uint8_t errorClass);
   void ClearErrorCodes();
   void StartContinuousOutput(uint8_t kind);  // kind: StreamKind 0, 1 or 2
   void StopContinuousOutput(uint8_t kind);
@@ -409,9 +414,11 @@ class TForm1 : public TForm {
   bool QueueRequest(int address, uint8_t command, const uint8_t* data, int length, int reserved, int awaitAnswer);
   // Pumps messages until no request is pending; the transactions go on
   // meanwhile, also when the wait runs inside a handler that another wait
-  // pumped. On return TransferFailed, DeviceErrorFlag and ReplyBuffer
-  // describe the caller's requests (those queued since the enclosing wait
-  // began), not those that handlers queued during this wait. False when the
+  // pumped. On return TransferFailed, DeviceErrorFlag, ReplyValid and
+  // ReplyBuffer describe the request the caller waits for: the last it
+  // queued that awaits an answer (the last it queued when none does) since
+  // the enclosing wait began; neither its other requests nor those that
+  // handlers queued during this wait. False when the
   // queue did not empty within the time its requests can take (the link is
   // then reset and TransferFailed set), or when called from the link's own
   // handling of a request (an answer's message), which that request's end
@@ -454,7 +461,9 @@ class TForm1 : public TForm {
   int HandleAnswer(int address, uint8_t command, int phase, const uint8_t* data);
   void SetAnswerTimeout(int address);
 
-  // ---- Device memory. True = failure.
+  // ---- Device memory. True = failure; a write has failed also when the
+  // device answered one of its chunks with its error bit (the other chunks
+  // are still written).
   bool WriteDeviceMemory(std::span<const uint8_t> source, int base, int offset, int count);
   bool ReadDeviceMemory(int base, int offset, int count);
   // One read of up to 128 bytes; nonzero = failure (the range then holds 0xFF).
@@ -529,7 +538,6 @@ class TForm1 : public TForm {
   void AbortTransaction();
   // A request has ended: the waits whose caller queued it keep its result.
   void NoteRequestEnd(uint32_t sequence);
-  void ShowUntilOk(const std::string& text, int titleRow, unsigned icon);
   void CloseWaitWindowOfLink();
   void TakeReply(const Bytes& frame);
   void StoreStreamValue(const Bytes& frame);
@@ -573,11 +581,12 @@ class TForm1 : public TForm {
   QTimer* kick_ = nullptr;        // moves the engine on from the event loop after a reply
   int64_t pauseEndsMs_ = 0;
   Bytes sentBytes_;  // what the send in progress has written, for the trace
-  // The result that a wait hands back to its caller: of the request, queued
-  // in (after, upTo], that ended last.
+  // The result that a wait hands back to its caller: of the request it
+  // waits for, `awaited`, among those queued in (after, upTo].
   struct WaitRecord {
     uint32_t after = 0;
     uint32_t upTo = 0;
+    uint32_t awaited = 0;
     bool ended = false;
     int transferFailed = 0;
     int deviceError = 0;
@@ -585,6 +594,7 @@ class TForm1 : public TForm {
   };
   std::vector<WaitRecord*> waits_;  // the waits on the stack, innermost last
   uint32_t lastQueued_ = 0;         // sequence of the request queued last
+  uint32_t lastAwaitedQueued_ = 0;  // sequence of the request awaiting an answer queued last
   bool lastRefused_ = false;        // the last QueueRequest refused its request
   uint8_t lastReplyCommand_ = 0;
   bool activityToggle_ = false;

@@ -18,6 +18,7 @@
 #include "app/diag/traffic_monitor.h"
 #include "app/program/options_dialog.h"
 #include "app/link/stream_display.h"
+#include "app/link/message_box.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/service/service_window.h"

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "app/link/device_request.h"
 #include "app/link/test_window.h"
 #include "app/params/crane_protocol.h"
 #include "app/params/crane_range.h"
@@ -74,7 +75,7 @@ void TForm30::DeleteExtraPoints(bool all) {
   TForm1& link = *Form1;
   StartWaiting();
   const std::array<uint8_t, 2> data{kCraneChannel, static_cast<uint8_t>(all ? 1 : 0)};
-  if (link.QueueRequest(link.DeviceAddress, CMD_DELETE_CAL_POINTS, data.data(), 2, 0, 1)) link.WaitUntilIdle();
+  SendRequest(link, CMD_DELETE_CAL_POINTS, data, RequestKind::Wait);
   ReadAdcSection();
   RefreshExtraPoints(Form26);
   Label54->SetCaption("");
@@ -96,8 +97,7 @@ void TForm30::Button4Click(TObject* Sender) {
 
 void TForm30::Button5Click(TObject* Sender) {
   if (Form1 == nullptr) return;
-  TForm1& link = *Form1;
-  if (link.QueueRequest(link.DeviceAddress, CMD_DEFAULTS_TO_EEPROM, nullptr, 0, 0, 1)) link.WaitUntilIdle();
+  SendRequest(*Form1, CMD_DEFAULTS_TO_EEPROM, {}, RequestKind::Wait);
 }
 
 void TForm30::Button23Click(TObject* Sender) {

@@ -1,6 +1,7 @@
 #include "app/params/log_memory.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "app/diag/calibration_support.h"
 #include "app/link/test_window.h"
@@ -41,10 +42,13 @@ uint8_t High(unsigned v) { return static_cast<uint8_t>(v >> 8 & 0xFF); }
 uint8_t Low(unsigned v) { return static_cast<uint8_t>(v & 0xFF); }
 
 // The header lines of the dialog's dump; the log start from header bytes 1..6
-// (second, minute, hour, day, month, year).
-std::string DumpHeader(const std::array<uint8_t, 10>& h) {
-  char start[64];
-  std::snprintf(start, sizeof start, "Start: %02d.%02d.%02d %02d:%02d:%02d\n\n", h[4], h[5], h[6], h[3], h[2], h[1]);
+// (second, minute, hour, day, month, year), "-" when the header was not read.
+std::string DumpHeader(const std::optional<std::array<uint8_t, 10>>& header) {
+  char start[64] = "Start: -\n\n";
+  if (header) {
+    const std::array<uint8_t, 10>& h = *header;
+    std::snprintf(start, sizeof start, "Start: %02d.%02d.%02d %02d:%02d:%02d\n\n", h[4], h[5], h[6], h[3], h[2], h[1]);
+  }
   return std::string("Gerät/Device - Logspeicher/Log memory -> Teile/counts \n\n") + start +
          "Index;long-Wert/Val(dec);long-Wert/Val(hex)\n" + std::string(43, '-') + "\n\n";
 }
@@ -105,7 +109,13 @@ void TForm25::Button63Click(TObject* Sender) {
 
 void TForm25::Button61Click(TObject* Sender) {
   Label19->SetCaption("");
-  Ask({LOG_COUNT});
+  // Without a count of this device's log there is nothing to dump.
+  LogMaxPointer = 0;
+  Button62->SetEnabled(false);
+  if (!Ask({LOG_COUNT})) {
+    Label19->SetCaption("-");
+    return;
+  }
   // The count is unsigned: a log of 32768 entries or more is dumped whole.
   LogMaxPointer = static_cast<uint16_t>(Form1->LogMaxPointer);
   Label19->SetCaption(std::to_string(Form1->LogMaxPointer));
@@ -114,7 +124,10 @@ void TForm25::Button61Click(TObject* Sender) {
 
 void TForm25::Button2Click(TObject* Sender) {
   Label1->SetCaption("");
-  Ask({LOG_RING_COUNTER});
+  if (!Ask({LOG_RING_COUNTER})) {
+    Label1->SetCaption("-");
+    return;
+  }
   Label1->SetCaption(std::to_string(static_cast<int32_t>(Form1->LogRingCounter)));
 }
 
@@ -137,9 +150,10 @@ void TForm25::RunDump() {
   LogReadRunning = 1;
   Button62->SetCaption(Text(ROW_READ_STOP, Lang()));
 
-  Ask({LOG_HEADER});
-  LogHeader = Form1->LogHeader;
-  file.Write(DumpHeader(LogHeader));
+  std::optional<std::array<uint8_t, 10>> header;
+  if (Ask({LOG_HEADER})) header = Form1->LogHeader;
+  LogHeader = header.value_or(std::array<uint8_t, 10>{});
+  file.Write(DumpHeader(header));
 
   LogDumpSteps steps;
   steps.readEntry = [](uint16_t index) -> std::optional<int32_t> {

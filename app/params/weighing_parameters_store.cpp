@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/link/link_utilities.h"
+#include "app/link/device_request.h"
 #include "app/link/test_window.h"
 #include "app/params/parameter_dialog.h"
 #include "app/params/parameter_text.h"
@@ -22,7 +23,6 @@ constexpr int ROW_ENTER_CHARACTER = 176;
 constexpr uint8_t FACTORY_REDETERMINE_DETUNING = 0x0A;
 constexpr int TAM_WITHOUT_STANDSTILL = 0;
 constexpr int TAM_AT_STANDSTILL = 2;
-constexpr int REPLY_COMMAND = 2;
 constexpr int REPLY_DATA = 5;
 
 uint8_t Flag(const TCheckBox* box) { return box->Checked() ? 1 : 0; }
@@ -132,11 +132,11 @@ void TForm23::Redetermine(int channel) {
   TForm1& link = *Form1;
   link.FlushLink();
   const uint8_t request[2] = {FACTORY_REDETERMINE_DETUNING, static_cast<uint8_t>(channel + 1)};
-  const bool queued = link.QueueRequest(link.DeviceAddress, CMD_FACTORY_DATA, request, 2, 0, 1);
-  link.WaitUntilIdle();
-  // Without an answer the field keeps its value: the reply buffer holds an older reply.
+  // Without an answer the field keeps the set-up's value. A value measured
+  // while the device reports an error is shown with the warning below: the
+  // user is asked to measure again before storing it.
   const bool answered =
-      queued && link.TransferFailed == 0 && link.ReplyBuffer[REPLY_COMMAND] == (CMD_FACTORY_DATA | REPLY_FLAG);
+      SendRequest(link, CMD_FACTORY_DATA, request, RequestKind::Wait, AnswerRule::StatusErrorAllowed).answered;
   if (answered) {
     const auto value = static_cast<int32_t>(ReadBe32(std::span<const uint8_t>(link.ReplyBuffer).subspan(REPLY_DATA)));
     Channel(channel).detuning->SetText(FormatInt(value));

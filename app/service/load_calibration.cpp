@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/diag/calibration_support.h"
+#include "app/link/device_request.h"
 #include "app/link/test_window.h"
 #include "app/params/multipoint_calibration.h"
 #include "app/program/text_table.h"
@@ -40,12 +41,9 @@ TButton* NewButton(TWinControl* parent, const char* name, const char* caption, i
 }
 
 // Sends an awaited request to the device and waits; true when the device
-// answered without an error.
+// answered it without an error.
 bool Send(uint8_t command, const std::vector<uint8_t>& data) {
-  TForm1& link = *Form1;
-  if (!link.QueueRequest(link.DeviceAddress, command, data.data(), static_cast<int>(data.size()), 0, 1)) return false;
-  link.WaitUntilIdle();
-  return link.TransferFailed == 0 && link.DeviceErrorFlag == 0;
+  return SendRequest(*Form1, command, data, RequestKind::Wait).answered;
 }
 
 // The service window's "Lastkalibriert" of the channel being calibrated.

@@ -17,6 +17,7 @@
 #include "app/service/service_window.h"
 #include "app/setup/setup_editor.h"
 #include "app/setup/setup_image.h"
+#include "app/setup/setup_messages.h"
 
 namespace {
 
@@ -34,10 +35,6 @@ constexpr int ROW_CONNECT = 152;
 constexpr int ROW_DISCONNECT = 153;
 
 int Lang() { return Form1 != nullptr ? Form1->Options.lang : 0; }
-
-void ShowUntilOk(int textRow, int titleRow, unsigned icon) {
-  MessageBoxUntilOk(Text(textRow, Lang()), Text(titleRow, Lang()), icon);
-}
 
 template <class... Args>
 std::string Format(const char* format, Args... args) {
@@ -69,7 +66,7 @@ void TForm21::ConnectDemo() {
   ServiceConnected = 1;
   Form1->SetupPresent = 1;
   Label14->SetCaption(Text(ROW_DEMO_STATUS, Lang()));
-  ShowUntilOk(ROW_DEMO_MESSAGE, ROW_TITLE_HINT, MB_ICONERROR);
+  ShowUntilOk(LangText(ROW_DEMO_MESSAGE), ROW_TITLE_HINT, MB_ICONERROR);
 }
 
 bool TForm21::StillConnecting(unsigned connect) const {
@@ -103,7 +100,7 @@ void TForm21::Connect() {
   if (connect != connectCount_) return;
 
   if (FirmwareBelow106()) {
-    ShowUntilOk(ROW_FIRMWARE_BELOW_106, ROW_TITLE_ERROR, MB_ICONERROR);
+    ShowUntilOk(LangText(ROW_FIRMWARE_BELOW_106), ROW_TITLE_ERROR, MB_ICONERROR);
     Label14->SetCaption(Text(ROW_FIRMWARE_ERROR, Lang()));
     Button1->SetEnabled(true);
     return;
@@ -283,7 +280,7 @@ void TForm21::Netto1Click(TObject* Sender) {
 
 void TForm21::LogFunktion1Click(TObject* Sender) {
   LogFunktion1->SetChecked(!LogFunktion1->Checked());
-  if (LogFunktion1->Checked()) ShowUntilOk(ROW_LOG_HINT, ROW_TITLE_HINT, MB_ICONINFORMATION);
+  if (LogFunktion1->Checked()) ShowUntilOk(LangText(ROW_LOG_HINT), ROW_TITLE_HINT, MB_ICONINFORMATION);
 }
 
 void TForm21::Inkrementalwerte1Click(TObject* Sender) {

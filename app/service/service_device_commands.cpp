@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "app/link/device_request.h"
 #include "app/link/link_protocol.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
@@ -39,10 +40,9 @@ constexpr uint8_t kStreamChannel1 = 1;
 // Device types without a clock.
 bool HasNoClock(int deviceType) { return deviceType == 4 || deviceType == 5; }
 
-// Queues a request to the device in use; `awaited`: the link waits for its answer.
-bool Send(uint8_t command, std::span<const uint8_t> data, bool awaited) {
-  return Form1->QueueRequest(Form1->DeviceAddress, command, data.data(), static_cast<int>(data.size()), 0,
-                             awaited ? 1 : 0);
+// A request to the device in use, through the link's request step.
+RequestResult Send(uint8_t command, std::span<const uint8_t> data, RequestKind kind) {
+  return SendRequest(*Form1, command, data, kind);
 }
 
 }  // namespace
@@ -50,11 +50,11 @@ bool Send(uint8_t command, std::span<const uint8_t> data, bool awaited) {
 void TForm21::RTCinVD417stellen1Click(TObject* Sender) {
   if (Form1 == nullptr || HasNoClock(Form1->DeviceType)) return;
   const std::array<uint8_t, 7> clock = ClockTelegramDataNow();
-  Send(CMD_SET_CLOCK, clock, true);
+  Send(CMD_SET_CLOCK, clock, RequestKind::NoWait);
 }
 
 void TForm21::ResetLKZ1Click(TObject* Sender) {
-  if (Form1 != nullptr) Send(CMD_RESET_LOAD_COUNTER, {}, false);
+  if (Form1 != nullptr) Send(CMD_RESET_LOAD_COUNTER, {}, RequestKind::SendOnly);
 }
 
 void TForm21::SoftReset1Click(TObject* Sender) {
@@ -70,7 +70,7 @@ void TForm21::DefaultSetupinVD4171Click(TObject* Sender) {
   TForm1& link = *Form1;
   Label14->SetCaption(LangText(ROW_WRITING_DEFAULTS));
   link.FlushLink();
-  if (Send(CMD_DEFAULTS_TO_EEPROM, {}, true)) link.WaitUntilIdle();
+  Send(CMD_DEFAULTS_TO_EEPROM, {}, RequestKind::Wait);
   link.SetupPresent = 0;
   RestartAndReconnect();
 }
@@ -82,8 +82,8 @@ void TForm21::SetupBackup1Click(TObject* Sender) {
   const std::string status = Label14->Caption();
   Label14->SetCaption(LangText(ROW_BACKUP_WAIT));
   const uint8_t store = kBackupStore;
-  if (Send(CMD_SETUP_BACKUP, {&store, 1}, true)) link.WaitUntilIdle();
-  SetupRestore1->SetEnabled(true);
+  // A backup the device did not confirm leaves the restore as it was.
+  if (Send(CMD_SETUP_BACKUP, {&store, 1}, RequestKind::Wait).answered) SetupRestore1->SetEnabled(true);
   Label14->SetCaption(status);
 }
 
@@ -94,7 +94,7 @@ void TForm21::SetupRestore1Click(TObject* Sender) {
   const std::string status = Label14->Caption();
   Label14->SetCaption(LangText(ROW_RESTORE_WAIT));
   const uint8_t restore = kBackupRestore;
-  if (Send(CMD_SETUP_BACKUP, {&restore, 1}, true)) link.WaitUntilIdle();
+  Send(CMD_SETUP_BACKUP, {&restore, 1}, RequestKind::Wait);
   if (!AskYesNo(LangText(ROW_RESTART_DEVICE))) {
     Label14->SetCaption(status);
     return;
@@ -175,11 +175,11 @@ void TForm21::KontGewichtsmodebeenden1Click(TObject* Sender) {
 }
 
 void TForm21::Button27Click(TObject* Sender) {
-  if (Form1 != nullptr) Send(CMD_DEFAULTS_TO_EEPROM, {}, true);
+  if (Form1 != nullptr) Send(CMD_DEFAULTS_TO_EEPROM, {}, RequestKind::NoWait);
 }
 
 void TForm21::RuntimeClick(TObject* Sender) {
-  if (Form1 != nullptr && Send(CMD_RUNTIME_TO_EEPROM, {}, true)) Form1->WaitUntilIdle();
+  if (Form1 != nullptr) Send(CMD_RUNTIME_TO_EEPROM, {}, RequestKind::Wait);
 }
 
 void TForm21::Button33Click(TObject* Sender) { EraseSetup(0xFF); }
@@ -190,5 +190,5 @@ void TForm21::EraseSetup(uint8_t fill) {
   if (Form1 == nullptr) return;
   Form1->FlushLink();
   const std::array<uint8_t, 3> data{0, 0, fill};
-  Send(CMD_SETUP_ERASE, data, false);
+  Send(CMD_SETUP_ERASE, data, RequestKind::SendOnly);
 }

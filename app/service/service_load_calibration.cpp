@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/diag/calibration_support.h"
+#include "app/link/device_request.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/service/load_calibration.h"
@@ -25,11 +26,7 @@ constexpr int SETTLE_MS = 500;
 constexpr int TEST_WINDOW_MODE_PANEL = 10;
 constexpr int SERVICE_MODE_PANEL = 3;
 
-void Ask(uint8_t command, std::vector<uint8_t> data) {
-  TForm1& link = *Form1;
-  if (link.QueueRequest(link.DeviceAddress, command, data.data(), static_cast<int>(data.size()), 0, 1))
-    link.WaitUntilIdle();
-}
+void Ask(uint8_t command, const std::vector<uint8_t>& data) { SendRequest(*Form1, command, data, RequestKind::Wait); }
 
 }  // namespace
 
@@ -79,8 +76,8 @@ void TForm21::OpenLoadCalibration(int channel) {
     dialog.Label8->SetCaption(unit);
 
   if ((link.DeviceStatus & DEVICE_STATUS_ERROR) != 0) {
-    link.ReadErrorCodes();
-    if ((link.ErrorCodes[0] & 0x01) != 0) dialog.Label10->SetVisible(true);
+    // Only error bytes that this read brought tell of a bridge error.
+    if (link.ReadErrorCodes() && (link.ErrorCodes[0] & 0x01) != 0) dialog.Label10->SetVisible(true);
   }
   dialog.Show();
 }

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "app/link/device_request.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/service/image_fields.h"
@@ -149,12 +150,9 @@ void TForm21::ReadDipAddress() {
   if (Form1 == nullptr) return;
   TForm1& link = *Form1;
   const std::vector<uint8_t> data{DIP_ADDRESS_QUERY, 0, 0};
-  link.ReplyBuffer.fill(0);
-  if (!link.QueueRequest(link.DeviceAddress, CMD_PROFIBUS, data.data(), static_cast<int>(data.size()), 0, 1)) return;
-  link.WaitUntilIdle();
-  // Only the device's answer to this request names the switch's address.
-  constexpr size_t kCommand = 2;
+  // Only the device's answer to this request names the switch's address;
+  // without it the field keeps the set-up's address.
+  if (!SendRequest(link, CMD_PROFIBUS, data, RequestKind::Wait).answered) return;
   constexpr size_t kFirstData = 5;
-  if (link.TransferFailed != 0 || link.ReplyBuffer[kCommand] != (CMD_PROFIBUS | REPLY_FLAG)) return;
   Edit5->SetText(FormatInt(link.ReplyBuffer[kFirstData]));
 }

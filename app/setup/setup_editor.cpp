@@ -65,18 +65,11 @@ bool TForm3::WriteSection(SetupSection section) {
   if (section != SetupSection::GBL && section != SetupSection::LPC) Repaint();
   const std::span<const uint8_t> bytes = SectionBytes(std::as_const(Form1->SetupImage), section);
   const SectionWrite write = DeviceWriteOf(section, SetupBase);
-  // Chunk by chunk, as the link sends them, so that an error status on any
-  // chunk is seen and not only the last one's.
-  bool failed = false;
-  bool deviceError = false;
-  for (int done = 0; done < write.length && !failed; done += BLOCK_CHUNK_SIZE) {
-    const int count = std::min(BLOCK_CHUNK_SIZE, write.length - done);
-    failed = Form1->WriteDeviceMemory(bytes, write.address, write.offset + done, count);
-    if (Form1->DeviceErrorFlag != 0) deviceError = true;
-  }
-  if (failed) Form1->TransferFailed = 1;
-  if (failed || deviceError) Form1->DeviceErrorFlag = 1;
-  return !failed && !deviceError;
+  // The link reports an error status on any chunk, not only the last one's.
+  const bool failed = Form1->WriteDeviceMemory(bytes, write.address, write.offset, write.length);
+  if (failed && Form1->DeviceErrorFlag == 0) Form1->TransferFailed = 1;
+  if (failed) Form1->DeviceErrorFlag = 1;
+  return !failed;
 }
 
 void TForm3::WireHandlers() {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/diag/factory_admin.h"
+#include "app/link/device_request.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/service/service_window.h"
@@ -23,10 +24,9 @@ constexpr int kTestWindowSetupPanel = 9;
 
 // Queues one request for the current device; with `wait` the caller waits
 // until it was answered or given up.
-void Command(uint8_t command, std::initializer_list<uint8_t> data, bool wait = false) {
+RequestResult Command(uint8_t command, std::initializer_list<uint8_t> data, bool wait = false) {
   const std::vector<uint8_t> bytes(data);
-  if (Form1->QueueRequest(Form1->DeviceAddress, command, bytes.data(), static_cast<int>(bytes.size()), 0, 1) && wait)
-    Form1->WaitUntilIdle();
+  return SendRequest(*Form1, command, bytes, wait ? RequestKind::Wait : RequestKind::NoWait);
 }
 
 void ShowSetupPanel(const char* text) {
@@ -42,12 +42,12 @@ bool TForm3::QueryActiveSetup() {
     Label133->Font().SetColor(colour);
     ShowSetupPanel(panel);
   };
-  // An older answer to the same command is never taken for this one.
-  Form1->ReplyBuffer[2] = 0;
+  // Only the device's own answer to this query names the active copy; a
+  // device that holds error codes still names it.
   const uint8_t query = 1;
-  const bool answered = Form1->QueueRequest(Form1->DeviceAddress, CMD_SETUP_SELECT, &query, 1, 0, 1) &&
-                        Form1->WaitUntilIdle() && Form1->TransferFailed == 0 &&
-                        Form1->ReplyBuffer[2] == (CMD_SETUP_SELECT | REPLY_FLAG);
+  const bool answered = SendRequest(*Form1, CMD_SETUP_SELECT, std::span<const uint8_t>(&query, 1), RequestKind::Wait,
+                                    AnswerRule::StatusErrorAllowed)
+                            .answered;
   if (!answered) {
     show("FAIL", clRed, "FAIL");
     return false;
@@ -179,9 +179,8 @@ void TForm3::Button21Click(TObject*) { Command(CMD_RUNTIME_TO_EEPROM, {}); }
 void TForm3::Button45Click(TObject*) { Command(CMD_DEFAULTS_TO_EEPROM, {}); }
 
 void TForm3::Button57Click(TObject*) {
-  Command(CMD_SETUP_BACKUP, {2}, true);
   // Only a backup that the device confirmed can be restored.
-  if (Form1->TransferFailed == 0 && Form1->DeviceErrorFlag == 0) Button58->SetEnabled(true);
+  if (Command(CMD_SETUP_BACKUP, {2}, true).answered) Button58->SetEnabled(true);
 }
 
 void TForm3::Button58Click(TObject*) { Command(CMD_SETUP_BACKUP, {1}, true); }

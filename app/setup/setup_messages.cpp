@@ -8,10 +8,6 @@ namespace {
 int Lang() { return Form1 != nullptr ? Form1->Options.lang : 0; }
 }  // namespace
 
-void ShowUntilOk(const std::string& text, int titleRow, unsigned icon) {
-  MessageBoxUntilOk(text, Text(titleRow, Lang()), icon);
-}
-
 bool AskYesNo(const std::string& text) {
   return MessageBox(text, Text(ROW_TITLE_QUESTION, Lang()), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }

@@ -3,8 +3,8 @@
 // table in the current language.
 #include <string>
 
-// Shows the box again and again until the user confirms it with OK.
-void ShowUntilOk(const std::string& text, int titleRow, unsigned icon);
+#include "app/link/message_box.h"
+
 // A Yes/No question titled "FRAGE"/"QUESTION"; true for Yes.
 bool AskYesNo(const std::string& text);
 // A text table row in the current language.

@@ -2,6 +2,7 @@
 // pages) between the device and the editor.
 #include <array>
 
+#include "app/link/device_request.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/setup/setup_editor.h"
@@ -89,10 +90,11 @@ void TForm3::WritePage(int id) {
   for (int i = 0; i < page.count; ++i) {
     const SetupSection section = page.sections[static_cast<size_t>(i)];
     RebuildFromControls(section);
-    ok = WriteSection(section);
-    if (!ok) ShowUntilOk(WriteFailureMessage(section), ROW_TITLE_ERROR, MB_ICONERROR);
+    const bool written = WriteSection(section);
+    if (!written) ShowUntilOk(WriteFailureMessage(section), ROW_TITLE_ERROR, MB_ICONERROR);
+    ok = ok && written;
   }
-  if (ok) ShowOk();  // for the channel pages: after the second section
+  if (ok) ShowOk();  // for the channel pages: once both sections are written
 }
 
 void TForm3::WriteFactoryValues(int channel) {
@@ -110,7 +112,7 @@ void TForm3::WriteFactoryValues(int channel) {
                             static_cast<uint8_t>(g >> 16),
                             static_cast<uint8_t>(g >> 8),
                             static_cast<uint8_t>(g)};
-  if (Form1->QueueRequest(Form1->DeviceAddress, CMD_FACTORY_DATA, data, sizeof data, 0, 1)) Form1->WaitUntilIdle();
+  SendRequest(*Form1, CMD_FACTORY_DATA, data, RequestKind::Wait);
 }
 
 void TForm3::Button33Click(TObject*) { ReadPage(kGbl); }

@@ -141,4 +141,48 @@ TEST_F(ErrorStatus, CaptionsFollowTheLanguageTheBitNamesStay) {
   EXPECT_EQ(window().Button2->Caption(), "Fehlerbytes löschen");
 }
 
+// Reads that fail: a silent device (both tries), a reply with the error
+// mark, a reply that is never valid. A device error bit alone is no failure
+// here: the device sets it exactly while it holds error codes.
+std::vector<std::pair<const char*, devsim::Fault>> FailedReads() {
+  using devsim::Fault;
+  using devsim::FaultKind;
+  return {{"no answer", Fault(FaultKind::NoAnswer).On(CMD_ERROR_CODES).Times(2)},
+          {"error mark", Fault(FaultKind::ErrorMark).On(CMD_ERROR_CODES)},
+          {"bad checksum", Fault(FaultKind::WrongChecksum).On(CMD_ERROR_CODES).Times(2)}};
+}
+
+TEST_F(ErrorStatus, AFailedClassReadShowsADashNotTheEarlierValue) {
+  sim_.WithDevice(1, [](devsim::DeviceModel& m) {
+    m.errorClasses[0x08] = 0x21;
+    m.errorCodes = {0x08, 0};  // replies carry the device error bit
+  });
+  for (const auto& [name, fault] : FailedReads()) {
+    SCOPED_TRACE(name);
+    window().Label15->OnClick(window().Label15);
+    ASSERT_EQ(window().Label38->Caption(), "ADC : 33 / 0x21");
+    sim_.InjectFault(1, fault);
+    window().Label15->OnClick(window().Label15);
+    EXPECT_EQ(window().Label38->Caption(), "ADC : -");
+    ASSERT_TRUE(link().WaitUntilIdle());
+  }
+}
+
+TEST_F(ErrorStatus, AFailedRefreshShowsDashesAndNoBits) {
+  sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.errorCodes = {0x0C, 0x00}; });
+  for (const auto& [name, fault] : FailedReads()) {
+    SCOPED_TRACE(name);
+    window().Button3->Click();
+    ASSERT_EQ(window().Label44->Caption(), "0x0C");
+    ASSERT_FALSE(Checked().empty());
+    sim_.InjectFault(1, fault);
+    window().Button3->Click();
+    EXPECT_EQ(Checked(), std::vector<int>{});
+    EXPECT_EQ(window().Label44->Caption(), "-");
+    EXPECT_EQ(window().Label45->Caption(), "-");
+    EXPECT_EQ(window().Label46->Caption(), "-");
+    ASSERT_TRUE(link().WaitUntilIdle());
+  }
+}
+
 }  // namespace

@@ -240,6 +240,21 @@ TEST_F(InputsRelays, RefusalsFailuresAndCancel) {
   EXPECT_EQ(PollingActive, 1);
 }
 
+TEST_F(InputsRelays, AWriteTheDeviceAnswersWithItsErrorBitSaysNoOk) {
+  TForm24& d = exb();
+  ConnectWith(KnownExb());
+  d.Show();
+  d.Edit36->SetText("999");
+  // The device takes the section's chunk but reports an error with it.
+  sim_.InjectFault(1, Fault(FaultKind::ErrorStatus).On(CMD_BLOCK_WRITE));
+  const size_t boxes = dialogs_.Boxes().size();
+  d.Button3->Click();
+  ASSERT_TRUE(link().WaitUntilIdle());
+  for (size_t i = boxes; i < dialogs_.Boxes().size(); ++i) EXPECT_NE(dialogs_.Boxes()[i].request.text, "OK!");
+  EXPECT_EQ(link().DeviceErrorFlag, 1);
+  EXPECT_EQ(ReceivedOf(CMD_BLOCK_WRITE).size(), 1u);
+}
+
 TEST_F(InputsRelays, RelayGroupsFollowTheirSwitchingCondition) {
   TForm24& d = exb();
   link().ExbFirmwareV14 = 0;

@@ -224,3 +224,71 @@ TEST_F(LogMemory, ACountOf40000IsDumped) {
 }
 
 }  // namespace
+
+// Faults that fail one log-memory read: a silent device (both tries), a
+// device error, a reply that is never valid.
+struct ReadFault {
+  const char* name;
+  devsim::Fault fault;
+};
+
+std::vector<ReadFault> ReadFaults() {
+  using devsim::Fault;
+  using devsim::FaultKind;
+  return {{"no answer", Fault(FaultKind::NoAnswer).On(CMD_LOG_MEMORY).Times(2)},
+          {"device error", Fault(FaultKind::ErrorStatus).On(CMD_LOG_MEMORY)},
+          {"error mark", Fault(FaultKind::ErrorMark).On(CMD_LOG_MEMORY)},
+          {"bad checksum", Fault(FaultKind::WrongChecksum).On(CMD_LOG_MEMORY).Times(2)}};
+}
+
+TEST_F(LogMemory, AFailedCountShowsADashAndLeavesTheDumpDisabled) {
+  for (const ReadFault& f : ReadFaults()) {
+    SCOPED_TRACE(f.name);
+    DeviceLog(Entries(300));
+    window().Button61->Click();
+    ASSERT_EQ(window().Label19->Caption(), "300");
+    ASSERT_TRUE(window().Button62->Enabled());
+
+    sim_.InjectFault(1, f.fault);
+    window().Button61->Click();
+    EXPECT_EQ(window().Label19->Caption(), "-");
+    EXPECT_FALSE(window().Button62->Enabled());
+    EXPECT_EQ(window().LogMaxPointer, 0);
+    ASSERT_TRUE(link().WaitUntilIdle());
+  }
+}
+
+TEST_F(LogMemory, AFailedRingCounterShowsADash) {
+  for (const ReadFault& f : ReadFaults()) {
+    SCOPED_TRACE(f.name);
+    sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.ringCounter = 77; });
+    window().Button2->Click();
+    ASSERT_EQ(window().Label1->Caption(), "77");
+
+    sim_.InjectFault(1, f.fault);
+    window().Button2->Click();
+    EXPECT_EQ(window().Label1->Caption(), "-");
+    ASSERT_TRUE(link().WaitUntilIdle());
+  }
+}
+
+TEST_F(LogMemory, AFailedHeaderReadWritesNoStartTimeOfAnEarlierDump) {
+  for (const ReadFault& f : ReadFaults()) {
+    SCOPED_TRACE(f.name);
+    DeviceLog(Entries(2));
+    Dump();
+    ASSERT_NE(DumpText().find("Start: 02.01.24 03:04:05\n"), std::string::npos) << DumpText();
+
+    // The header read is the dump's first log-memory request.
+    window().Button61->Click();
+    ASSERT_TRUE(window().Button62->Enabled());
+    sim_.InjectFault(1, f.fault);
+    window().Button62->Click();
+    const std::string text = DumpText();
+    EXPECT_EQ(text.find("Start: 02.01.24"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n\nStart: -\n\n"), std::string::npos) << text;
+    // The entries are still dumped.
+    EXPECT_TRUE(text.ends_with("\n1;-38400;FFFF6A00\n2;-38144;FFFF6B00\n")) << text;
+    ASSERT_TRUE(link().WaitUntilIdle());
+  }
+}

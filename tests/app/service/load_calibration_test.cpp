@@ -167,6 +167,36 @@ TEST_F(LoadCalibration, AbbrechenClosesAndRestarts) {
   EXPECT_TRUE(ReceivedOf(CMD_EXT_CAL_ZERO).empty());
 }
 
+TEST_F(LoadCalibration, TheBridgeErrorShowsOnlyFromErrorBytesJustRead) {
+  struct Case {
+    const char* name;
+    uint8_t deviceErrorByte;  // the device's error byte 1; its replies carry the error bit
+    bool readFails;
+    bool shown;
+  };
+  const Case cases[] = {
+      {"bridge error read", 0x01, false, true},
+      {"another error read", 0x02, false, false},
+      {"read failed, an earlier bridge error held", 0x02, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (ServiceConnected != 1) Connect();  // "Abbrechen" connects again
+    sim_.WithDevice(1, [&](devsim::DeviceModel& m) { m.errorCodes = {c.deviceErrorByte, 0}; });
+    window().Edit1->SetText("10");
+    ASSERT_TRUE(link().WaitUntilIdle());
+    link().ErrorCodes = {0x01, 0};  // from an earlier read
+    link().DeviceStatus |= DEVICE_STATUS_ERROR;
+    if (c.readFails) sim_.InjectFault(1, Fault(FaultKind::NoAnswer).On(CMD_ERROR_CODES).Times(2));
+    dialog().Label10->SetVisible(false);
+    window().Kanal1->Click();
+    EXPECT_EQ(dialog().Label10->Visible(), c.shown);
+    dialog().Button2->Click();
+    sim_.WithDevice(1, [](devsim::DeviceModel& m) { m.errorCodes = {0, 0}; });
+    ASSERT_TRUE(link().WaitUntilIdle());
+  }
+}
+
 TEST_F(LoadCalibration, TheLanguageSwitchRecaptionsTheDialog) {
   link().Options.lang = 1;
   link().ChangeLanguageAll();

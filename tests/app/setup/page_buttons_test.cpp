@@ -204,6 +204,31 @@ TEST_F(PageButtonsTest, AWriteAnsweredWithTheDevicesErrorStatusIsAFailure) {
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"ERROR -> Write Setup (ADC+CAL)"});
 }
 
+TEST_F(PageButtonsTest, TheChannelPagesSayOkOnlyWhenBothSectionsWereWritten) {
+  struct Case {
+    const char* name;
+    devsim::Fault fault;
+  };
+  const Case cases[] = {
+      {"device error", devsim::Fault(devsim::FaultKind::ErrorStatus).On(devsim::CMD_BLOCK_WRITE).Times(1)},
+      {"no answer", devsim::Fault(devsim::FaultKind::NoAnswer).On(devsim::CMD_BLOCK_WRITE).Times(4)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetupBase = SETUP_BASE_2;
+    Form1->SetupPresent = 1;
+    // The first section, CHN[0], fails; CHN[1] is written after it.
+    sim_.InjectFault(1, c.fault);
+    dialogs_.Answer(IDOK);
+    const size_t before = dialogs_.Boxes().size();
+    editor().Button27->Click();  // "Schreiben" on CHN
+    std::vector<std::string> texts;
+    for (size_t i = before; i < dialogs_.Boxes().size(); ++i) texts.push_back(dialogs_.Boxes()[i].request.text);
+    EXPECT_EQ(texts, std::vector<std::string>{"ERROR -> Write Setup (CHN[0])"});
+    ASSERT_TRUE(Form1->WaitUntilIdle());
+  }
+}
+
 TEST_F(PageButtonsTest, OneAdcPageReadAllowsWritingOnAnother) {
   SetupBase = SETUP_BASE_1;
   dialogs_.Answer(IDOK);
