@@ -4,6 +4,7 @@
 
 #include "app/diag/baud_rate.h"
 #include "app/diag/control_placement.h"
+#include "app/diag/calibration_support.h"
 #include "app/diag/device_request.h"
 #include "app/diag/external_calibration.h"
 #include "app/diag/internal_calibration.h"
@@ -163,7 +164,8 @@ void TForm10::Button20Click(TObject* Sender) {
   const uint8_t read = kCalSettingsRead;
   // The channel list shows the device's channel only from a valid reply; after a
   // failed read it stays empty. A reply's channel other than 1 or 2 changes nothing.
-  if (SendDeviceRequest(CMD_CAL_SETTINGS, std::span(&read, 1), RequestKind::Wait).answered) {
+  // Settings and mode are read also while the device holds error codes.
+  if (calibration::Read(CMD_CAL_SETTINGS, {read})) {
     const std::span<const uint8_t> reply = LastReplyData();
     const int channel = reply.empty() ? 0 : reply[0];
     if (channel == 1 || channel == 2) {
@@ -174,7 +176,7 @@ void TForm10::Button20Click(TObject* Sender) {
     ComboBox4->SetItemIndex(-1);
   }
   // The mode's controls follow only a mode that the device has just reported.
-  if (!SendDeviceRequest(CMD_ADC_INFO, {}, RequestKind::Wait).answered) return;
+  if (!calibration::Read(CMD_ADC_INFO, {})) return;
   if (link.AdcConversionMode == 0) {
     link.Button17->SetVisible(true);
     link.Label30->SetVisible(true);

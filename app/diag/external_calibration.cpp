@@ -50,7 +50,9 @@ bool Chosen(const TComboBox* list) { return list->ItemIndex() >= 0; }
 // The data of a valid reply to `command` [SETTINGS_READ], or nothing.
 std::optional<std::vector<uint8_t>> ReadDevice(uint8_t command, size_t length) {
   const uint8_t read = SETTINGS_READ;
-  if (!SendDeviceRequest(command, std::span(&read, 1), RequestKind::Wait).answered) return std::nullopt;
+  // Settings are read also while the device holds error codes: they are what
+  // the calibration needs to mend it.
+  if (!calibration::Read(command, {read})) return std::nullopt;
   const std::span<const uint8_t> data = LastReplyData();
   if (data.size() < length) return std::nullopt;
   return std::vector<uint8_t>(data.begin(), data.end());

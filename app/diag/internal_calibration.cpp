@@ -88,8 +88,7 @@ void TForm6::ActivateWindow(TObject* Sender) {
     // Channel and calibration set show the device's only from a valid reply;
     // after a failed read both stay empty, and "Übernehmen" asks for them.
     const uint8_t read = SETTINGS_READ;
-    const bool answered = SendDeviceRequest(CMD_CAL_SETTINGS, std::span(&read, 1), RequestKind::Wait).answered &&
-                          LastReplyData().size() >= 2;
+    const bool answered = calibration::Read(CMD_CAL_SETTINGS, {read}) && LastReplyData().size() >= 2;
     ChooseItem(ComboBox3, answered ? LastReplyData()[0] - 1 : -1);
     ChooseItem(ComboBox1, answered ? LastReplyData()[1] : -1);
     ComboBox2->SetItemIndex(0);

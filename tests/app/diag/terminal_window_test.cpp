@@ -92,6 +92,17 @@ TEST_F(TerminalWindow, TakingAPortThatATransferLeftOpenStillKeepsItOpen) {
   EXPECT_TRUE(link().ComPort1->Connected());
 }
 
+TEST_F(TerminalWindow, ReleasingAPortThatIsAlreadyClosedStillEndsTheKeepOpen) {
+  TForm15& t = terminal();
+  t.Button4->Click();
+  ASSERT_TRUE(Holding());
+  link().ComPort1->Close();  // closed behind the terminal's back
+  t.Button3->Click();
+  EXPECT_TRUE(Released());
+  EXPECT_EQ(link().KeepPortOpen, 0);
+  EXPECT_EQ(t.ComTerminal1->ComPort(), nullptr);
+}
+
 TEST_F(TerminalWindow, TheCloseBoxAndBeendenReleaseThePort) {
   for (bool closeBox : {true, false}) {
     TForm15& t = terminal();
