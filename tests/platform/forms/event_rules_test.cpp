@@ -21,6 +21,24 @@ class EventRules : public ::testing::Test {
     form = std::make_unique<TForm>();
   }
   std::unique_ptr<TForm> form;
+
+  // A "Sprache" menu with "Deutsch" and "Englisch" as radio items of group 1.
+  struct LanguageMenu {
+    TMenuItem* language;
+    TMenuItem* german;
+    TMenuItem* english;
+  };
+  LanguageMenu RadioLanguageMenu() {
+    auto* menu = new TMainMenu(form.get());
+    LanguageMenu m{menu->Add("Sprache1", "Sprache"), nullptr, nullptr};
+    m.german = m.language->Add("Deutsch1", "Deutsch");
+    m.english = m.language->Add("Englisch1", "Englisch");
+    for (TMenuItem* item : {m.german, m.english}) {
+      item->RadioItem = true;
+      item->GroupIndex = 1;
+    }
+    return m;
+  }
 };
 
 struct Rule {
@@ -171,13 +189,9 @@ TEST_F(EventRules, MenuItemNeverChecksItselfWhenChosen) {
 }
 
 TEST_F(EventRules, RadioMenuItemsOfOneGroupUncheckEachOther) {
-  auto* menu = new TMainMenu(form.get());
-  auto* language = menu->Add("Sprache1", "Sprache");
-  auto* german = language->Add("Deutsch1", "Deutsch");
-  auto* english = language->Add("Englisch1", "Englisch");
+  const auto [language, german, english] = RadioLanguageMenu();
   auto* other = language->Add("Other1", "Other");
-  for (TMenuItem* item : {german, english, other}) item->RadioItem = true;
-  german->GroupIndex = english->GroupIndex = 1;
+  other->RadioItem = true;
   other->GroupIndex = 2;
   german->SetChecked(true);
   other->SetChecked(true);
@@ -194,14 +208,10 @@ bool ShowsRadioMark(const TMenuItem* item) {
 }
 
 TEST_F(EventRules, RadioMenuItemsShowRadioMarksAndOnlyTheirOwnGroupShares) {
-  auto* menu = new TMainMenu(form.get());
-  auto* language = menu->Add("Sprache1", "Sprache");
-  auto* german = language->Add("Deutsch1", "Deutsch");
-  auto* english = language->Add("Englisch1", "Englisch");
+  const auto [language, german, english] = RadioLanguageMenu();
   auto* other = language->Add("Other1", "Other");
   auto* plain = language->Add("Plain1", "Plain");
-  for (TMenuItem* item : {german, english, other}) item->RadioItem = true;
-  german->GroupIndex = english->GroupIndex = 1;
+  other->RadioItem = true;
   other->GroupIndex = 2;
   german->SetChecked(true);
   plain->SetChecked(true);
@@ -214,14 +224,7 @@ TEST_F(EventRules, RadioMenuItemsShowRadioMarksAndOnlyTheirOwnGroupShares) {
 }
 
 TEST_F(EventRules, AUsersClickOnARadioItemChangesTheMarksOnlyAsItsHandlerDoes) {
-  auto* menu = new TMainMenu(form.get());
-  auto* language = menu->Add("Sprache1", "Sprache");
-  auto* german = language->Add("Deutsch1", "Deutsch");
-  auto* english = language->Add("Englisch1", "Englisch");
-  for (TMenuItem* item : {german, english}) {
-    item->RadioItem = true;
-    item->GroupIndex = 1;
-  }
+  const auto [language, german, english] = RadioLanguageMenu();
   german->SetChecked(true);
   bool handler_checks = false;
   english->OnClick = [&](TObject*) {
