@@ -18,9 +18,10 @@ namespace {
 
 // The longest a request can stay queued: its tries, repeated after
 // checksum and wrong-command replies, and the busy retries.
-int64_t RequestBudgetMs(const RequestEntry& e) {
+int64_t RequestBudgetMs(const RequestEntry& e, int leastTimeoutMs) {
   int timeout = e.TimeoutMs > 0 ? e.TimeoutMs : AnswerTimeoutMs(e.Command());
   if (timeout <= 0) timeout = DEFAULT_ANSWER_TIMEOUT_MS;
+  timeout = std::max(timeout, leastTimeoutMs);
   const int transactions = 1 + CHECKSUM_MISMATCH_LIMIT + WRONG_COMMAND_LIMIT;
   return static_cast<int64_t>(transactions) * TELEGRAM_TRIES * (SEND_TIMEOUT_MS + SEND_PAUSE_MS + timeout) +
          BUSY_RETRY_LIMIT_MS + SEARCH_LISTEN_MS;
@@ -86,9 +87,11 @@ bool TForm1::WaitUntilIdle() {
     if (PendingCount != lastCount) {
       lastCount = PendingCount;
       int64_t budget = SEND_PAUSE_MS + 1000;
-      for (int i = 0; i < PendingCount && i < MAX_PENDING; ++i)
-        if (const RequestEntry* e = Requests.Find(Requests.PendingList[static_cast<size_t>(i)]))
-          budget += RequestBudgetMs(*e);
+      for (int i = 0; i < PendingCount && i < MAX_PENDING; ++i) {
+        const PendingRef& ref = Requests.PendingList[static_cast<size_t>(i)];
+        if (const RequestEntry* e = Requests.Find(ref))
+          budget += RequestBudgetMs(*e, LeastAnswerTimeout ? LeastAnswerTimeout(ref.Address, *e) : 0);
+      }
       deadline = NowMs() + budget;
     }
     if (NowMs() > deadline) {

@@ -9,6 +9,7 @@
 // stack, so a handler that runs meanwhile (a click, a polling tick) can
 // queue its own request and wait for it while the engine moves on.
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -135,6 +136,7 @@ int TForm1::SendTry() {
   Repaint();
   Timer1->SetEnabled(false);
   phase_ = LinkPhase::Sending;
+  tryLeastTimeoutMs_ = LeastAnswerTimeout ? LeastAnswerTimeout(current_.Address, *entry) : 0;
   if (SendTelegram(current_.Address) != 0) return SendEnded(false);
   return 0;
 }
@@ -171,7 +173,7 @@ int TForm1::StartReplyWait() {
   RequestEntry* entry = Requests.Find(current_);
   if (entry == nullptr) return 0;
   if (entry->TimeoutMs == 0) entry->TimeoutMs = DEFAULT_ANSWER_TIMEOUT_MS;
-  SetSoftTimer(2, entry->TimeoutMs, 1);
+  SetSoftTimer(2, std::max(entry->TimeoutMs, tryLeastTimeoutMs_), 1);
   phase_ = LinkPhase::AwaitingReply;
   // A reply that came during the pause is taken at once.
   if (ReplyReceived != 0) return ReplyStep();

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -457,6 +458,13 @@ class TForm1 : public TForm {
   int CheckReply(int address);
   void TraceStreamFrame();
 
+  // The least answer time-out, in program ms, of a try about to be sent to
+  // `address` (0: the request's own). The program leaves it unset; tests
+  // whose program clock runs fast set it for requests that their device
+  // answers, so that a reply which a loaded machine delays is not taken for
+  // a missing one.
+  std::function<int(int address, const RequestEntry& request)> LeastAnswerTimeout;
+
   // ---- Answers.
   int HandleAnswer(int address, uint8_t command, int phase, const uint8_t* data);
   void SetAnswerTimeout(int address);
@@ -580,6 +588,7 @@ class TForm1 : public TForm {
   QTimer* pauseTimer_ = nullptr;  // ends the pause after a send
   QTimer* kick_ = nullptr;        // moves the engine on from the event loop after a reply
   int64_t pauseEndsMs_ = 0;
+  int tryLeastTimeoutMs_ = 0;  // LeastAnswerTimeout of the try in progress
   Bytes sentBytes_;  // what the send in progress has written, for the trace
   // The result that a wait hands back to its caller: of the request it
   // waits for, `awaited`, among those queued in (after, upTo].

@@ -226,6 +226,20 @@ TEST_F(LinkTest, AReplyInThePortWhenTheTimeOutComesFirstStillAnswers) {
   EXPECT_EQ(link().AdcConversionMode, 0);
 }
 
+TEST_F(LinkTest, ALeastAnswerTimeoutLetsALateReplyAnswerItsFirstTry) {
+  // 300 ms of real time is 3 s of program time: far beyond the command's own
+  // time-out, well within the least one.
+  link().LeastAnswerTimeout = [](int address, const RequestEntry& request) {
+    return address == 1 && request.Command() == CMD_ADC_INFO ? 60000 : 0;
+  };
+  sim_.InjectFault(1, Fault(FaultKind::Delay).DelayMs(300).On(CMD_ADC_INFO));
+  link().AdcConversionMode = 7;
+  EXPECT_TRUE(Request(CMD_ADC_INFO));
+  EXPECT_EQ(Received().size(), 1u);
+  EXPECT_EQ(link().TransferFailed, 0);
+  EXPECT_EQ(link().AdcConversionMode, 0);
+}
+
 TEST_F(LinkTest, ChecksumMismatchesAreCountedPerRequestAndTwoFailIt) {
   // One mismatch each for two requests: both recover.
   sim_.InjectFault(1, Fault(FaultKind::WrongChecksum).On(CMD_ADC_INFO));

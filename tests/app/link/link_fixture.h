@@ -12,6 +12,7 @@
 #include "app/diag/traffic_monitor.h"
 #include "app/link/test_window.h"
 #include "app/link/wait_window.h"
+#include "tests/app/link/patient_answers.h"
 #include "app/service/service_window.h"
 #include "platform/clock/clock.h"
 #include "platform/serial/com_port.h"
@@ -48,6 +49,7 @@ class LinkTest : public ::testing::Test {
     link().PortUsable = 1;
     // Single failures are forgotten only where a test asks for it.
     link().Timer6->SetEnabled(false);
+    AwaitPromptAnswersPatiently(link(), sim_);
   }
 
   void TearDown() override {

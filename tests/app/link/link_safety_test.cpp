@@ -134,6 +134,8 @@ TEST_F(LinkTest, TheErrorCodesAfterAnErrorReplyAreReadOnceTheRequestHasEnded) {
 
 TEST_F(LinkTest, WaitUntilIdleGivesUpWhenTheQueueIsNotServed) {
   platform::Clock::SetScale(0.01);
+  // The wait's budget follows from the command's own time-out here.
+  link().LeastAnswerTimeout = nullptr;
   ASSERT_TRUE(link().QueueRequest(1, CMD_ADC_INFO, nullptr, 0, 0, 1));
   link().Timer1->SetEnabled(false);  // as while the value stream runs
   EXPECT_FALSE(link().WaitUntilIdle());

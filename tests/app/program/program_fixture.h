@@ -25,6 +25,7 @@
 #include "app/program/options_dialog.h"
 #include "app/program/password_dialog.h"
 #include "app/link/test_window.h"
+#include "tests/app/link/patient_answers.h"
 #include "app/link/wait_window.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_editor.h"
@@ -66,6 +67,7 @@ class ProgramTest : public ::testing::Test {
     Make(form3_, Form3);
     Make(form17_, Form17);
     link().ProgramIniFileName = IniPath();
+    AwaitPromptAnswersPatiently(link(), sim_);
   }
 
   void TearDown() override {

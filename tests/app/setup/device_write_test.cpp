@@ -28,6 +28,7 @@ class DeviceWrite : public ::testing::Test {
     Form1->ComPort1->SetPort(sim_.SlavePath());
     Form1->PortUsable = 1;
     Form1->Timer6->SetEnabled(false);
+    AwaitPromptAnswersPatiently(*Form1, sim_);
     Form1->DeviceVariant = 21;
     SetupBase = SETUP_BASE_1;
   }

@@ -53,6 +53,7 @@ class SimEditorTest : public ::testing::Test {
     Form1->ComPort1->SetPort(sim_.SlavePath());
     Form1->PortUsable = 1;
     Form1->Timer6->SetEnabled(false);
+    AwaitPromptAnswersPatiently(*Form1, sim_);
     Form1->DeviceVariant = 21;
     Form1->HardwareVersionText = "1001";
     form3_ = std::make_unique<ScopedForm<TForm3>>(Form3);

@@ -105,11 +105,38 @@ void DeviceSimulator::Schedule(Clock::time_point due, Bytes bytes) {
   outgoing_.insert(at, std::move(out));
 }
 
+namespace {
+
+bool Applies(const Fault& fault, std::uint8_t command, std::optional<std::uint8_t> firstData) {
+  if (fault.command.has_value() && *fault.command != command) return false;
+  return !fault.firstData.has_value() || firstData == fault.firstData;
+}
+
+std::optional<std::uint8_t> FirstData(const Request& request) {
+  if (request.data.empty()) return std::nullopt;
+  return request.data[0];
+}
+
+}  // namespace
+
+bool DeviceSimulator::AnswersPromptly(int address, std::uint8_t command,
+                                      std::optional<std::uint8_t> firstData) const {
+  std::lock_guard lock(mutex_);
+  const auto it = devices_.find(address);
+  if (it == devices_.end() || Clock::now() < it->second.silentUntil) return false;
+  // A reset with a data byte restarts the device without an answer.
+  if (command == CMD_RESET && firstData.has_value()) return false;
+  return std::none_of(it->second.faults.begin(), it->second.faults.end(), [&](const Fault& f) {
+    const bool replyStaysWhole = f.kind == FaultKind::ErrorStatus || f.kind == FaultKind::ErrorMark ||
+                                 f.kind == FaultKind::Busy;
+    return !replyStaysWhole && Applies(f, command, firstData);
+  });
+}
+
 std::vector<Fault> DeviceSimulator::TakeFaults(Device& device, const Request& request) {
   std::vector<Fault> taken;
   for (auto it = device.faults.begin(); it != device.faults.end();) {
-    const bool otherData = it->firstData.has_value() && (request.data.empty() || request.data[0] != *it->firstData);
-    if ((it->command.has_value() && *it->command != request.command) || otherData) {
+    if (!Applies(*it, request.command, FirstData(request))) {
       ++it;
       continue;
     }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -64,6 +65,11 @@ class DeviceSimulator {
 
   void InjectFault(int address, const Fault& fault);
   void ClearFaults(int address);
+  // Whether a request sent now gets a whole reply without delay: a device is
+  // at the address and listens, and no injected fault would silence, delay,
+  // cut, spoil or reframe the reply. Tests give such requests a patient answer
+  // time-out, and all others the link's own.
+  bool AnswersPromptly(int address, std::uint8_t command, std::optional<std::uint8_t> firstData) const;
   // Puts bytes on the line at once, as a device's free-running text output.
   void SendRaw(Bytes bytes);
 

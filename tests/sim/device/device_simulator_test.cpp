@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
 #include <thread>
 
 #include "tests/sim/device/protocol.h"
@@ -141,6 +142,56 @@ TEST(DeviceSimulatorFaults, NoAnswerLeavesTheModelAlone) {
   client.Write(EncodeRequest(1, CMD_BLOCK_WRITE, Bytes{0, 0x10, 0, 0, 1, 0x33}, Framing{}));
   ASSERT_TRUE(sim.Log().WaitFor([](const auto& log) { return log.size() == 1; }, 5s));
   EXPECT_EQ(client.Transact(1, CMD_BLOCK_READ, {0, 0x10, 0, 0, 1})->data, (Bytes{0x00}));
+}
+
+struct PromptCase {
+  const char* name;
+  std::optional<Fault> fault;
+  std::uint8_t command;
+  std::optional<std::uint8_t> firstData;
+  bool prompt;
+};
+
+TEST(DeviceSimulatorFaults, AReplyIsPromptOnlyWhenNoFaultSilencesDelaysOrSpoilsIt) {
+  const std::vector<PromptCase> cases = {
+      {"no fault", std::nullopt, CMD_ADC_INFO, std::nullopt, true},
+      {"no answer", Fault(FaultKind::NoAnswer), CMD_ADC_INFO, std::nullopt, false},
+      {"no answer to another command", Fault(FaultKind::NoAnswer).On(CMD_ADC_STATE), CMD_ADC_INFO, std::nullopt, true},
+      {"no answer to another sub-command", Fault(FaultKind::NoAnswer).On(CMD_READ_WEIGHT).WithFirstData(0x14),
+       CMD_READ_WEIGHT, 0x0A, true},
+      {"no answer to this sub-command", Fault(FaultKind::NoAnswer).On(CMD_READ_WEIGHT).WithFirstData(0x14),
+       CMD_READ_WEIGHT, 0x14, false},
+      {"delay", Fault(FaultKind::Delay).DelayMs(100), CMD_ADC_INFO, std::nullopt, false},
+      {"cut short", Fault(FaultKind::CutShort), CMD_ADC_INFO, std::nullopt, false},
+      {"wrong checksum", Fault(FaultKind::WrongChecksum), CMD_ADC_INFO, std::nullopt, false},
+      {"garbage", Fault(FaultKind::Garbage), CMD_ADC_INFO, std::nullopt, false},
+      {"error status", Fault(FaultKind::ErrorStatus), CMD_ADC_INFO, std::nullopt, true},
+      {"error mark", Fault(FaultKind::ErrorMark), CMD_ADC_INFO, std::nullopt, true},
+      {"busy", Fault(FaultKind::Busy), CMD_ADC_INFO, std::nullopt, true},
+      {"reset with a data byte", std::nullopt, CMD_RESET, 0x01, false},
+  };
+  for (const PromptCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    DeviceSimulator sim;
+    sim.AddDevice(1);
+    if (c.fault) sim.InjectFault(1, *c.fault);
+    EXPECT_EQ(sim.AnswersPromptly(1, c.command, c.firstData), c.prompt);
+    EXPECT_FALSE(sim.AnswersPromptly(2, c.command, c.firstData)) << "no device at address 2";
+  }
+}
+
+TEST(DeviceSimulatorFaults, ARestartingDeviceIsNotPromptAndAUsedFaultNoLongerCounts) {
+  DeviceSimulator sim;
+  DeviceModel model;
+  model.restartSilenceMs = 60000;
+  sim.AddDevice(1, model);
+  sim.InjectFault(1, Fault(FaultKind::NoAnswer).On(CMD_ADC_INFO));
+  PtyClient client(sim.SlavePath());
+  client.Write(EncodeRequest(1, CMD_ADC_INFO, kInfo, Framing{}));
+  ASSERT_TRUE(sim.Log().WaitFor([](const auto& log) { return log.size() == 1; }, 5s));
+  EXPECT_TRUE(sim.AnswersPromptly(1, CMD_ADC_INFO, std::nullopt));
+  ASSERT_TRUE(client.Transact(1, CMD_RESET, {}).has_value());
+  EXPECT_FALSE(sim.AnswersPromptly(1, CMD_ADC_INFO, std::nullopt));
 }
 
 TEST(DeviceSimulatorRestart, TheDeviceStartsWithTheChannelsAndAdcModeOfItsSetup) {
