@@ -48,6 +48,11 @@ TEST_F(AdcFunctions, TheCountsLoopShowsGraphsAlternatesChannelsAndLogs) {
   w.CheckBox3->SetChecked(true);
   w.CheckBox2->SetChecked(true);
   StopLoopAfter(CMD_ADC_RAW, 4);
+  // The loop does not wait for the answer to its channel switch: the pause
+  // behind the switch lets it pass. With the clock sped up, a loaded machine
+  // can delay that answer past the next reading's request, where it passes
+  // for that reading's answer; here the device takes its switches silently.
+  sim_.InjectFault(1, Fault(FaultKind::NoAnswer).On(CMD_SELECT_CHANNEL).Times(devsim::kForever));
   w.Button6->Click();
 
   // CONT mode: each cycle reads the active channel, then switches the device to the other one.
