@@ -5,7 +5,7 @@
 #include "app/diag/device_request.h"
 #include "app/link/link_protocol.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm2* Form2 = nullptr;
 

@@ -8,7 +8,7 @@
 #include "app/diag/runtime_image.h"
 #include "app/link/link_protocol.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm14* Form14 = nullptr;
 

@@ -7,7 +7,7 @@
 #include <exception>
 
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
+#include "platform/forms/dialog_layout.h"
 #include "platform/forms/jpeg_decoder.h"
 
 TForm31* Form31 = nullptr;

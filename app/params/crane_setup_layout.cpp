@@ -1,8 +1,8 @@
 // The controls of the crane-scale set-up window, group by group.
 
 #include "app/params/crane_range.h"
-#include "app/params/dialog_layout.h"
 #include "app/params/crane_setup.h"
+#include "platform/forms/dialog_layout.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/params/firmware_flash.h"
 
-#include "app/params/dialog_layout.h"
 #include "app/params/flash_selection.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm27* Form27 = nullptr;
 

@@ -2,8 +2,8 @@
 // page with one group per relay, and the button row.
 #include <initializer_list>
 
-#include "app/params/dialog_layout.h"
 #include "app/params/inputs_relays.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm24* Form24 = nullptr;
 

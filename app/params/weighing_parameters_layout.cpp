@@ -2,8 +2,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/params/dialog_layout.h"
 #include "app/params/weighing_parameters.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm23* Form23 = nullptr;
 
