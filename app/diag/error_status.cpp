@@ -65,10 +65,9 @@ TForm11::TForm11() {
     hexLabels[row] = NewLabel(this, hexNames[row], "0x00", 8, kRowTop[row] + 32, 60);
     for (int bit = 0; bit < 8; ++bit) {
       const int index = row * 8 + bit;
-      auto* box = new TCheckBox(this);
-      box->SetName("CheckBox" + std::to_string(index + 1));
-      box->SetBounds(kColumnLeft + bit * kColumnWidth + 16, kRowTop[row] + 32, 20, 20);
-      CheckBoxes[static_cast<size_t>(index)] = box;
+      const std::string name = "CheckBox" + std::to_string(index + 1);
+      CheckBoxes[static_cast<size_t>(index)] =
+          PlaceControl<TCheckBox>(this, name.c_str(), kColumnLeft + bit * kColumnWidth + 16, kRowTop[row] + 32, 20, 20);
     }
   }
   Label1 = headingLabels[0];
