@@ -3,7 +3,6 @@
 #include <string>
 
 #include "app/diag/baud_rate.h"
-#include "app/diag/control_placement.h"
 #include "app/diag/calibration_support.h"
 #include "app/diag/device_request.h"
 #include "app/diag/external_calibration.h"
@@ -14,6 +13,8 @@
 #include "app/link/test_window.h"
 #include "app/service/service_window.h"
 #include "platform/clock/clock.h"
+#include "platform/forms/control_placement.h"
+#include "platform/forms/dialog_layout.h"
 #include "platform/serial/com_port.h"
 #include "platform/serial/com_port_error.h"
 
@@ -81,8 +82,7 @@ void TForm10::BuildLayout() {
   Label8 = PlaceControl<TLabel>(this, "Label8", 380, 124, 150, 16, "Baudrate temp. ändern");
   Button22 = PlaceControl<TButton>(this, "Button22", 540, 120, 140, 24, "Baudrate einstellen");
   Label13 = PlaceControl<TLabel>(this, "Label13", 380, 154, 76, 16, "ADC-Kanal");
-  ComboBox4 = PlaceControl<TComboBox>(this, "ComboBox4", 460, 152, 60, 22, TComboBoxStyle::csDropDownList);
-  ComboBox4->SetItems({"1", "2"});
+  ComboBox4 = DialogLayout(this).List("ComboBox4", {"1", "2"}, 460, 152, 60);
   ComboBox4->SetItemIndex(0);
   Button17 = PlaceControl<TButton>(this, "Button17", 528, 150, 90, 24, "Einstellen");
   Label10 = PlaceControl<TLabel>(this, "Label10", 380, 184, 76, 16, "Kalibrierung");

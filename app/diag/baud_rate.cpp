@@ -5,7 +5,8 @@
 #include "app/diag/device_request.h"
 #include "app/link/link_protocol.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
+#include "platform/forms/control_placement.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm2* Form2 = nullptr;
 
@@ -15,9 +16,7 @@ TForm2::TForm2() {
   SetSize(300, 340);
   const DialogLayout at(this);
   Label1 = at.Label("Label1", "Einstellen der Baudrate", 12, 10);
-  RadioGroup1 = new TRadioGroup(this, "Baudrate [baud]");
-  RadioGroup1->SetName("RadioGroup1");
-  RadioGroup1->SetBounds(12, 36, 150, 236);
+  RadioGroup1 = PlaceControl<TRadioGroup>(this, "RadioGroup1", 12, 36, 150, 236, "Baudrate [baud]");
   const DialogLayout r(RadioGroup1);
   const char* const rates[] = {"1200", "2400", "4800", "9600", "19200", "38400", "57600", "76800", "115200"};
   for (size_t i = 0; i < RateButtons.size(); ++i)

@@ -6,6 +6,7 @@
 
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
+#include "platform/forms/control_placement.h"
 
 TForm11* Form11 = nullptr;
 
@@ -19,10 +20,7 @@ constexpr int kRowTop[3] = {40, 116, 192};
 constexpr int kBatteryDeviceType = 4;
 
 TLabel* NewLabel(TWinControl* parent, const char* name, const std::string& caption, int left, int top, int width) {
-  auto* label = new TLabel(parent, caption);
-  label->SetName(name);
-  label->SetBounds(left, top, width, 16);
-  return label;
+  return PlaceControl<TLabel>(parent, name, left, top, width, 16, caption);
 }
 
 // A name label above the check box of `bit` in `row`; `line` 1 is the second word of a two-word name.
@@ -31,10 +29,7 @@ TLabel* NameLabel(TWinControl* parent, const char* name, const char* caption, in
 }
 
 TButton* NewButton(TWinControl* parent, const char* name, const char* caption, int left, int width) {
-  auto* button = new TButton(parent, caption);
-  button->SetName(name);
-  button->SetBounds(left, 320, width, 28);
-  return button;
+  return PlaceControl<TButton>(parent, name, left, 320, width, 28, caption);
 }
 
 std::string Hex(uint8_t value) {
@@ -70,10 +65,9 @@ TForm11::TForm11() {
     hexLabels[row] = NewLabel(this, hexNames[row], "0x00", 8, kRowTop[row] + 32, 60);
     for (int bit = 0; bit < 8; ++bit) {
       const int index = row * 8 + bit;
-      auto* box = new TCheckBox(this);
-      box->SetName("CheckBox" + std::to_string(index + 1));
-      box->SetBounds(kColumnLeft + bit * kColumnWidth + 16, kRowTop[row] + 32, 20, 20);
-      CheckBoxes[static_cast<size_t>(index)] = box;
+      const std::string name = "CheckBox" + std::to_string(index + 1);
+      CheckBoxes[static_cast<size_t>(index)] =
+          PlaceControl<TCheckBox>(this, name.c_str(), kColumnLeft + bit * kColumnWidth + 16, kRowTop[row] + 32, 20, 20);
     }
   }
   Label1 = headingLabels[0];

@@ -10,11 +10,11 @@
 #include "app/diag/theoretical_calibration.h"
 #include "app/diag/weighing_range.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
 #include "app/params/parameter_dialog.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_text.h"
 #include "platform/clock/clock.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm13* Form13 = nullptr;
 

@@ -3,7 +3,7 @@
 #include "app/diag/calibration_support.h"
 #include "app/diag/ident_data.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm7* Form7 = nullptr;
 

@@ -5,8 +5,8 @@
 #include "app/diag/calibration_support.h"
 #include "app/diag/device_request.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
 #include "app/params/parameter_dialog.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm6* Form6 = nullptr;
 

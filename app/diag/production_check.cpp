@@ -3,8 +3,8 @@
 #include "app/diag/factory_admin.h"
 #include "app/diag/internal_calibration.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
 #include "app/service/service_window.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm28* Form28 = nullptr;
 

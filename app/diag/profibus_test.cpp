@@ -8,7 +8,8 @@
 #include "app/diag/runtime_image.h"
 #include "app/link/link_protocol.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
+#include "platform/forms/control_placement.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm14* Form14 = nullptr;
 
@@ -52,9 +53,7 @@ TForm14::TForm14() {
   Label2 = at.Label("Label2", "SPC3-Status", 12, 146);
   Button5 = at.Button("Button5", "Status", 12, 166, 100);
   Button5->OnClick = Handler(this, &TForm14::Button5Click);
-  RadioGroup1 = new TRadioGroup(this, "");
-  RadioGroup1->SetName("RadioGroup1");
-  RadioGroup1->SetBounds(124, 140, 140, 116);
+  RadioGroup1 = PlaceControl<TRadioGroup>(this, "RadioGroup1", 124, 140, 140, 116, "");
   const DialogLayout r(RadioGroup1);
   RadioButton1 = r.Radio("RadioButton1", "WAIT PRM", 10, 16, 120);
   RadioButton2 = r.Radio("RadioButton2", "WAIT CFG", 10, 40, 120);

@@ -2,7 +2,8 @@
 
 #include "app/link/link_protocol.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
+#include "platform/forms/control_placement.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm12* Form12 = nullptr;
 
@@ -37,9 +38,7 @@ TForm12::TForm12() {
 }
 
 void TForm12::BuildFrame() {
-  PageControl1 = new TPageControl(this);
-  PageControl1->SetName("PageControl1");
-  PageControl1->SetBounds(4, 4, 864, 580);
+  PageControl1 = PlaceControl<TPageControl>(this, "PageControl1", 4, 4, 864, 580);
   const char* const captions[] = {"GBL",        "LPC",          "ADC",  "ADM",     "RTC",  "TEST DEBUG", "ADC CS5532",
                                   "ADC CS5532 2", "DIAG",       "TEST-PB", "MISC", "EXB",        "KP613-SPI"};
   for (size_t i = 0; i < Pages.size(); ++i) {

@@ -7,8 +7,8 @@
 #include "app/diag/profibus_test.h"
 #include "app/link/link_protocol.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
 #include "app/setup/setup_text.h"
+#include "platform/forms/dialog_layout.h"
 
 namespace {
 

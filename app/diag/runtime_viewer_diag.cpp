@@ -4,7 +4,7 @@
 
 #include "app/link/link_protocol.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
+#include "platform/forms/dialog_layout.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include "app/link/link_protocol.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
 #include "app/params/log_dump.h"
 #include "app/setup/setup_text.h"
+#include "platform/forms/dialog_layout.h"
 
 namespace {
 

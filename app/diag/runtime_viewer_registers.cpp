@@ -7,8 +7,9 @@
 #include "app/link/link_protocol.h"
 #include "app/link/link_utilities.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
 #include "app/setup/setup_text.h"
+#include "platform/forms/control_placement.h"
+#include "platform/forms/dialog_layout.h"
 
 namespace {
 
@@ -39,9 +40,7 @@ void TForm12::BuildRegisterPage() {
   const DialogLayout at(group);
   for (size_t r = 0; r < std::size(kRegisters); ++r) {
     const int y = 40 + static_cast<int>(r) * 44;
-    auto* edit = new TLabeledEdit(group, kRegisters[r].label);
-    edit->SetName(kRegisters[r].edit);
-    edit->SetBounds(12, y, 100, 21);
+    auto* edit = PlaceControl<TLabeledEdit>(group, kRegisters[r].edit, 12, y, 100, 21, kRegisters[r].label);
     edit->SetMaxLength(8);
     RegisterEdits[r] = edit;
     TButton* button = at.Button(kRegisters[r].button, "Schreiben", 124, y - 3, 90);

@@ -8,9 +8,10 @@
 #include "app/link/link_protocol.h"
 #include "app/link/link_utilities.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_text.h"
+#include "platform/forms/control_placement.h"
+#include "platform/forms/dialog_layout.h"
 
 namespace {
 
@@ -23,10 +24,8 @@ constexpr int kEditHeight = 21;
 
 TLabeledEdit* ByteEdit(TWinControl* parent, const std::string& name, const std::string& label, int x, int y,
                        int width = 40, int maxLength = 2) {
-  auto* edit = new TLabeledEdit(parent, label);
-  edit->SetName(name);
+  auto* edit = PlaceControl<TLabeledEdit>(parent, name.c_str(), x, y, width, kEditHeight, label);
   edit->EditLabel()->SetName(name + "Label");
-  edit->SetBounds(x, y, width, kEditHeight);
   if (maxLength > 0) edit->SetMaxLength(maxLength);
   return edit;
 }

@@ -5,7 +5,8 @@
 
 #include "app/link/link_protocol.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
+#include "platform/forms/control_placement.h"
+#include "platform/forms/dialog_layout.h"
 
 namespace {
 
@@ -56,12 +57,8 @@ void TForm12::BuildTestDebugPage() {
 
   Button21 = at.Button("Button21", "Struktur ext_s", 12, 290, 130);
   Button21->OnClick = Handler(this, &TForm12::Button21Click);
-  Edit7 = new TLabeledEdit(group, "Bytes 00...31");
-  Edit7->SetName("Edit7");
-  Edit7->SetBounds(12, 350, 800, 21);
-  Edit8 = new TLabeledEdit(group, "Bytes 32...63");
-  Edit8->SetName("Edit8");
-  Edit8->SetBounds(12, 400, 800, 21);
+  Edit7 = PlaceControl<TLabeledEdit>(group, "Edit7", 12, 350, 800, 21, "Bytes 00...31");
+  Edit8 = PlaceControl<TLabeledEdit>(group, "Edit8", 12, 400, 800, 21, "Bytes 32...63");
 }
 
 void TForm12::BuildRtcPage() {

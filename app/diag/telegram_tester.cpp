@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/diag/control_placement.h"
 #include "app/diag/tester_frame.h"
 #include "app/link/test_window.h"
+#include "platform/forms/control_placement.h"
+#include "platform/forms/dialog_layout.h"
 #include "platform/serial/com_port.h"
 #include "platform/serial/com_port_error.h"
 
@@ -37,17 +38,18 @@ TForm4::TForm4() {
   SetName("Form4");
   SetCaption("Test RS232");
   SetSize(560, 384);
-  GroupBox2 = PlaceControl<TGroupBox>(this, "GroupBox2", 8, 8, 536, 296, "Telegramm   PC -> VD417");
+  GroupBox2 = DialogLayout(this).Group("GroupBox2", "Telegramm   PC -> VD417", 8, 8, 536, 296);
+  const DialogLayout group(GroupBox2);
   Label2 = PlaceControl<TLabel>(GroupBox2, "Label2", 10, 22, 300, 16, "Sendestring  VD417 -> PC (OHNE CSum):");
-  Edit7 = PlaceControl<TEdit>(GroupBox2, "Edit7", 10, 42, 420, 22);
-  Button5 = PlaceControl<TButton>(GroupBox2, "Button5", 440, 40, 86, 26, "Senden");
+  Edit7 = group.Edit("Edit7", 10, 42, 420);
+  Button5 = group.Button("Button5", "Senden", 440, 40, 86);
   ListBox1 = PlaceControl<TListBox>(GroupBox2, "ListBox1", 10, 74, 420, 150);
-  Button6 = PlaceControl<TButton>(GroupBox2, "Button6", 440, 74, 86, 26, "Copy");
-  Button3 = PlaceControl<TButton>(GroupBox2, "Button3", 440, 106, 86, 26, "Clear");
+  Button6 = group.Button("Button6", "Copy", 440, 74, 86);
+  Button3 = group.Button("Button3", "Clear", 440, 106, 86);
   Label1 = PlaceControl<TLabel>(GroupBox2, "Label1", 10, 236, 300, 16, "Antwort  VD417 -> PC:");
-  Edit8 = PlaceControl<TEdit>(GroupBox2, "Edit8", 10, 256, 420, 22);
+  Edit8 = group.Edit("Edit8", 10, 256, 420);
   Edit8->Font().SetColor(clNavy);
-  Clear = PlaceControl<TButton>(GroupBox2, "Clear", 440, 254, 86, 26, "Clear");
+  Clear = group.Button("Clear", "Clear", 440, 254, 86);
   Button1 = PlaceControl<TButton>(this, "Button1", 444, 314, 100, 28, "ENDE");
 
   Button5->OnClick = Handler(this, &TForm4::Button5Click);

@@ -2,6 +2,7 @@
 
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
+#include "platform/forms/control_placement.h"
 #include "platform/serial/com_port.h"
 #include "platform/serial/com_port_error.h"
 
@@ -25,10 +26,7 @@ class QueuePause {
 };
 
 TButton* NewButton(TForm* form, const char* name, const char* caption, int left, int top) {
-  auto* button = new TButton(form, caption);
-  button->SetName(name);
-  button->SetBounds(left, top, 140, 26);
-  return button;
+  return PlaceControl<TButton>(form, name, left, top, 140, 26, caption);
 }
 
 }  // namespace
@@ -37,15 +35,11 @@ TForm15::TForm15() {
   SetName("Form15");
   SetCaption("Terminal-Fenster");
   SetSize(760, 600);
-  ComTerminal1 = new TComTerminal(this);
-  ComTerminal1->SetName("ComTerminal1");
-  ComTerminal1->SetBounds(8, 8, 736, 480);
+  ComTerminal1 = PlaceControl<TComTerminal>(this, "ComTerminal1", 8, 8, 736, 480);
   Button2 = NewButton(this, "Button2", "Konfiguration", 8, 500);
   Button3 = NewButton(this, "Button3", "COM-Port schliessen", 156, 500);
   Button3->SetEnabled(false);
-  Panel1 = new TPanel(this);
-  Panel1->SetName("Panel1");
-  Panel1->SetBounds(304, 503, 20, 20);
+  Panel1 = PlaceControl<TPanel>(this, "Panel1", 304, 503, 20, 20);
   Panel1->SetColor(clRed);
   Button4 = NewButton(this, "Button4", "COM-Port öffnen", 332, 500);
   Button5 = NewButton(this, "Button5", "Fensterinhalt löschen", 480, 500);

@@ -8,9 +8,9 @@
 #include "app/diag/theoretical_values.h"
 #include "app/link/test_window.h"
 #include "app/link/wait_window.h"
-#include "app/params/dialog_layout.h"
 #include "app/service/service_window.h"
 #include "platform/clock/clock.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm19* Form19 = nullptr;
 

@@ -3,12 +3,12 @@
 #include <array>
 
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
 #include "app/program/text_table.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_editor.h"
 #include "app/setup/setup_messages.h"
 #include "app/setup/setup_text.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm32* Form32 = nullptr;
 

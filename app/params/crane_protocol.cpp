@@ -7,7 +7,8 @@
 #include <exception>
 
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
+#include "platform/forms/control_placement.h"
+#include "platform/forms/dialog_layout.h"
 #include "platform/forms/jpeg_decoder.h"
 
 TForm31* Form31 = nullptr;
@@ -30,9 +31,7 @@ TForm31::TForm31() {
   const QImage page = QuickRep1->RenderPage(kPreviewDpi);
   SetClientSize(page.width() + 160, page.height() + 16);
   const DialogLayout L(this);
-  PageView = new TImage(this);
-  PageView->SetName("PageView");
-  PageView->SetBounds(8, 8, page.width(), page.height());
+  PageView = PlaceControl<TImage>(this, "PageView", 8, 8, page.width(), page.height());
   Button2 = L.Button("Button2", "Druckvorschau", page.width() + 24, 8, 120);
   Button2->OnClick = Handler(this, &TForm31::Button2Click);
   Button1 = L.Button("Button1", "Drucken", page.width() + 24, 44, 120);

@@ -1,8 +1,9 @@
 // The controls of the crane-scale set-up window, group by group.
 
 #include "app/params/crane_range.h"
-#include "app/params/dialog_layout.h"
 #include "app/params/crane_setup.h"
+#include "platform/forms/control_placement.h"
+#include "platform/forms/dialog_layout.h"
 
 namespace {
 
@@ -12,14 +13,6 @@ TLabel* Heading(TWinControl* parent, const char* caption, int left, int top, int
   TLabel* label = At(parent).Label(nullptr, caption, left, top, width);
   label->Font().SetBold(true);
   return label;
-}
-
-// A panel with the raised border of the design.
-TPanel* NewPanel(TWinControl* parent, const char* name, int left, int top, int width, int height) {
-  auto* panel = new TPanel(parent);
-  panel->SetName(name);
-  panel->SetBounds(left, top, width, height);
-  return panel;
 }
 
 // A holder without border that makes a pair of radio buttons a group of its own.
@@ -33,9 +26,7 @@ TPanel* RadioGroup(TWinControl* parent, int left, int top, int width) {
 
 void TForm30::BuildTop() {
   Label50 = At(this).Label("Label50", "Geräte - Typ", 8, 10, 90);
-  ComboBox2 = new TComboBox(this, TComboBoxStyle::csDropDownList);
-  ComboBox2->SetName("ComboBox2");
-  ComboBox2->SetBounds(100, 8, 160, 24);
+  ComboBox2 = PlaceControl<TComboBox>(this, "ComboBox2", 100, 8, 160, 24, TComboBoxStyle::csDropDownList);
   ComboBox2->SetItems({"VNx 1000kg", "VNx 2t", "VNx 3.2t", "VNx 5t", "VNx 8t", "VNx 10t", "VNx 12t", "QSx 1000kg",
                        "QSx 2.5t", "QSx 5t", "QSx 10t", "QSx 20t", "QSx 35t", "QSx 50t", "QSx 100t", ""});
   ComboBox2->Hide();
@@ -52,11 +43,9 @@ void TForm30::BuildTop() {
   Label40 = At(this).Label("Label40", "LowBAT", 732, 10, 70);
   Label40->Font().SetColor(clRed);
   Label40->Hide();
-  Panel1 = NewPanel(this, "Panel1", 962, 6, 40, 24);
+  Panel1 = PlaceControl<TPanel>(this, "Panel1", 962, 6, 40, 24);
 
-  Chart1 = new TChart(this, "Kalibrierwerte");
-  Chart1->SetName("Chart1");
-  Chart1->SetBounds(684, 40, 318, 364);
+  Chart1 = PlaceControl<TChart>(this, "Chart1", 684, 40, 318, 364, "Kalibrierwerte");
   Chart1->AddLineSeries("Kalibrierwerte");
   Diagramm = At(this).Button("Diagramm", "Diagramm", 684, 450, 100);
   Diagramm->Hide();
@@ -77,7 +66,7 @@ void TForm30::BuildTop() {
 }
 
 void TForm30::BuildCalibration() {
-  Panel2 = NewPanel(this, "Panel2", 8, 40, 330, 220);
+  Panel2 = PlaceControl<TPanel>(this, "Panel2", 8, 40, 330, 220);
   At(Panel2).Label(nullptr, "Nulllast speichern", 8, 12, 140);
   Button7 = At(Panel2).Button("Button7", "OK", 160, 9, 50);
   Label54 = At(Panel2).Label("Label54", "", 218, 12, 104);
@@ -110,7 +99,7 @@ void TForm30::BuildCalibration() {
 }
 
 void TForm30::BuildLimits() {
-  Panel3 = NewPanel(this, "Panel3", 8, 268, 330, 176);
+  Panel3 = PlaceControl<TPanel>(this, "Panel3", 8, 268, 330, 176);
   At(Panel3).Label(nullptr, "Einheit", 8, 10, 60);
   TPanel* unit = RadioGroup(Panel3, 70, 8, 110);
   RadioButton1 = At(unit).Radio("RadioButton1", "kg", 0, 0, 50);
@@ -140,7 +129,7 @@ void TForm30::BuildLimits() {
 }
 
 void TForm30::BuildCharacteristic() {
-  Panel4 = NewPanel(this, "Panel4", 346, 40, 330, 364);
+  Panel4 = PlaceControl<TPanel>(this, "Panel4", 346, 40, 330, 364);
   At(Panel4).Label(nullptr, "Anzahl Kalibrierpunkte", 8, 10, 150);
   Edit5 = At(Panel4).Edit("Edit5", 160, 8, 26, 1);
   Edit5->OnEnter = Handler(this, &TForm30::Edit5Enter);
@@ -171,22 +160,18 @@ void TForm30::BuildCharacteristic() {
   Button25->SetEnabled(false);
   Button12 = At(Panel4).Button("Button12", "KF-Set", 240, 332, 80);
   Button12->Hide();
-  CheckBox2 = new TCheckBox(Panel4);
-  CheckBox2->SetName("CheckBox2");
-  CheckBox2->SetBounds(240, 304, 20, 20);
+  CheckBox2 = PlaceControl<TCheckBox>(Panel4, "CheckBox2", 240, 304, 20, 20);
   CheckBox2->Hide();
 }
 
 void TForm30::BuildScaling() {
-  Panel5 = NewPanel(this, "Panel5", 8, 452, 330, 124);
+  Panel5 = PlaceControl<TPanel>(this, "Panel5", 8, 452, 330, 124);
   Heading(Panel5, "Skalierung", 8, 8, 120);
   At(Panel5).Label(nullptr, "Skalenteile", 8, 36, 90);
   Edit20 = At(Panel5).Edit("Edit20", 100, 34, 80);
   Edit20->OnChange = Handler(this, &TForm30::Edit20Change);
   At(Panel5).Label(nullptr, "Ziffernschritt", 8, 66, 90);
-  ComboBox1 = new TComboBox(Panel5, TComboBoxStyle::csDropDownList);
-  ComboBox1->SetName("ComboBox1");
-  ComboBox1->SetBounds(100, 64, 80, 24);
+  ComboBox1 = PlaceControl<TComboBox>(Panel5, "ComboBox1", 100, 64, 80, 24, TComboBoxStyle::csDropDownList);
   ComboBox1->SetItems(DigitStepTexts());
   ComboBox1->OnChange = Handler(this, &TForm30::ComboBox1Change);
   Edit21 = At(Panel5).Edit("Edit21", 186, 64, 70);
@@ -210,17 +195,13 @@ void TForm30::BuildScaling() {
   hidden.push_back(At(Panel5).Label(nullptr, "0 = AUS", 220, 150, 60));
   hidden.push_back(At(Panel5).Label(nullptr, "1 = EIN", 220, 166, 60));
   hidden.push_back(Heading(Panel5, "Funk", 8, 212, 60));
-  CheckBox1 = new TCheckBox(Panel5, "Ein/Aus");
-  CheckBox1->SetName("CheckBox1");
-  CheckBox1->SetBounds(70, 210, 80, 20);
+  CheckBox1 = PlaceControl<TCheckBox>(Panel5, "CheckBox1", 70, 210, 80, 20, "Ein/Aus");
   CheckBox1->OnClick = Handler(this, &TForm30::CheckBox1Click);
   hidden.push_back(CheckBox1);
   hidden.push_back(At(Panel5).Label(nullptr, "Funk-Adresse", 8, 238, 90));
   hidden.push_back(Edit28 = At(Panel5).Edit("Edit28", 100, 236, 60));
   hidden.push_back(At(Panel5).Label(nullptr, "Funk-Mode", 8, 266, 90));
-  ComboBox3 = new TComboBox(Panel5, TComboBoxStyle::csDropDownList);
-  ComboBox3->SetName("ComboBox3");
-  ComboBox3->SetBounds(100, 264, 220, 24);
+  ComboBox3 = PlaceControl<TComboBox>(Panel5, "ComboBox3", 100, 264, 220, 24, TComboBoxStyle::csDropDownList);
   ComboBox3->SetItems({"000 - RQM410 mit HX2804", "001 - RQM430/LZ730 mit HX2804", "002 - RQM610", "003 - RQM630",
                        "004 - alte Kranw. mit JT36", "005 - allte WUD-F mit JT36",
                        "006 - Packet-Mode nur für FSK (wie 002)", "007 - Packet-Mode nur für FSK (wie 003)",

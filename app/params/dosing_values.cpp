@@ -4,8 +4,8 @@
 
 #include "app/diag/device_request.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
 #include "app/service/service_window.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm29* Form29 = nullptr;
 

@@ -3,23 +3,18 @@
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/service/service_window.h"
+#include "platform/forms/control_placement.h"
 
 TForm18* Form18 = nullptr;
 
 namespace {
 
 TLabel* NewLabel(TForm* form, const char* name, const char* caption, int left, int top, int width) {
-  auto* label = new TLabel(form, caption);
-  label->SetName(name);
-  label->SetBounds(left, top, width, 16);
-  return label;
+  return PlaceControl<TLabel>(form, name, left, top, width, 16, caption);
 }
 
 TCheckBox* NewBox(TForm* form, const char* name, int left, int top) {
-  auto* box = new TCheckBox(form);
-  box->SetName(name);
-  box->SetBounds(left, top, 18, 18);
-  return box;
+  return PlaceControl<TCheckBox>(form, name, left, top, 18, 18);
 }
 
 }  // namespace
@@ -58,13 +53,9 @@ TForm18::TForm18() {
   CheckBox9 = NewBox(this, "CheckBox9", kBoxLeft, 147);
   CheckBox10 = NewBox(this, "CheckBox10", kBoxLeft + 22, 147);
 
-  Button2 = new TButton(this, "Reset");
-  Button2->SetName("Button2");
-  Button2->SetBounds(16, 190, 100, 26);
+  Button2 = PlaceControl<TButton>(this, "Button2", 16, 190, 100, 26, "Reset");
   Button2->OnClick = Handler(this, &TForm18::Button2Click);
-  Button1 = new TButton(this, "Beenden");
-  Button1->SetName("Button1");
-  Button1->SetBounds(214, 190, 100, 26);
+  Button1 = PlaceControl<TButton>(this, "Button1", 214, 190, 100, 26, "Beenden");
   Button1->OnClick = Handler(this, &TForm18::Button1Click);
 
   OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };

@@ -1,7 +1,8 @@
 #include "app/params/firmware_flash.h"
 
-#include "app/params/dialog_layout.h"
 #include "app/params/flash_selection.h"
+#include "platform/forms/control_placement.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm27* Form27 = nullptr;
 
@@ -41,9 +42,7 @@ TForm27::TForm27() {
     label->Hide();
   }
 
-  ProgressBar1 = new TProgressBar(this);
-  ProgressBar1->SetName("ProgressBar1");
-  ProgressBar1->SetBounds(16, 204, 428, 20);
+  ProgressBar1 = PlaceControl<TProgressBar>(this, "ProgressBar1", 16, 204, 428, 20);
   Button1 = L.Button("Button1", "Beenden", 314, 252, 130);
   Button1->OnClick = Handler(this, &TForm27::Button1Click);
 

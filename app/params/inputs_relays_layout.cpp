@@ -2,8 +2,9 @@
 // page with one group per relay, and the button row.
 #include <initializer_list>
 
-#include "app/params/dialog_layout.h"
 #include "app/params/inputs_relays.h"
+#include "platform/forms/control_placement.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm24* Form24 = nullptr;
 
@@ -22,9 +23,7 @@ TForm24::TForm24() {
   SetCaption("Parameter - Digitale Eingänge / Inkrementalgeber / Relais1/2");
   SetClientSize(700, 464);
 
-  PageControl1 = new TPageControl(this);
-  PageControl1->SetName("PageControl1");
-  PageControl1->SetBounds(8, 8, 684, 410);
+  PageControl1 = PlaceControl<TPageControl>(this, "PageControl1", 8, 8, 684, 410);
   TabSheet1 = PageControl1->AddPage("Digitale Eingänge");
   TabSheet1->SetName("TabSheet1");
   TabSheet2 = PageControl1->AddPage("Relais 1/2");

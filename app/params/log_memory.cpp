@@ -5,11 +5,11 @@
 
 #include "app/diag/calibration_support.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
 #include "app/params/log_dump.h"
 #include "app/program/text_table.h"
 #include "app/setup/setup_messages.h"
 #include "app/setup/setup_text.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm25* Form25 = nullptr;
 

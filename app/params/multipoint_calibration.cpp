@@ -5,11 +5,11 @@
 
 #include "app/diag/calibration_support.h"
 #include "app/link/test_window.h"
-#include "app/params/dialog_layout.h"
 #include "app/program/text_table.h"
 #include "app/service/load_calibration.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_messages.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm26* Form26 = nullptr;
 

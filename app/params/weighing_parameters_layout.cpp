@@ -2,8 +2,9 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/params/dialog_layout.h"
 #include "app/params/weighing_parameters.h"
+#include "platform/forms/control_placement.h"
+#include "platform/forms/dialog_layout.h"
 
 TForm23* Form23 = nullptr;
 
@@ -28,9 +29,7 @@ TForm23::TForm23() {
   SetCaption("Wägetechnische Parameter Kanal 1/2");
   SetClientSize(660, 474);
 
-  PageControl1 = new TPageControl(this);
-  PageControl1->SetName("PageControl1");
-  PageControl1->SetBounds(8, 8, 644, 420);
+  PageControl1 = PlaceControl<TPageControl>(this, "PageControl1", 8, 8, 644, 420);
   TabSheet4 = PageControl1->AddPage("Allgemeine Parameter");
   TabSheet2 = PageControl1->AddPage("Kanal 1");
   TabSheet3 = PageControl1->AddPage("Kanal 2");

@@ -5,16 +5,14 @@
 #include <QPainter>
 
 #include "app/link/test_window.h"
+#include "platform/forms/control_placement.h"
 
 TAboutBox* AboutBox = nullptr;
 
 namespace {
 
 TLabel* NewLabel(TWinControl* parent, const char* name, const std::string& caption, int left, int top) {
-  auto* label = new TLabel(parent, caption);
-  label->SetName(name);
-  label->SetBounds(left, top, 190, 16);
-  return label;
+  return PlaceControl<TLabel>(parent, name, left, top, 190, 16, caption);
 }
 
 // The program's icon: a weighing platform on a load cell.
@@ -40,12 +38,8 @@ TAboutBox::TAboutBox() {
   SetSize(300, 300);
   Position = TPosition::poScreenCenter;
 
-  Panel1 = new TPanel(this);
-  Panel1->SetName("Panel1");
-  Panel1->SetBounds(8, 8, 284, 190);
-  ProgramIcon = new TImage(Panel1);
-  ProgramIcon->SetName("ProgramIcon");
-  ProgramIcon->SetBounds(12, 12, 48, 48);
+  Panel1 = PlaceControl<TPanel>(this, "Panel1", 8, 8, 284, 190);
+  ProgramIcon = PlaceControl<TImage>(Panel1, "ProgramIcon", 12, 12, 48, 48);
   ProgramIcon->SetPicture(ProgramIconPicture());
   ProductName = NewLabel(Panel1, "ProductName", "", 80, 14);
   ProductName->Font().SetBold(true);
@@ -65,9 +59,7 @@ TAboutBox::TAboutBox() {
   Label3 = NewLabel(this, "Label3", "TEST-Build", 16, 222);
   Label3->Font().SetColor(clRed);
   Label3->SetVisible(false);
-  OKButton = new TButton(this, "OK");
-  OKButton->SetName("OKButton");
-  OKButton->SetBounds(112, 232, 75, 28);
+  OKButton = PlaceControl<TButton>(this, "OKButton", 112, 232, 75, 28, "OK");
   OKButton->SetDefault(true);
   OKButton->ModalResult = mrOk;
   OKButton->OnKeyDown = Handler(this, &TAboutBox::OKButtonKeyDown);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/link/test_window.h"
+#include "platform/forms/control_placement.h"
 
 TForm8* Form8 = nullptr;
 
@@ -46,14 +47,6 @@ std::string Printed(const char* format, double value) {
   return text;
 }
 
-template <class T>
-T* Make(TWinControl* parent, const char* name, const std::string& caption, int left, int top, int width, int height) {
-  auto* control = new T(parent, caption);
-  control->SetName(name);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
-
 // The radio pair of an on/off option shows it; a value other than 0 and 1 leaves the pair.
 void ShowSwitch(uint8_t value, TRadioButton* on, TRadioButton* off) {
   if (value == 1) on->SetChecked(true);
@@ -74,41 +67,41 @@ TForm8::TForm8() {
   SetSize(520, 480);
   Position = TPosition::poScreenCenter;
 
-  GroupBox1 = Make<TGroupBox>(this, "GroupBox1", "Kommunikationsparameter STX/ETX", 8, 8, 245, 56);
-  RadioButton1 = Make<TRadioButton>(GroupBox1, "RadioButton1", "EIN", 16, 24, 80, 20);
-  RadioButton2 = Make<TRadioButton>(GroupBox1, "RadioButton2", "AUS", 120, 24, 80, 20);
+  GroupBox1 = PlaceControl<TGroupBox>(this, "GroupBox1", 8, 8, 245, 56, "Kommunikationsparameter STX/ETX");
+  RadioButton1 = PlaceControl<TRadioButton>(GroupBox1, "RadioButton1", 16, 24, 80, 20, "EIN");
+  RadioButton2 = PlaceControl<TRadioButton>(GroupBox1, "RadioButton2", 120, 24, 80, 20, "AUS");
   RadioButton2->SetEnabled(false);
-  GroupBox2 = Make<TGroupBox>(this, "GroupBox2", "Kommunikationsparameter CSum/BCC", 8, 72, 245, 56);
-  RadioButton3 = Make<TRadioButton>(GroupBox2, "RadioButton3", "EIN", 16, 24, 80, 20);
-  RadioButton4 = Make<TRadioButton>(GroupBox2, "RadioButton4", "AUS", 120, 24, 80, 20);
-  GroupBox3 = Make<TGroupBox>(this, "GroupBox3", "Kontinuierliches Senden (sdcont)", 8, 136, 245, 96);
-  RadioButton5 = Make<TRadioButton>(GroupBox3, "RadioButton5", "EIN", 16, 24, 80, 20);
-  RadioButton6 = Make<TRadioButton>(GroupBox3, "RadioButton6", "AUS", 120, 24, 80, 20);
-  CheckBox1 = Make<TCheckBox>(GroupBox3, "CheckBox1", "Mittelung [ms]", 16, 58, 120, 20);
-  Edit3 = Make<TEdit>(GroupBox3, "Edit3", "", 150, 56, 70, 22);
-  GroupBox4 = Make<TGroupBox>(this, "GroupBox4", "Grenzwerte für Kalibrierung", 8, 240, 245, 96);
-  Label1 = Make<TLabel>(GroupBox4, "Label1", "Nullpkt.", 16, 28, 60, 16);
-  Edit1 = Make<TEdit>(GroupBox4, "Edit1", "", 90, 24, 80, 22);
-  Label3 = Make<TLabel>(GroupBox4, "Label3", "mV/V", 180, 28, 50, 16);
-  Label2 = Make<TLabel>(GroupBox4, "Label2", "Endpkt.", 16, 62, 60, 16);
-  Edit2 = Make<TEdit>(GroupBox4, "Edit2", "", 90, 58, 80, 22);
-  Label4 = Make<TLabel>(GroupBox4, "Label4", "mV/V", 180, 62, 50, 16);
+  GroupBox2 = PlaceControl<TGroupBox>(this, "GroupBox2", 8, 72, 245, 56, "Kommunikationsparameter CSum/BCC");
+  RadioButton3 = PlaceControl<TRadioButton>(GroupBox2, "RadioButton3", 16, 24, 80, 20, "EIN");
+  RadioButton4 = PlaceControl<TRadioButton>(GroupBox2, "RadioButton4", 120, 24, 80, 20, "AUS");
+  GroupBox3 = PlaceControl<TGroupBox>(this, "GroupBox3", 8, 136, 245, 96, "Kontinuierliches Senden (sdcont)");
+  RadioButton5 = PlaceControl<TRadioButton>(GroupBox3, "RadioButton5", 16, 24, 80, 20, "EIN");
+  RadioButton6 = PlaceControl<TRadioButton>(GroupBox3, "RadioButton6", 120, 24, 80, 20, "AUS");
+  CheckBox1 = PlaceControl<TCheckBox>(GroupBox3, "CheckBox1", 16, 58, 120, 20, "Mittelung [ms]");
+  Edit3 = PlaceControl<TEdit>(GroupBox3, "Edit3", 150, 56, 70, 22, "");
+  GroupBox4 = PlaceControl<TGroupBox>(this, "GroupBox4", 8, 240, 245, 96, "Grenzwerte für Kalibrierung");
+  Label1 = PlaceControl<TLabel>(GroupBox4, "Label1", 16, 28, 60, 16, "Nullpkt.");
+  Edit1 = PlaceControl<TEdit>(GroupBox4, "Edit1", 90, 24, 80, 22, "");
+  Label3 = PlaceControl<TLabel>(GroupBox4, "Label3", 180, 28, 50, 16, "mV/V");
+  Label2 = PlaceControl<TLabel>(GroupBox4, "Label2", 16, 62, 60, 16, "Endpkt.");
+  Edit2 = PlaceControl<TEdit>(GroupBox4, "Edit2", 90, 58, 80, 22, "");
+  Label4 = PlaceControl<TLabel>(GroupBox4, "Label4", 180, 62, 50, 16, "mV/V");
 
-  GroupBox5 = Make<TGroupBox>(this, "GroupBox5", "Profibus", 265, 8, 245, 56);
-  CheckBox2 = Make<TCheckBox>(GroupBox5, "CheckBox2", "Profibus EIN", 16, 24, 200, 20);
-  GroupBox6 = Make<TGroupBox>(this, "GroupBox6", "Diagnoseabfrage", 265, 72, 245, 90);
-  CheckBox3 = Make<TCheckBox>(GroupBox6, "CheckBox3", "AUS/EIN - Abfrageintervall [ms]", 16, 24, 220, 20);
-  Edit4 = Make<TEdit>(GroupBox6, "Edit4", "5000", 16, 54, 80, 22);
-  GroupBox7 = Make<TGroupBox>(this, "GroupBox7", "Programmstart", 265, 170, 245, 56);
-  CheckBox4 = Make<TCheckBox>(GroupBox7, "CheckBox4", "Broadcastabfrage", 16, 24, 200, 20);
-  GroupBox8 = Make<TGroupBox>(this, "GroupBox8", "Programmstart", 265, 234, 245, 56);
-  CheckBox5 = Make<TCheckBox>(GroupBox8, "CheckBox5", "RS232-Logging", 16, 24, 200, 20);
-  GroupBox9 = Make<TGroupBox>(this, "GroupBox9", "VD417-Adresse", 265, 298, 245, 56);
-  Edit5 = Make<TEdit>(GroupBox9, "Edit5", "", 16, 24, 60, 22);
+  GroupBox5 = PlaceControl<TGroupBox>(this, "GroupBox5", 265, 8, 245, 56, "Profibus");
+  CheckBox2 = PlaceControl<TCheckBox>(GroupBox5, "CheckBox2", 16, 24, 200, 20, "Profibus EIN");
+  GroupBox6 = PlaceControl<TGroupBox>(this, "GroupBox6", 265, 72, 245, 90, "Diagnoseabfrage");
+  CheckBox3 = PlaceControl<TCheckBox>(GroupBox6, "CheckBox3", 16, 24, 220, 20, "AUS/EIN - Abfrageintervall [ms]");
+  Edit4 = PlaceControl<TEdit>(GroupBox6, "Edit4", 16, 54, 80, 22, "5000");
+  GroupBox7 = PlaceControl<TGroupBox>(this, "GroupBox7", 265, 170, 245, 56, "Programmstart");
+  CheckBox4 = PlaceControl<TCheckBox>(GroupBox7, "CheckBox4", 16, 24, 200, 20, "Broadcastabfrage");
+  GroupBox8 = PlaceControl<TGroupBox>(this, "GroupBox8", 265, 234, 245, 56, "Programmstart");
+  CheckBox5 = PlaceControl<TCheckBox>(GroupBox8, "CheckBox5", 16, 24, 200, 20, "RS232-Logging");
+  GroupBox9 = PlaceControl<TGroupBox>(this, "GroupBox9", 265, 298, 245, 56, "VD417-Adresse");
+  Edit5 = PlaceControl<TEdit>(GroupBox9, "Edit5", 16, 24, 60, 22, "");
 
-  Button1 = Make<TButton>(this, "Button1", "ENDE", 150, 380, 100, 30);
+  Button1 = PlaceControl<TButton>(this, "Button1", 150, 380, 100, 30, "ENDE");
   Button1->OnClick = Handler(this, &TForm8::Button1Click);
-  Button2 = Make<TButton>(this, "Button2", "Speichern", 270, 380, 100, 30);
+  Button2 = PlaceControl<TButton>(this, "Button2", 270, 380, 100, 30, "Speichern");
   Button2->OnClick = Handler(this, &TForm8::Button2Click);
   OnActivate = Handler(this, &TForm8::ActivateWindow);
 }

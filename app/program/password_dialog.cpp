@@ -2,6 +2,7 @@
 
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
+#include "platform/forms/control_placement.h"
 
 TForm17* Form17 = nullptr;
 
@@ -19,18 +20,12 @@ TForm17::TForm17() {
   SetCaption("Passwort-Eingabe");
   SetSize(280, 140);
   Position = TPosition::poScreenCenter;
-  Edit1 = new TEdit(this);
-  Edit1->SetName("Edit1");
-  Edit1->SetBounds(40, 20, 200, 22);
+  Edit1 = PlaceControl<TEdit>(this, "Edit1", 40, 20, 200, 22);
   Edit1->SetPasswordChar('*');
-  Button2 = new TButton(this, "OK");
-  Button2->SetName("Button2");
-  Button2->SetBounds(40, 64, 90, 28);
+  Button2 = PlaceControl<TButton>(this, "Button2", 40, 64, 90, 28, "OK");
   Button2->SetDefault(true);
   Button2->OnClick = Handler(this, &TForm17::Button2Click);
-  Button1 = new TButton(this, "Abbrechen");
-  Button1->SetName("Button1");
-  Button1->SetBounds(150, 64, 90, 28);
+  Button1 = PlaceControl<TButton>(this, "Button1", 150, 64, 90, 28, "Abbrechen");
   Button1->OnClick = Handler(this, &TForm17::Button1Click);
   OnActivate = Handler(this, &TForm17::FormActivate);
   OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };

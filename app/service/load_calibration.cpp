@@ -13,6 +13,7 @@
 #include "app/service/service_window.h"
 #include "app/setup/setup_messages.h"
 #include "app/setup/setup_text.h"
+#include "platform/forms/control_placement.h"
 
 TForm22* Form22 = nullptr;
 
@@ -27,17 +28,11 @@ constexpr int ROW_FAILED = 161;
 constexpr int kEndValueLength = 19;
 
 TLabel* NewLabel(TWinControl* parent, const char* name, const char* caption, int left, int top, int width) {
-  auto* label = new TLabel(parent, caption);
-  label->SetName(name);
-  label->SetBounds(left, top, width, 16);
-  return label;
+  return PlaceControl<TLabel>(parent, name, left, top, width, 16, caption);
 }
 
 TButton* NewButton(TWinControl* parent, const char* name, const char* caption, int left, int top, int width) {
-  auto* button = new TButton(parent, caption);
-  button->SetName(name);
-  button->SetBounds(left, top, width, 26);
-  return button;
+  return PlaceControl<TButton>(parent, name, left, top, width, 26, caption);
 }
 
 // Sends an awaited request to the device and waits; true when the device
@@ -66,9 +61,7 @@ TForm22::TForm22() {
   SetCaption("Kalibrierung mit Last");
   SetClientSize(424, 290);
 
-  GroupBox1 = new TGroupBox(this, ".");
-  GroupBox1->SetName("GroupBox1");
-  GroupBox1->SetBounds(8, 8, 408, 232);
+  GroupBox1 = PlaceControl<TGroupBox>(this, "GroupBox1", 8, 8, 408, 232, ".");
   Label1 = NewLabel(GroupBox1, "Label1", "Null-Last aufbringen", 12, 24, 250);
   Label1->Font().SetBold(true);
   Label2 = NewLabel(GroupBox1, "Label2", "Null-Last speichern", 12, 52, 150);
@@ -77,9 +70,7 @@ TForm22::TForm22() {
   Label3 = NewLabel(GroupBox1, "Label3", "Last aufbringen", 12, 96, 250);
   Label3->Font().SetBold(true);
   Label7 = NewLabel(GroupBox1, "Label7", "Messwert zuordnen", 12, 124, 150);
-  Edit1 = new TEdit(GroupBox1);
-  Edit1->SetName("Edit1");
-  Edit1->SetBounds(170, 120, 90, 22);
+  Edit1 = PlaceControl<TEdit>(GroupBox1, "Edit1", 170, 120, 90, 22);
   Edit1->SetMaxLength(kEndValueLength);
   Label8 = NewLabel(GroupBox1, "Label8", ".", 266, 124, 50);
   Label9 = NewLabel(GroupBox1, "Label9", ".", 318, 124, 86);

@@ -4,26 +4,20 @@
 #include <string>
 
 #include "app/service/service_window.h"
+#include "platform/forms/control_placement.h"
 
 namespace {
 
 TButton* NewButton(TWinControl* parent, const std::string& name, const std::string& caption, int left, int top) {
-  auto* button = new TButton(parent, caption);
-  button->SetName(name);
-  button->SetBounds(left, top, 150, 24);
-  return button;
+  return PlaceControl<TButton>(parent, name.c_str(), left, top, 150, 24, caption);
 }
 
 }  // namespace
 
 void TForm21::BuildHiddenPanels() {
-  GroupBox4 = new TGroupBox(this, "Kranwaage / LMB-F / Force Indicator");
-  GroupBox4->SetName("GroupBox4");
-  GroupBox4->SetBounds(8, 100, 780, 260);
+  GroupBox4 = PlaceControl<TGroupBox>(this, "GroupBox4", 8, 100, 780, 260, "Kranwaage / LMB-F / Force Indicator");
   GroupBox4->SetVisible(false);
-  ComboBox2 = new TComboBox(GroupBox4, TComboBoxStyle::csDropDownList);
-  ComboBox2->SetName("ComboBox2");
-  ComboBox2->SetBounds(8, 20, 200, 22);
+  ComboBox2 = PlaceControl<TComboBox>(GroupBox4, "ComboBox2", 8, 20, 200, 22, TComboBoxStyle::csDropDownList);
   ComboBox2->SetItems({"LMB-F", "Kranwaage", "Force Indicator"});
   ComboBox2->OnChange = Handler(this, &TForm21::ComboBox2Change);
   struct HiddenButton {
@@ -65,9 +59,7 @@ void TForm21::BuildHiddenPanels() {
     ++index;
   }
 
-  Panel7 = new TPanel(this);
-  Panel7->SetName("Panel7");
-  Panel7->SetBounds(8, 370, 600, 60);
+  Panel7 = PlaceControl<TPanel>(this, "Panel7", 8, 370, 600, 60);
   Panel7->SetVisible(false);
   new TLabel(Panel7, "Typ - Prüfmaschine");
   Button27 = NewButton(Panel7, "Button27", "Default", 8, 24);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/setup/setup_editor.h"
+#include "platform/forms/control_placement.h"
 
 using Items = std::vector<std::string>;
 
@@ -39,27 +40,28 @@ class EditorLayout {
 
   EditorLayout In(TWinControl* parent) const { return {form_, parent}; }
 
+  // Records a control under its name, for the editor's look-up by name.
   template <class T>
-  T* Register(T* control, const std::string& name) {
-    control->SetName(name);
-    form_->controls_[name] = control;
+  T* Register(T* control) {
+    form_->controls_[control->Name()] = control;
     return control;
   }
 
-  TLabel* Label(const std::string& caption, int x, int y) const {
-    auto* label = new TLabel(parent_, caption);
-    label->SetBounds(x, y + 4, label->Width() + 4, 17);
-    return label;
+  // Makes, names, places and records a control of this parent.
+  template <class T, class... Args>
+  T* Place(const std::string& name, int x, int y, int width, int height, Args&&... args) {
+    return Register(PlaceControl<T>(parent_, name.c_str(), x, y, width, height, std::forward<Args>(args)...));
   }
 
+  TLabel* Label(const std::string& caption, int x, int y) const { return MakeLabel(nullptr, caption, x, y); }
+
   TLabel* Label(TLabel*& member, const std::string& name, const std::string& caption, int x, int y) {
-    member = Register(Label(caption, x, y), name);
+    member = Register(MakeLabel(name.c_str(), caption, x, y));
     return member;
   }
 
   TEdit* Edit(TEdit*& member, const std::string& name, int x, int y, int width = 80) {
-    member = Register(new TEdit(parent_), name);
-    member->SetBounds(x, y, width, 22);
+    member = Place<TEdit>(name, x, y, width, 22);
     return member;
   }
 
@@ -75,9 +77,8 @@ class EditorLayout {
 
   TComboBox* Combo(TComboBox*& member, const std::string& name, const Items& items, int x, int y,
                    int width = 120) {
-    member = Register(new TComboBox(parent_), name);
+    member = Place<TComboBox>(name, x, y, width, 22);
     member->SetItems(items);
-    member->SetBounds(x, y, width, 22);
     return member;
   }
 
@@ -91,34 +92,29 @@ class EditorLayout {
 
   TCheckBox* Check(TCheckBox*& member, const std::string& name, const std::string& caption, int x, int y,
                    int width = 220) {
-    member = Register(new TCheckBox(parent_, caption), name);
-    member->SetBounds(x, y, width, 22);
+    member = Place<TCheckBox>(name, x, y, width, 22, caption);
     return member;
   }
 
   TRadioButton* Radio(TRadioButton*& member, const std::string& name, const std::string& caption, int x, int y,
                       int width = 120) {
-    member = Register(new TRadioButton(parent_, caption), name);
-    member->SetBounds(x, y, width, 22);
+    member = Place<TRadioButton>(name, x, y, width, 22, caption);
     return member;
   }
 
   TButton* Button(TButton*& member, const std::string& name, const std::string& caption, int x, int y,
                   int width = 80, int height = 25) {
-    member = Register(new TButton(parent_, caption), name);
-    member->SetBounds(x, y, width, height);
+    member = Place<TButton>(name, x, y, width, height, caption);
     return member;
   }
 
   TGroupBox* Group(const std::string& caption, int x, int y, int width, int height) const {
-    auto* group = new TGroupBox(parent_, caption);
-    group->SetBounds(x, y, width, height);
-    return group;
+    return PlaceControl<TGroupBox>(parent_, nullptr, x, y, width, height, caption);
   }
 
   TGroupBox* Group(TGroupBox*& member, const std::string& name, const std::string& caption, int x, int y, int width,
                    int height) {
-    member = Register(Group(caption, x, y, width, height), name);
+    member = Place<TGroupBox>(name, x, y, width, height, caption);
     return member;
   }
 
@@ -137,6 +133,12 @@ class EditorLayout {
   }
 
  private:
+  // A label as wide as its caption, set 4 below the row; named when a name is given.
+  TLabel* MakeLabel(const char* name, const std::string& caption, int x, int y) const {
+    auto* label = new TLabel(parent_, caption);
+    return NameAndPlace(label, name, x, y + 4, label->Width() + 4, 17);
+  }
+
   TForm3* form_;
   TWinControl* parent_;
   std::unordered_map<TControl*, TLabel*> labels_;
@@ -156,8 +158,7 @@ void TForm3::BuildLayout() {
   top.Button(Button54, "Button54", "Soft-Reset", 570, 14);
   top.Button(Button37, "Button37", "Reset VD417", 660, 14, 105);
 
-  PageControl1 = top.Register(new TPageControl(this), "PageControl1");
-  PageControl1->SetBounds(12, 56, 753, 489);
+  PageControl1 = top.Place<TPageControl>("PageControl1", 12, 56, 753, 489);
   auto add = [&](const std::string& caption, const std::string& name) {
     TTabSheet* page = PageControl1->AddPage(caption);
     page->SetName(name);
@@ -203,16 +204,14 @@ void TForm3::BuildLayout() {
   EditorLayout bottom(this, this);
   bottom.Button(Button5, "Button5", "VD417 -> PC", 12, 586, 100);
   bottom.Button(Button6, "Button6", "PC -> VD417", 118, 586, 100);
-  ProgressBar1 = bottom.Register(new TProgressBar(this), "ProgressBar1");
-  ProgressBar1->SetBounds(230, 590, 200, 18);
+  ProgressBar1 = bottom.Place<TProgressBar>("ProgressBar1", 230, 590, 200, 18);
   ProgressBar1->SetRange(0, 100);
   ProgressBar1->Hide();
   bottom.Button(Button22, "Button22", "Defaultwerte laden", 440, 586, 130);
   Button22->Hide();
   Button22->SetEnabled(false);
   bottom.Button(Button45, "Button45", "Default-Setup -> VD417", 440, 586, 170);
-  ENDE = bottom.Register(new TButton(this, "ENDE"), "ENDE");
-  ENDE->SetBounds(685, 586, 80, 25);
+  ENDE = bottom.Place<TButton>("ENDE", 685, 586, 80, 25, "ENDE");
 
   OpenDialog1 = new TOpenDialog(this);
   OpenDialog1->SetName("OpenDialog1");

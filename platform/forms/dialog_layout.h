@@ -1,8 +1,8 @@
 #pragma once
-// Places the controls of a parameter dialog inside one parent control: each
-// control is named (the name its handlers and tests find it by) and set at
-// its place. Lists hold their items from the start and let the user only
-// choose among them.
+// Places the controls of a dialog inside one parent control in the dialogs'
+// common sizes (row height, label and check box offsets), each through the
+// one placement step of control_placement.h. Lists hold their items from the
+// start and let the user only choose among them.
 #include <string>
 #include <vector>
 
@@ -35,7 +35,5 @@ class DialogLayout {
   TButton* Button(const char* name, const std::string& caption, int x, int y, int width) const;
 
  private:
-  template <class T>
-  T* Place(T* control, const char* name, int x, int y, int width, int height) const;
   TWinControl* parent_;
 };
