@@ -109,6 +109,23 @@ void TForm22::ChangeLanguage() {
   Button5->SetCaption(Text(171, lang));
   Button2->SetCaption(Text(172, lang));
   Button1->SetCaption(Text(173, lang));
+  // What the dialog shows of the channel and the steps follows at once.
+  if (channelRow_ >= 0) GroupBox1->SetCaption(Text(channelRow_, lang));
+  if (zeroStateRow_ >= 0) Label5->SetCaption(Text(zeroStateRow_, lang));
+  if (endStateRow_ >= 0) Label6->SetCaption(Text(endStateRow_, lang));
+}
+
+void TForm22::ShowChannel(int captionRow) {
+  channelRow_ = captionRow;
+  GroupBox1->SetCaption(LangText(captionRow));
+  zeroStateRow_ = endStateRow_ = -1;
+  Label5->SetCaption("");
+  Label6->SetCaption("");
+}
+
+void TForm22::ShowState(TLabel* state, int row) {
+  (state == Label5 ? zeroStateRow_ : endStateRow_) = row;
+  state->SetCaption(LangText(row));
 }
 
 void TForm22::FormActivate(TObject* Sender) {
@@ -126,18 +143,18 @@ void TForm22::ShowStepResult(TLabel* state, bool stored) {
   if (stored) {
     Button1->SetEnabled(true);
     Button2->SetEnabled(false);  // no cancel once the device holds a new point
-    state->SetCaption(LangText(ROW_STORED));
+    ShowState(state, ROW_STORED);
     state->Font().SetColor(clGreen);
     ShowLoadCalibrated();
   } else {
-    state->SetCaption(LangText(ROW_FAILED));
+    ShowState(state, ROW_FAILED);
     state->Font().SetColor(clRed);
   }
 }
 
 void TForm22::Button3Click(TObject* Sender) {
   if (Form1 == nullptr) return;
-  Label5->SetCaption(LangText(ROW_WAIT));
+  ShowState(Label5, ROW_WAIT);
   Label5->Font().SetColor(clNavy);
   Form1->FlushLink();
   ShowStepResult(Label5, Send(CMD_EXT_CAL_ZERO, {}));
@@ -169,7 +186,7 @@ void TForm22::Button4Click(TObject* Sender) {
       return;
     }
   }
-  Label6->SetCaption(LangText(ROW_WAIT));
+  ShowState(Label6, ROW_WAIT);
   Label6->Font().SetColor(clNavy);
   const std::vector<uint8_t> data = calibration::TextValue(text);
   const bool stored = Send(CMD_EXT_CAL_END, data);

@@ -39,10 +39,19 @@ class TForm22 : public TForm {
   // "Mehrpunktkalibrierung": the multipoint calibration dialog.
   void Button5Click(TObject* Sender);
   void ChangeLanguage();
+  // The frame's caption, a row of the text table ("Kalibrierung Kanal 1"),
+  // and the two steps' states emptied: the dialog opened for a channel.
+  void ShowChannel(int captionRow);
 
  private:
   // Shows a step's state: "gespeichert" when the device took it, "FEHLER!" otherwise.
   void ShowStepResult(TLabel* state, bool stored);
+  // A step's state as a row of the text table, kept for the language switch.
+  void ShowState(TLabel* state, int row);
+
+  int channelRow_ = -1;  // the frame's caption row; -1 until a channel was opened
+  int zeroStateRow_ = -1;  // Label5's row; -1 while it is empty
+  int endStateRow_ = -1;   // Label6's row
 };
 
 extern TForm22* Form22;

@@ -56,14 +56,13 @@ void TForm21::OpenLoadCalibration(int channel) {
   Ask(CMD_SELECT_CHANNEL, {static_cast<uint8_t>(channel + 1)});
   link.ActiveChannel = channel;
 
-  dialog.GroupBox1->SetCaption(LangText(channel == 0 ? ROW_CALIBRATION_CHANNEL1 : ROW_CALIBRATION_CHANNEL2));
+  dialog.ShowChannel(channel == 0 ? ROW_CALIBRATION_CHANNEL1 : ROW_CALIBRATION_CHANNEL2);
   parameter_dialogs::SetMultipointHeading(
       LangText(channel == 0 ? ROW_MULTIPOINT_CHANNEL1 : ROW_MULTIPOINT_CHANNEL2));
   MaxEndValue = TextToInt((channel == 0 ? Edit1 : Edit3)->Text());
   char maximum[32];
   std::snprintf(maximum, sizeof maximum, "(max. %d)", MaxEndValue);
   dialog.Label9->SetCaption(maximum);
-  for (TLabel* label : {dialog.Label5, dialog.Label6}) label->SetCaption("");
   dialog.Edit1->SetText("");
 
   dialog.GroupBox1->SetEnabled(false);

@@ -209,6 +209,25 @@ TEST_F(LoadCalibration, TheLanguageSwitchRecaptionsTheDialog) {
   EXPECT_EQ(dialog().Button1->Caption(), "Exit");
 }
 
+TEST_F(LoadCalibration, TheChannelAndTheStepStatesShownFollowTheLanguageSwitch) {
+  Open(1);
+  dialogs_.Answer(IDOK);  // the link's "OK!"
+  dialog().Button3->Click();
+  ASSERT_EQ(dialog().Label5->Caption(), "gespeichert");
+  link().Options.lang = 1;
+  link().ChangeLanguageAll();
+  EXPECT_EQ(dialog().GroupBox1->Caption(), "Calibration channel 2");
+  EXPECT_EQ(dialog().Label5->Caption(), "stored");
+  EXPECT_EQ(dialog().Label5->Font().Color(), clGreen);
+  EXPECT_EQ(dialog().Label6->Caption(), "");
+  // Opened again, the dialog starts with empty states in the new language.
+  link().Options.lang = 0;
+  link().ChangeLanguageAll();
+  window().Kanal1->Click();
+  EXPECT_EQ(dialog().GroupBox1->Caption(), "Kalibrierung Kanal 1");
+  EXPECT_EQ(dialog().Label5->Caption(), "");
+}
+
 TEST_F(LoadCalibration, WithoutASetupOrInDemoModeNothingOpens) {
   dialogs_.Answer(IDOK);
   window().Kanal1->Click();
