@@ -10,14 +10,11 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/diag/adc_functions.h"
-#include "app/diag/profibus_test.h"
 #include "app/link/device_request.h"
 #include "app/link/message_box.h"
+#include "app/link/service_flags.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
-#include "app/service/service_window.h"
-#include "app/setup/setup_editor.h"
 #include "platform/clock/clock.h"
 #include "platform/serial/com_port.h"
 #include "platform/serial/com_port_error.h"
@@ -87,8 +84,7 @@ void TForm1::ReadDeviceInfo() {
 
   if (SetupBackupPresent == 0 || SetupBackupPresent == 1) {
     const bool backup = SetupBackupPresent == 1;
-    if (Form21 != nullptr) Form21->SetupRestore1->SetEnabled(backup);
-    if (Form3 != nullptr && Form3->Button58 != nullptr) Form3->Button58->SetEnabled(backup);
+    Events.Notify([backup](LinkListener& l) { l.SetupBackupKnown(backup); });
   }
   Repaint();
   DeviceInfoRead = 1;
@@ -150,7 +146,7 @@ void TForm1::StopContinuousOutput(uint8_t kind) {
   QueueRequest(DeviceAddress, CMD_VALUE_STREAM, data, 2, 0, 0);
   if (kind == 0) Options.sdcont = 0;
   StatusBar1->SetPanelText(7, "");
-  if (Form10 != nullptr) Form10->Panel2->SetColor(clBtnFace);
+  Events.Notify([](LinkListener& l) { l.ContinuousOutputStopped(); });
 }
 
 namespace {
@@ -208,7 +204,7 @@ void TForm1::FlushLink() {
 void TForm1::SearchDevices() {
   if (ServiceConnected == 1) {
     FlushLink();
-    if (Form21 != nullptr) Form21->Button1Click(nullptr);
+    Events.Notify([](LinkListener& l) { l.ServiceEndWanted(); });
   }
   // Send only: the transaction listens for the presence replies.
   QueueRequest(ADDR_GLOBAL, CMD_SEARCH_DEVICES, nullptr, 0, 0, 0);
@@ -219,13 +215,10 @@ void TForm1::ShowProfibusState() {
   ReplyBuffer[2] = 0;
   QueueRequest(DeviceAddress, CMD_PROFIBUS, query, 3, 0, 1);
   WaitUntilIdle();
-  static constexpr std::array<const char*, 4> kRadioNames = {"RadioButton1", "RadioButton2", "RadioButton3",
-                                                             "RadioButton4"};
   // Only a fresh answer to this request tells the state; after a failed one
   // no state is shown.
   if (TransferFailed != 0 || DeviceErrorFlag != 0 || ReplyBuffer[2] != (CMD_PROFIBUS | REPLY_FLAG)) {
-    for (const char* name : kRadioNames)
-      if (auto* radio = FindComponent<TRadioButton>(Form14, name)) radio->SetChecked(false);
+    Events.Notify([](LinkListener& l) { l.ProfibusStateReported(-1); });
     Label4->SetCaption("-");
     Label4->Font().SetColor(clBlack);
     Label1->SetCaption("-");
@@ -233,8 +226,7 @@ void TForm1::ShowProfibusState() {
   }
   const int state = ReplyBuffer[5];
   if (state < 0 || state > 3) return;
-  if (auto* radio = FindComponent<TRadioButton>(Form14, kRadioNames[static_cast<size_t>(state)]))
-    radio->SetChecked(true);
+  Events.Notify([state](LinkListener& l) { l.ProfibusStateReported(state); });
   static constexpr std::array<TColor, 4> kColours = {clBlack, clBlack, clGreen, clRed};
   Label4->SetCaption(Format("%.2X", state));
   Label4->Font().SetColor(kColours[static_cast<size_t>(state)]);
@@ -248,7 +240,7 @@ void TForm1::FindComPortNumber() {
     const std::string name = "COM" + std::to_string(n);
     if (ComPort1->Port() != name) continue;
     StatusBar1->SetPanelText(0, name);
-    if (Form21 != nullptr) Form21->StatusBar1->SetPanelText(0, name);
+    Events.Notify([&](LinkListener& l) { l.PortNameFound(name); });
     return;
   }
 }
@@ -265,10 +257,10 @@ void TForm1::SetDeviceClock() {
 
 uint8_t TForm1::SearchBaudRate() {
   const int lang = Lang();
-  auto status = [](const std::string& text) {
-    if (Form21 != nullptr) Form21->Label14->SetCaption(text);
+  auto status = [this](const std::string& text) {
+    Events.Notify([&](LinkListener& l) { l.ConnectionText(text); });
   };
-  auto statusText = [] { return Form21 != nullptr ? Form21->Label14->Caption() : std::string(); };
+  auto step = [this] { Events.Notify([](LinkListener& l) { l.ConnectionStep(); }); };
   auto clearBuffers = [this] {
     try {
       if (ComPort1->Connected()) ComPort1->ClearBuffer(true, true);
@@ -300,7 +292,7 @@ uint8_t TForm1::SearchBaudRate() {
     return 0;
   }
   for (int rate : kProbeRates) {
-    status(statusText() + ".");
+    step();
     setRate(rate);
     if (probe()) {
       clearBuffers();

@@ -4,15 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/diag/adc_functions.h"
 #include "app/link/answer_decoding.h"
 #include "app/link/link_utilities.h"
 #include "app/link/message_box.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
-#include "app/link/wait_window.h"
-#include "app/service/service_window.h"
-#include "app/setup/setup_editor.h"
 
 namespace {
 
@@ -74,8 +70,8 @@ int TForm1::HandleAnswer(int address, uint8_t command, int phase, const uint8_t*
         WeightTextSReady = 0;
         break;
       default:
-        if (ShowsWaitWindow(command, *e) && Form16 != nullptr) {
-          Form16->Show();
+        if (ShowsWaitWindow(command, *e)) {
+          Events.Notify([](LinkListener& l) { l.WaitWindowShown(); });
           waitWindowShownByLink_ = true;
         }
         break;
@@ -149,12 +145,10 @@ int TForm1::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
       if (e->DataByte(0) == 1) {
         RxCount = 0;
         Options.btncont = 1;
-        if (Form10 != nullptr) Form10->Panel1->SetColor(clGreen);
       } else if (e->DataByte(0) == 0) {
         Options.btncont = 0;
-        if (Form10 != nullptr) Form10->Panel1->SetColor(clBtnFace);
       }
-      if (Form10 != nullptr) Form10->Repaint();
+      Events.Notify([on = e->DataByte(0)](LinkListener& l) { l.ButtonModeAnswered(on); });
       break;
     case CMD_ADC_SCALED:
       std::memcpy(&AdcScaledValue, answer.data(), 4);
@@ -182,7 +176,7 @@ int TForm1::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
       const char* mode = AdcConversionMode == 0 ? "CONT" : AdcConversionMode == 1 ? "SINGLE" : nullptr;
       if (mode != nullptr) {
         StatusBar1->SetPanelText(10, mode);
-        if (Form21 != nullptr) Form21->StatusBar1->SetPanelText(3, mode);
+        Events.Notify([mode](LinkListener& l) { l.AdcModeReported(mode); });
       }
       break;
     }
@@ -249,7 +243,7 @@ int TForm1::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
         char box[64];
         std::snprintf(box, sizeof box, "VD417-Setup-CSum : %c%c %c%c", answer[0], answer[1], answer[2], answer[3]);
         ShowUntilOk(box, ROW_TITLE_HINT, MB_ICONINFORMATION);
-        if (Form3 != nullptr) Form3->Repaint();
+        Events.Notify([](LinkListener& l) { l.SetupChecksumShown(); });
       } else if (e->DataByte(0) == 2) {
         ok();
       }
@@ -319,7 +313,7 @@ int TForm1::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
         if (ErrorCodes[0] != 0 || ErrorCodes[1] != 0) {
           Label9->Font().SetColor(clRed);
           Label13->SetCaption(Text(446, lang));
-          if (Form21 != nullptr) Form21->Label12->SetVisible(true);
+          Events.Notify([](LinkListener& l) { l.DeviceErrorShown(true); });
         }
       } else {
         ErrorItemValue = answer[0];

@@ -5,12 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/diag/adc_functions.h"
-#include "app/diag/traffic_monitor.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
-#include "app/link/wait_window.h"
-#include "app/service/service_window.h"
 #include "platform/clock/clock.h"
 #include "platform/serial/com_port.h"
 
@@ -168,7 +164,7 @@ void TForm1::NoteRequestEnd(uint32_t sequence) {
 void TForm1::ResetLink() {
   Timer1->SetEnabled(false);
   CheckBox2->SetChecked(false);
-  if (Form10 != nullptr) Form10->CheckBox1->SetChecked(false);
+  Events.Notify([](LinkListener& l) { l.LinkReset(); });
   Requests.Clear();
   ++resetCount_;
   TransactionAborted = 1;
@@ -213,11 +209,7 @@ void TForm1::Timer4Timer(TObject* Sender) {
   TransferFailed = 0;
   DeviceErrorFlag = 0;
   CommErrorCount = 0;
-  if (Form21 != nullptr) {
-    Form21->Button1->SetEnabled(true);
-    Form21->Label14->SetCaption("");
-    Form21->StatusBar1->SetPanelText(0, "ERR");
-  }
+  Events.Notify([](LinkListener& l) { l.CommErrorCleared(); });
   StatusBar1->SetPanelStyle(8, TStatusPanelStyle::psText);
   Timer4->SetEnabled(false);
 }
@@ -244,7 +236,7 @@ void TForm1::WaitMs(int ms) {
 
 void TForm1::SetPortState(bool open) {
   const TColor colour = open ? clGreen : clRed;
-  if (Form5 != nullptr) Form5->Panel1->SetColor(colour);
+  Events.Notify([open](LinkListener& l) { l.PortStateChanged(open); });
   Label19->SetCaption(open ? "Open" : "Close");
   Label19->SetColor(colour);
 }
@@ -252,5 +244,5 @@ void TForm1::SetPortState(bool open) {
 void TForm1::CloseWaitWindowOfLink() {
   if (!waitWindowShownByLink_) return;
   waitWindowShownByLink_ = false;
-  if (Form16 != nullptr) Form16->Close();
+  Events.Notify([](LinkListener& l) { l.WaitWindowClosed(); });
 }

@@ -9,7 +9,6 @@
 #include "app/link/message_box.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
-#include "app/service/service_window.h"
 #include "platform/serial/com_port.h"
 #include "platform/serial/com_port_error.h"
 
@@ -169,7 +168,7 @@ int TForm1::CheckReply(int address) {
     if (copy[2] == REPLY_ERROR_MARK || copy[3] == REPLY_ERROR_MARK) {
       Label13->SetCaption(ByLanguage(Lang(), "FEHLER", "ERROR"));
       Label13->SetColor(clRed);
-      if (Form21 != nullptr) Form21->Label12->SetVisible(true);
+      Events.Notify([](LinkListener& l) { l.DeviceErrorShown(true); });
       DeviceErrorFlag = 1;
       errorReply = true;
     } else {
@@ -191,7 +190,7 @@ int TForm1::CheckReply(int address) {
   char status[8];
   std::snprintf(status, sizeof status, "0x%.2X", DeviceStatus);
   Label35->SetCaption(status);
-  if (ExpertView == 1 && Form21 != nullptr) Form21->StatusBar1->SetPanelText(1, status);
+  if (ExpertView == 1) Events.Notify([&](LinkListener& l) { l.ExpertStatusLine(status); });
 
   if (DeviceStatus & DEVICE_STATUS_DEFAULT_SETUP) {
     if (DefaultSetupWarned == 0)
@@ -205,7 +204,7 @@ int TForm1::CheckReply(int address) {
   if (DeviceStatus & DEVICE_STATUS_ERROR) {
     Label13->SetCaption(ByLanguage(Lang(), "FEHLER", "ERROR"));
     Label13->Font().SetColor(clRed);
-    if (Form21 != nullptr) Form21->Label12->SetVisible(true);
+    Events.Notify([](LinkListener& l) { l.DeviceErrorShown(true); });
     DeviceErrorFlag = 1;
     if (lastReplyCommand_ == 0x80 && entry->Command() != CMD_ERROR_CODES && LoopReadActive == 0)
       errorReadWanted_ = true;
@@ -215,19 +214,10 @@ int TForm1::CheckReply(int address) {
     Label13->SetCaption("");
     Label13->Font().SetColor(clBtnFace);
     Label9->Font().SetColor(clBlack);
-    if (Form21 != nullptr) Form21->Label12->SetVisible(false);
+    Events.Notify([](LinkListener& l) { l.DeviceErrorShown(false); });
   }
 
-  if (Form21 != nullptr) {
-    Form21->Label22->SetCaption(
-        (DeviceStatus & DEVICE_STATUS_LOAD_CELL_ERROR) ? ByLanguage(Lang(), "BRÜCKENFEHLER", "LOAD-CELL ERROR") : "");
-    if (DeviceStatus & DEVICE_STATUS_OVERLOAD)
-      Form21->Label18->SetCaption(ByLanguage(Lang(), "ÜBERLAST", "OVERLOAD"));
-    else if (DeviceStatus & DEVICE_STATUS_UNDERLOAD)
-      Form21->Label18->SetCaption(ByLanguage(Lang(), "UNTERLAST", "UNDERLOAD"));
-    else
-      Form21->Label18->SetCaption("");
-  }
+  Events.Notify([status = DeviceStatus](LinkListener& l) { l.DeviceStatusReceived(status); });
 
   lastReplyCommand_ = copy[2];
   if (lastReplyCommand_ == 0x80 && entry->Command() == CMD_CAL_ZERO) lastReplyCommand_ = 0x81;

@@ -1,7 +1,5 @@
 // Sending a request telegram: the port is opened afresh for every telegram.
-#include "app/diag/traffic_monitor.h"
 #include "app/link/test_window.h"
-#include "app/service/service_window.h"
 #include "platform/serial/com_port.h"
 #include "platform/serial/com_port_error.h"
 
@@ -39,7 +37,7 @@ int TForm1::SendTelegram(int address) {
   Label13->SetCaption("");
   Label13->Font().SetColor(clBtnFace);
   activityToggle_ = !activityToggle_;
-  if (Form21 != nullptr) Form21->Panel2->SetColor(activityToggle_ ? clMaroon : clBtnFace);
+  Events.Notify([on = activityToggle_](LinkListener& l) { l.SendActivity(on); });
   Label8->Font().SetColor(clWindowText);
 
   try {
@@ -50,10 +48,7 @@ int TForm1::SendTelegram(int address) {
   }
   SetPortState(true);
   streamTrace_->Cancel();  // a stream frame not yet shown is older than this exchange
-  if (Form5 != nullptr) {
-    Form5->Memo3->Clear();
-    Form5->Memo4->Clear();
-  }
+  Events.Notify([](LinkListener& l) { l.ExchangeStarted(); });
   if (t[0] == 0) return 1;
   if (t[2] == CMD_VALUE_STREAM) streamStartSent_ = t[TELEGRAM_HEADER] == 1 && t[TELEGRAM_HEADER + 1] == 0;
 

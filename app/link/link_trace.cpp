@@ -2,11 +2,9 @@
 // test window and the trace file "rs232_log.txt".
 #include <QTimer>
 
-#include "app/diag/traffic_monitor.h"
 #include "app/link/message_box.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
-#include "app/service/service_window.h"
 
 namespace {
 
@@ -51,14 +49,11 @@ void TForm1::WriteTraceLog(const char* label, const std::string& line) {
 }
 
 void TForm1::TraceSent(std::span<const uint8_t> bytes) {
-  if (ExpertView == 1 && Form21 != nullptr) Form21->StatusBar1->SetPanelText(4, "");
+  if (ExpertView == 1) Events.Notify([](LinkListener& l) { l.ExpertReplyLine(""); });
   if (!RS232Fenster1->Checked()) return;
   const std::string hex = HexTraceLine(bytes);
   const std::string chars = CharTraceLine(bytes);
-  if (Form5 != nullptr) {
-    Form5->Memo1->SetText(hex);
-    Form5->Memo2->SetText(chars);
-  }
+  Events.Notify([&](LinkListener& l) { l.FrameSent(hex, chars); });
   WriteTraceLog("PC->Device (B): ", hex);
   WriteTraceLog("PC->Device (A): ", chars);
 }
@@ -73,11 +68,12 @@ void TForm1::ShowReceived(std::span<const uint8_t> hexBytes, std::span<const uin
   if (RS232Daten1->Checked()) {
     const std::string hex = HexTraceLine(hexBytes);
     Edit1->SetText(hex);
-    if (reply && ExpertView == 1 && Form21 != nullptr) Form21->StatusBar1->SetPanelText(4, hex);
+    if (reply && ExpertView == 1) Events.Notify([&](LinkListener& l) { l.ExpertReplyLine(hex); });
   }
-  if (RS232Fenster1->Checked() && Form5 != nullptr) {
-    Form5->Memo3->SetText(HexTraceLine(hexBytes));
-    Form5->Memo4->SetText(CharTraceLine(charBytes));
+  if (RS232Fenster1->Checked()) {
+    const std::string hex = HexTraceLine(hexBytes);
+    const std::string chars = CharTraceLine(charBytes);
+    Events.Notify([&](LinkListener& l) { l.FrameReceived(hex, chars); });
   }
 }
 

@@ -12,11 +12,9 @@
 #include <cstdio>
 #include <functional>
 
-#include "app/diag/address_list.h"
 #include "app/link/message_box.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
-#include "app/service/service_window.h"
 #include "platform/clock/clock.h"
 
 namespace {
@@ -249,7 +247,7 @@ bool TForm1::ReportNotConnected(int address) {
   DeviceSearchOffered = 1;
   if (MessageBox(ByLanguage(Lang(), "Geräte suchen?", "Search devices?"), Text(ROW_TITLE_QUESTION, Lang()),
                  MB_YESNO | MB_ICONQUESTION) == IDYES) {
-    if (Form9 != nullptr) Form9->Show();
+    Events.Notify([](LinkListener& l) { l.DeviceSearchAccepted(); });
   } else {
     DeviceSearchOffered = 0;
   }
@@ -259,28 +257,21 @@ bool TForm1::ReportNotConnected(int address) {
 void TForm1::RaiseCommError(int address) {
   StatusBar1->SetPanelText(8, "COM-ERR");
   StatusBar1->SetPanelStyle(8, TStatusPanelStyle::psOwnerDraw);
-  if (ServiceConnected == 1 && Form21 != nullptr) Form21->Button1Click(nullptr);
+  Events.Notify([](LinkListener& l) { l.CommErrorRaised(); });
   ShowUntilOk(Format(ByLanguage(Lang(), "Kommunikationsfehler PC<->Gerät (Adr.:%d)!",
                                 "Communication error PC<->device (Adr.:%d)!"),
                      address),
               ROW_TITLE_ERROR, MB_ICONERROR);
   ResetLink();
   CommErrorCount = 0;
-  if (Form21 != nullptr) {
-    Form21->Button1->SetEnabled(false);
-    Form21->Label14->SetCaption(Text(53, Lang()));
-  }
+  Events.Notify([text = std::string(Text(53, Lang()))](LinkListener& l) { l.CommErrorShown(text); });
   Timer4->SetEnabled(true);
 }
 
 // The listening window of the device search: the presence replies mark
 // their addresses while soft timer 2 runs.
 int TForm1::StartListening() {
-  if (Form9 != nullptr) {
-    Form9->DisableSelectButtons();
-    Form9->Label20->SetVisible(true);
-    Form9->Button18->SetEnabled(false);
-  }
+  Events.Notify([](LinkListener& l) { l.SearchListening(); });
   SetSoftTimer(2, SEARCH_LISTEN_MS, 1);
   phase_ = LinkPhase::Listening;
   return 0;
@@ -296,11 +287,5 @@ int TForm1::EndListening() {
 }
 
 void TForm1::ShowSearchEnd() {
-  if (Form9 == nullptr) return;
-  if (PendingCount == 0) {
-    Form9->Label20->SetVisible(false);
-    Form9->Button18->SetEnabled(true);
-    Form9->EnableSelectButtons();
-  }
-  Form9->ShowDevicePresence();
+  Events.Notify([idle = PendingCount == 0](LinkListener& l) { l.SearchEnded(idle); });
 }

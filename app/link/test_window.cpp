@@ -27,6 +27,7 @@ TForm1::TForm1() : comPort_(std::make_unique<TComPort>()) {
   BuildWeightsPage();
   BuildStatusGroups();
   SetUpTransactionTimers();
+  SubscribeWindows();
 
   StatusBar1 = new TStatusBar(this);
   StatusBar1->SetName("StatusBar1");

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/link/link_events.h"
 #include "app/link/link_protocol.h"
 #include "app/link/log_file.h"
 #include "app/link/paced_write.h"
@@ -14,7 +15,7 @@
 #include "app/link/request_queue.h"
 #include "app/link/stream_display.h"
 #include "app/link/telegram.h"
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/performance_graph.h"
 
@@ -166,6 +167,8 @@ class TForm1 : public TForm {
 
   TComPort* ComPort1;
   ProgramOptions Options;
+  // The windows that show what the link reports.
+  LinkEvents Events;
   SetupImageBytes SetupImage{};
 
   // ---- Request queues and link state.
@@ -494,6 +497,8 @@ class TForm1 : public TForm {
   void StatusBar1DrawPanel(TStatusBar* StatusBar, TStatusPanel* Panel, const TRect& Rect);
 
  private:
+  // The windows made before the link subscribe when it is made.
+  void SubscribeWindows();
   // Parts of the test window's layout.
   void BuildMenus();
   void BuildInformationPage();
@@ -607,6 +612,10 @@ class TForm1 : public TForm {
 };
 
 extern TForm1* Form1;
+
+// Subscribes a window to the program's link when there is one already; a
+// link made later subscribes the windows that exist then.
+void SubscribeToLink(LinkListener* window);
 
 // The service window's mark that an identification ran; set at the start of
 // every identification, cleared by the service window.

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/setup/input_checks.h"
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 
 // A field held to [low, high] when it is left. A negated field holds a lower
 // limit typed as 0 .. -125: its value is tested negated.

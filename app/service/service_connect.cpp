@@ -16,7 +16,7 @@
 #include "app/params/weighing_parameters.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_editor.h"
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 #include "app/setup/setup_messages.h"
 
 namespace {

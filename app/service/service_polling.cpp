@@ -10,7 +10,7 @@
 #include "app/program/text_table.h"
 #include "app/params/exb_values.h"
 #include "app/service/service_window.h"
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 #include "platform/clock/clock.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "app/program/text_table.h"
 #include "app/service/restart_wait.h"
 #include "app/service/service_window.h"
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 #include "platform/clock/clock.h"
 
 namespace {

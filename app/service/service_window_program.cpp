@@ -16,7 +16,7 @@
 #include "app/program/text_table.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_editor.h"
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 #include "platform/serial/com_port.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "app/params/adc_settings.h"
 #include "app/params/dosing_values.h"
 #include "app/params/log_memory.h"
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 #include "tests/app/link/link_fixture.h"
 #include "tests/support/layout_checks.h"
 #include "tests/support/screenshot.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/setup/default_setup.h"
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 
 namespace known_setup {
 
