@@ -1,16 +1,17 @@
 // Identification of the connected device: its variant, identity, set-up
-// copy, channel and ADC mode. The test window adapts itself here; the other
-// windows adapt to what the identification reports.
+// copy, channel and ADC mode. The windows adapt themselves to what the
+// identification reports.
 #include <cstdio>
 #include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/link/device_link.h"
 #include "app/link/device_variants.h"
 #include "app/link/message_box.h"
-#include "app/link/test_window.h"
 #include "app/program/text_table.h"
+#include "platform/forms/dialogs.h"
 
 int IdentifyDone = 0;
 
@@ -37,13 +38,10 @@ std::string Formatted(const char* format, int value) {
 
 }  // namespace
 
-void TForm1::ShowDeviceClock() { Label_VD417_Time->SetCaption(DeviceClockText(DeviceClock)); }
-
-int TForm1::IdentifyDevice() {
+int DeviceLink::IdentifyDevice() {
   IdentifyDone = 1;
   auto step = [this] { Events.Notify([](LinkListener& l) { l.ConnectionStep(); }); };
   auto showSetupCopy = [this](const char* text) {
-    StatusBar1->SetPanelText(9, text);
     Events.Notify([text = std::string(text)](LinkListener& l) { l.SetupCopyShown(text); });
   };
   // The device's cyclic output is held from here and released on every way out.
@@ -121,14 +119,14 @@ int TForm1::IdentifyDevice() {
     Events.Notify([&](LinkListener& l) { l.BoardAdapted(*board); });
   }
 
-  const std::optional<bool> deviceList = SupervisorMode != 0 ? std::optional<bool>(true) : DeviceListMenuFor(DeviceVariant);
+  const std::optional<bool> deviceList =
+      SupervisorMode != 0 ? std::optional<bool>(true) : DeviceListMenuFor(DeviceVariant);
   if (deviceList) Events.Notify([&](LinkListener& l) { l.DeviceListOffered(*deviceList); });
   Events.Notify([](LinkListener& l) { l.FirmwareVersionKnown(); });
   step();
 
   if ((DeviceStatus & DEVICE_STATUS_EXB) == 0) {
-    Label_EXB_FW->SetCaption("-");
-    Label_EXB_HW->SetCaption("-");
+    Events.Notify([](LinkListener& l) { l.ExtensionBoardAbsent(); });
   }
   step();
 
@@ -152,14 +150,10 @@ int TForm1::IdentifyDevice() {
   // not taken, so that requests never name a channel the device lacks.
   if (ask(CMD_CAL_SETTINGS, {1}, CMD_CAL_SETTINGS | REPLY_FLAG, 5)) {
     const int channel = ReplyBuffer[kReplyData] - 1;
-    if (channel == 0) {
-      Button17->SetCaption("Kan.1->Kan.2");
-      Label31->SetCaption("-  Kanal 1");
-    } else if (channel == 1) {
-      Button17->SetCaption("Kan2.->Kan.1");
-      Label31->SetCaption("-  Kanal 2");
+    if (channel == 0 || channel == 1) {
+      Events.Notify([channel](LinkListener& l) { l.ActiveChannelRead(channel); });
+      ActiveChannel = channel;
     }
-    if (channel == 0 || channel == 1) ActiveChannel = channel;
     const int count = ReplyBuffer[kReplyData + 4];
     if (count == 1 || count == 2) ChannelCount = count;
     AdcModeArgument = ReplyBuffer[kReplyData + 2];
@@ -169,16 +163,11 @@ int TForm1::IdentifyDevice() {
   step();
   if (adcModeRead && (AdcConversionMode == 0 || AdcConversionMode == 1)) {
     const bool continuous = AdcConversionMode == 0;
-    Button17->SetVisible(continuous);
-    Label30->SetVisible(continuous);
-    RadioButton1->SetEnabled(true);
-    if (continuous) RadioButton1->SetChecked(true);
-    RadioButton2->SetEnabled(!continuous);
     Events.Notify([continuous](LinkListener& l) { l.ConversionModeKnown(continuous); });
   }
-  Label31->SetVisible(true);
+  Events.Notify([](LinkListener& l) { l.ChannelShown(); });
 
-  ShowDeviceClock();
+  Events.Notify([this](LinkListener& l) { l.DeviceClockRead(DeviceClock); });
   step();
   ResumeDeviceOutput();
   DeviceIdentified = 1;

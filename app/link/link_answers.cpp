@@ -5,10 +5,11 @@
 #include <cstring>
 
 #include "app/link/answer_decoding.h"
+#include "app/link/device_link.h"
 #include "app/link/link_utilities.h"
 #include "app/link/message_box.h"
-#include "app/link/test_window.h"
 #include "app/program/text_table.h"
+#include "platform/forms/dialogs.h"
 
 namespace {
 
@@ -27,14 +28,14 @@ bool ShowsWaitWindow(uint8_t command, const RequestEntry& e) {
 
 }  // namespace
 
-void TForm1::SetAnswerTimeout(int address) {
+void DeviceLink::SetAnswerTimeout(int address) {
   RequestEntry* e = CurrentEntry(address);
   // A time-out given to the request when it was queued stays.
   if (e == nullptr || e->TimeoutMs != 0) return;
   if (const int ms = AnswerTimeoutMs(e->Command()); ms > 0) e->TimeoutMs = ms;
 }
 
-int TForm1::HandleAnswer(int address, uint8_t command, int phase, const uint8_t* data) {
+int DeviceLink::HandleAnswer(int address, uint8_t command, int phase, const uint8_t* data) {
   RequestEntry* e = CurrentEntry(address);
   if (e == nullptr) return 0;
 
@@ -89,7 +90,7 @@ int TForm1::HandleAnswer(int address, uint8_t command, int phase, const uint8_t*
   return AnswerCommand(address, command, data);
 }
 
-int TForm1::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
+int DeviceLink::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
   RequestEntry* e = CurrentEntry(address);
   const std::span<const uint8_t> answer(data, static_cast<size_t>(std::max(answerDataLength_, 0)));
   const int lang = Lang();
@@ -175,7 +176,6 @@ int TForm1::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
       AdcConversionMode = answer[0];
       const char* mode = AdcConversionMode == 0 ? "CONT" : AdcConversionMode == 1 ? "SINGLE" : nullptr;
       if (mode != nullptr) {
-        StatusBar1->SetPanelText(10, mode);
         Events.Notify([mode](LinkListener& l) { l.AdcModeReported(mode); });
       }
       break;
@@ -294,8 +294,10 @@ int TForm1::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
             break;
           case 0xFF:
             FirmwareType = answer[0];
-            if (FirmwareType == 1) StatusBar1->SetPanelText(11, "SW 0x01");
-            if (FirmwareType == 2) StatusBar1->SetPanelText(11, "SW 0x02");
+            if (FirmwareType == 1)
+              Events.Notify([&](LinkListener& l) { l.StatusFieldShown(LinkStatusField::FirmwareType, "SW 0x01"); });
+            if (FirmwareType == 2)
+              Events.Notify([&](LinkListener& l) { l.StatusFieldShown(LinkStatusField::FirmwareType, "SW 0x02"); });
             FirmwareTypeMismatch = FirmwareType == EXPECTED_FIRMWARE_TYPE ? 0 : 1;
             if (FirmwareType == 1) ShowUntilOk(Text(445, lang), ROW_TITLE_HINT, MB_ICONINFORMATION);
             break;
@@ -307,14 +309,10 @@ int TForm1::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
     case CMD_ERROR_CODES:
       if (e->DataByte(1) == 0) {
         ErrorCodes = {answer[0], answer[1]};
-        char codes[16];
-        std::snprintf(codes, sizeof codes, "%.2X %.2X", ErrorCodes[0], ErrorCodes[1]);
-        Label9->SetCaption(codes);
-        if (ErrorCodes[0] != 0 || ErrorCodes[1] != 0) {
-          Label9->Font().SetColor(clRed);
-          Label13->SetCaption(Text(446, lang));
-          Events.Notify([](LinkListener& l) { l.DeviceErrorShown(true); });
-        }
+        Events.Notify([&](LinkListener& l) {
+          l.ErrorCodesShown(ErrorCodes);
+          if (ErrorCodes[0] != 0 || ErrorCodes[1] != 0) l.DeviceErrorShown(true);
+        });
       } else {
         ErrorItemValue = answer[0];
       }

@@ -4,14 +4,42 @@
 // is delivered at once, at the point of the link's work where it happens,
 // to the subscribers in the order they subscribed.
 #include <algorithm>
+#include <array>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
 #include "app/link/device_variants.h"
 
 class LinkEvents;
+
+// The link's fields in the test window's status bar, by their place there.
+enum class LinkStatusField {
+  Port = 0,
+  Tick = 2,
+  Pending = 3,
+  Address = 4,
+  Command = 5,
+  Tries = 6,
+  StreamIndex = 7,
+  CommError = 8,
+  SetupCopy = 9,
+  AdcMode = 10,
+  FirmwareType = 11,
+};
+
+// What a device information read brought; a text that did not arrive is empty.
+struct DeviceInformation {
+  std::string firmwareId;
+  int variant = 0;
+  std::string firmwareVersion;
+  std::string firmwareDate;
+  std::string hardwareVersion;
+  std::array<uint8_t, 5> exbVersion{};  // 0 in the first byte: not arrived
+  std::string info;
+  std::string serialNumber;
+  std::string productionDate;
+};
 
 class LinkListener {
  public:
@@ -98,6 +126,38 @@ class LinkListener {
   virtual void SetupCopyShown(const std::string& text) {}
   // The ADC runs in continuous mode (or single mode when false).
   virtual void ConversionModeKnown(bool continuous) {}
+
+  // ---- The test window's own displays.
+  // A status field of the link changed its text.
+  virtual void StatusFieldShown(LinkStatusField field, const std::string& text) {}
+  // The queue tick ran.
+  virtual void QueueTicked() {}
+  // A try of the current request goes out; `triesLeft` counts this one.
+  virtual void SendTried(int triesLeft) {}
+  // The hex text of the last received frame; empty when a new tick starts.
+  virtual void ReceivedText(const std::string& hex) {}
+  // The status byte of a checked reply, as "0x..".
+  virtual void StatusByteShown(const std::string& text) {}
+  // The device answered with its error mark.
+  virtual void ErrorReplyShown() {}
+  // The status byte's error bit is set, or neither it nor the error mark is.
+  virtual void StatusErrorShown(bool error) {}
+  // The device's error bytes were read / are being cleared.
+  virtual void ErrorCodesShown(const std::array<uint8_t, 2>& codes) {}
+  virtual void ErrorCodesCleared() {}
+  // The device information was read: what arrived of it.
+  virtual void DeviceInfoShown(const DeviceInformation& identity) {}
+  // The identified device has no extension board.
+  virtual void ExtensionBoardAbsent() {}
+  // The device's active channel, 0 or 1.
+  virtual void ActiveChannelRead(int channel) {}
+  // The identification has shown the active channel and the conversion mode.
+  virtual void ChannelShown() {}
+  // The device clock was read.
+  virtual void DeviceClockRead(const std::array<uint8_t, 10>& clock) {}
+  // The value stream starts / is about to stop: its display follows.
+  virtual void ContinuousOutputStarted() {}
+  virtual void ContinuousOutputStopping() {}
 
  private:
   friend class LinkEvents;

@@ -1,5 +1,5 @@
 // Sending a request telegram: the port is opened afresh for every telegram.
-#include "app/link/test_window.h"
+#include "app/link/device_link.h"
 #include "platform/serial/com_port.h"
 #include "platform/serial/com_port_error.h"
 
@@ -17,7 +17,7 @@ int WriteBytes(TComPort& port, const uint8_t* bytes, int count) {
 
 }  // namespace
 
-int TForm1::SendTelegram(int address) {
+int DeviceLink::SendTelegram(int address) {
   RequestEntry* entry = CurrentEntry(address);
   if (entry == nullptr) return 1;
   TelegramBytes& t = entry->Telegram;
@@ -34,11 +34,8 @@ int TForm1::SendTelegram(int address) {
   TransferFailed = 0;
   assembler_.Reset();
 
-  Label13->SetCaption("");
-  Label13->Font().SetColor(clBtnFace);
   activityToggle_ = !activityToggle_;
   Events.Notify([on = activityToggle_](LinkListener& l) { l.SendActivity(on); });
-  Label8->Font().SetColor(clWindowText);
 
   try {
     if (ComPort1->Connected()) ComPort1->Close();
@@ -66,7 +63,7 @@ int TForm1::SendTelegram(int address) {
 
 // The rest of the send once the transmit-empty event has come, or soft
 // timer 2 has run out first: 0 when the telegram went out whole.
-int TForm1::FinishTelegram() {
+int DeviceLink::FinishTelegram() {
   SetSoftTimer(2, 0, 0);
   if (TxEmptyFlag == 0) return 1;
   RequestEntry* entry = Requests.Find(current_);
@@ -85,7 +82,7 @@ int TForm1::FinishTelegram() {
   return 0;
 }
 
-void TForm1::ComPort1TxEmpty(TObject* Sender) {
+void DeviceLink::ComPort1TxEmpty(TObject* Sender) {
   // The output buffer has run empty, so there is nothing to purge; purging
   // anyway would drop bytes that a pseudo-terminal's peer has not read yet.
   TxEmptyFlag = 1;

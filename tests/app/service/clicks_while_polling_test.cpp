@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/service/load_calibration.h"
 #include "app/link/setup_image.h"
+#include "app/service/load_calibration.h"
 #include "tests/app/link/click_at.h"
 #include "tests/app/program/program_fixture.h"
 #include "tests/support/scoped_form.h"

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "app/setup/default_setup.h"
 #include "app/link/setup_image.h"
+#include "app/setup/default_setup.h"
 
 namespace known_setup {
 
