@@ -34,6 +34,7 @@ void ShowForm(TForm* form) {
 }  // namespace
 
 TForm10::TForm10() {
+  SubscribeToLink(this);
   SetName("Form10");
   SetCaption("ADC (CS5532)-Funktionen");
   SetSize(730, 560);

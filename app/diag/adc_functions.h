@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "app/diag/adc_log.h"
+#include "app/link/link_events.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/performance_graph.h"
 
@@ -9,9 +10,14 @@
 // channel, the continuous value stream with its graph, resets, the single
 // readings and measurement loops with their log files, and the openers of
 // the calibration and serial-traffic tools. German only.
-class TForm10 : public TForm {
+class TForm10 : public TForm, public LinkListener {
  public:
   TForm10();
+
+  // ---- What the link reports: its reset, the button mode and the stream's end.
+  void LinkReset() override;
+  void ButtonModeAnswered(int on) override;
+  void ContinuousOutputStopped() override;
 
   TLabel* Label2;     // "ADC (CS5532)"
   TPanel* Panel1;     // green while the device's button mode is on

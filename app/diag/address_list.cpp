@@ -10,6 +10,7 @@
 TForm9* Form9 = nullptr;
 
 TForm9::TForm9() {
+  SubscribeToLink(this);
   SetName("Form9");
   SetCaption("Geräteadressen");
   // Tall enough for the bottom row with "Beenden" below the title bar and frame.
@@ -160,4 +161,21 @@ void TForm9::FormClose(TObject* Sender, TCloseAction& Action) {
   // service window.
   CheckBox17->SetChecked(false);
   Form1->Options.vd417_adr = static_cast<uint8_t>(Form1->DeviceAddress & 0xFF);
+}
+
+void TForm9::DeviceSearchAccepted() { Show(); }
+
+void TForm9::SearchListening() {
+  DisableSelectButtons();
+  Label20->SetVisible(true);
+  Button18->SetEnabled(false);
+}
+
+void TForm9::SearchEnded(bool idle) {
+  if (idle) {
+    Label20->SetVisible(false);
+    Button18->SetEnabled(true);
+    EnableSelectButtons();
+  }
+  ShowDevicePresence();
 }

@@ -1,12 +1,18 @@
 #pragma once
 #include <array>
 
+#include "app/link/link_events.h"
 #include "platform/forms/forms.h"
 
 // The list of device addresses on the bus.
-class TForm9 : public TForm {
+class TForm9 : public TForm, public LinkListener {
  public:
   TForm9();
+
+  // ---- What the link reports: the device search and the presence it found.
+  void DeviceSearchAccepted() override;
+  void SearchListening() override;
+  void SearchEnded(bool idle) override;
 
   TLabel* Label2;                              // "Angeschlossene Geräte"
   std::array<TLabel*, 16> AddressLabels{};     // Label1, Label3 .. Label17: "Gerät - Adresse k"

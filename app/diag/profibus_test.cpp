@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <array>
 #include <initializer_list>
 
 #include "app/diag/device_request.h"
@@ -31,6 +32,7 @@ bool Profibus(std::initializer_list<uint8_t> data, bool wait) {
 }  // namespace
 
 TForm14::TForm14() {
+  SubscribeToLink(this);
   SetName("Form14");
   SetCaption("Form14");
   SetSize(420, 330);
@@ -88,3 +90,16 @@ void TForm14::Button5Click(TObject* Sender) { Form1->ShowProfibusState(); }
 void TForm14::Button6Click(TObject* Sender) { Profibus({PB_SPC3_MODE, 0}, false); }
 void TForm14::Button8Click(TObject* Sender) { Profibus({PB_SPC3_MODE, 1}, false); }
 void TForm14::Button7Click(TObject* Sender) { Profibus({PB_SPC3_MODE, 2}, false); }
+
+void TForm14::ProfibusStateReported(int state) {
+  static constexpr std::array<const char*, 4> kRadioNames = {"RadioButton1", "RadioButton2", "RadioButton3",
+                                                             "RadioButton4"};
+  if (state < 0) {
+    for (const char* name : kRadioNames)
+      if (auto* radio = FindComponent<TRadioButton>(this, name)) radio->SetChecked(false);
+    return;
+  }
+  if (state < static_cast<int>(kRadioNames.size()))
+    if (auto* radio = FindComponent<TRadioButton>(this, kRadioNames[static_cast<size_t>(state)]))
+      radio->SetChecked(true);
+}

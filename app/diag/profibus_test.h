@@ -1,11 +1,15 @@
 #pragma once
 // The Profibus test panel: initialisation, DIP-switch address, diagnosis
 // request, SPC3 on/offline and the slave state, each one CMD_PROFIBUS request.
+#include "app/link/link_events.h"
 #include "platform/forms/forms.h"
 
-class TForm14 : public TForm {
+class TForm14 : public TForm, public LinkListener {
  public:
   TForm14();
+
+  // The slave state that the test window read: its radio button marked, none when -1.
+  void ProfibusStateReported(int state) override;
 
   TButton* Button2;  // "Init PB"
   TButton* Button3;  // "Adr.-DIP-Schalter"

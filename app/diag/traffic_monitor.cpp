@@ -20,6 +20,7 @@ TButton* NewButton(TForm5* form, const char* name, const char* caption, int left
 }  // namespace
 
 TForm5::TForm5() {
+  SubscribeToLink(this);
   SetName("Form5");
   SetCaption("Serielle Daten (Binär / ASCII)");
   SetSize(640, 500);
@@ -135,4 +136,21 @@ void TForm5::ChangeLanguage() {
   Button5->SetCaption(Text(398, lang));
   Button6->SetCaption(Text(399, lang));
   Button2->SetCaption(Text(400, lang));
+}
+
+void TForm5::PortStateChanged(bool open) { Panel1->SetColor(open ? clGreen : clRed); }
+
+void TForm5::ExchangeStarted() {
+  Memo3->Clear();
+  Memo4->Clear();
+}
+
+void TForm5::FrameSent(const std::string& hex, const std::string& chars) {
+  Memo1->SetText(hex);
+  Memo2->SetText(chars);
+}
+
+void TForm5::FrameReceived(const std::string& hex, const std::string& chars) {
+  Memo3->SetText(hex);
+  Memo4->SetText(chars);
 }

@@ -1,10 +1,19 @@
 #pragma once
+#include <string>
+
+#include "app/link/link_events.h"
 #include "platform/forms/forms.h"
 
 // Monitor of the serial traffic, binary and ASCII.
-class TForm5 : public TForm {
+class TForm5 : public TForm, public LinkListener {
  public:
   TForm5();
+
+  // ---- What the link reports: the port lamp and the frames.
+  void PortStateChanged(bool open) override;
+  void ExchangeStarted() override;
+  void FrameSent(const std::string& hex, const std::string& chars) override;
+  void FrameReceived(const std::string& hex, const std::string& chars) override;
 
   TGroupBox* GroupBox1;  // "PC -> Gerät"
   TMemo* Memo1;          // hex line of the last request

@@ -10,21 +10,19 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/diag/adc_functions.h"
-#include "app/diag/profibus_test.h"
+#include "app/link/device_link.h"
 #include "app/link/device_request.h"
 #include "app/link/message_box.h"
-#include "app/link/test_window.h"
+#include "app/link/service_flags.h"
 #include "app/program/text_table.h"
-#include "app/service/service_window.h"
-#include "app/setup/setup_editor.h"
 #include "platform/clock/clock.h"
+#include "platform/forms/dialogs.h"
+#include "platform/forms/timer.h"
 #include "platform/serial/com_port.h"
 #include "platform/serial/com_port_error.h"
 
 namespace {
 
-constexpr std::array<const char*, 4> PROFIBUS_STATE_NAMES = {"WAIT PRM", "WAIT CFG", "DATA EX", "ERROR"};
 constexpr std::array<uint8_t, 4> BAUD_PROBE_REPLY = {0xAA, 0x55, 0xAA, 0x55};
 // The rates the baud-rate search tries, in this order.
 constexpr std::array<int, 6> kProbeRates = {9600, 14400, 19200, 38400, 56000, 57600};
@@ -40,13 +38,13 @@ std::string Format(const char* format, Args... args) {
 
 // ---- Device information
 
-void TForm1::ReadFirmwareType() {
+void DeviceLink::ReadFirmwareType() {
   const uint8_t item[2] = {1, 0xFF};
   QueueRequest(DeviceAddress, CMD_IDENT_DATA, item, 2, 0, 1);
   WaitUntilIdle();
 }
 
-void TForm1::ReadDeviceInfo() {
+void DeviceLink::ReadDeviceInfo() {
   auto read = [this](uint8_t item) {
     const uint8_t data[2] = {1, item};
     QueueRequest(DeviceAddress, CMD_IDENT_DATA, data, 2, 0, 1);
@@ -65,32 +63,21 @@ void TForm1::ReadDeviceInfo() {
     WaitUntilIdle();
   }
 
-  // Only the texts that arrived are shown.
-  if (!FirmwareIdText.empty())
-    Label_VD417_FW->SetCaption(Format("%.8s.%02d", FirmwareIdText.c_str(), DeviceVariant));
-  if (!FirmwareVersionText.empty()) Label_VD417_FV->SetCaption(Format("%.10s", FirmwareVersionText.c_str()));
-  if (!FirmwareDateText.empty()) Label_VD417_FD->SetCaption(Format("%.10s", FirmwareDateText.c_str()));
-  if (!HardwareVersionText.empty()) Label_VD417_HW->SetCaption(Format("%.4s", HardwareVersionText.c_str()));
-  if (ExbVersion[0] != 0) {
-    Label_EXB_FW->SetCaption(Format("%d.%d", ExbVersion[0], ExbVersion[1]));
-    Label_EXB_HW->SetCaption(Format("%d%d%d", ExbVersion[2], ExbVersion[3], ExbVersion[4]));
-  }
-  if (!InfoText.empty()) Label_VD417_IT->SetCaption(Format("%.50s", InfoText.c_str()));
+  const DeviceInformation identity{FirmwareIdText,   DeviceVariant,       FirmwareVersionText,
+                                   FirmwareDateText, HardwareVersionText, ExbVersion,
+                                   InfoText,         SerialNumberText,    ProductionDateText};
+  Events.Notify([&](LinkListener& l) { l.DeviceInfoShown(identity); });
   if (!SerialNumberText.empty()) {
     const std::string shown = Format("%.8s", SerialNumberText.c_str());
-    Label_VD417_SN->SetCaption(shown);
     // Another device: the set-up copy of the PC is not its set-up.
     if (shown != LastSerialNumber) SetupPresent = 0;
     LastSerialNumber = shown;
   }
-  if (!ProductionDateText.empty()) Label_VD417_PD->SetCaption(Format("%.4s", ProductionDateText.c_str()));
 
   if (SetupBackupPresent == 0 || SetupBackupPresent == 1) {
     const bool backup = SetupBackupPresent == 1;
-    if (Form21 != nullptr) Form21->SetupRestore1->SetEnabled(backup);
-    if (Form3 != nullptr && Form3->Button58 != nullptr) Form3->Button58->SetEnabled(backup);
+    Events.Notify([backup](LinkListener& l) { l.SetupBackupKnown(backup); });
   }
-  Repaint();
   DeviceInfoRead = 1;
 
   QueueRequest(DeviceAddress, CMD_READ_CLOCK, nullptr, 0, 0, 1);
@@ -99,7 +86,7 @@ void TForm1::ReadDeviceInfo() {
 
 // ---- Reset and error codes
 
-void TForm1::ResetDevice() {
+void DeviceLink::ResetDevice() {
   const uint8_t soft = SoftResetRequested == 1 ? 1 : 0;
   // Send only: the transaction resets the link once the reset is out.
   QueueRequest(DeviceAddress, CMD_RESET, &soft, 1, 0, 0);
@@ -107,56 +94,49 @@ void TForm1::ResetDevice() {
   DefaultSetupWarned = 0;
 }
 
-bool TForm1::ReadErrorCodes() { return ReadErrorClass(0); }
+bool DeviceLink::ReadErrorCodes() { return ReadErrorClass(0); }
 
-bool TForm1::ReadErrorClass(uint8_t errorClass) {
+bool DeviceLink::ReadErrorClass(uint8_t errorClass) {
   const uint8_t data[2] = {1, errorClass};
   // The status byte's error bit says that the device holds error codes:
   // the very reply that carries them has it.
   return SendRequest(*this, CMD_ERROR_CODES, data, RequestKind::Wait, AnswerRule::StatusErrorAllowed).answered;
 }
 
-void TForm1::ClearErrorCodes() {
-  Label9->SetCaption("");
+void DeviceLink::ClearErrorCodes() {
   const uint8_t clear = 2;
   QueueRequest(DeviceAddress, CMD_ERROR_CODES, &clear, 1, 0, 0);
-  Label13->SetCaption(" ");
-  Label13->SetColor(clBtnFace);
+  Events.Notify([](LinkListener& l) { l.ErrorCodesCleared(); });
 }
 
 // ---- Value stream and cyclic output
 
-void TForm1::StartContinuousOutput(uint8_t kind) {
+void DeviceLink::StartContinuousOutput(uint8_t kind) {
   StreamIndex = 0;
   const uint8_t data[2] = {1, kind};
   QueueRequest(DeviceAddress, CMD_VALUE_STREAM, data, 2, 0, 1);
   WaitUntilIdle();
-  // A window timer ticks at most every 10 ms, as on the platform the program
-  // was made for: finer settings show at that pace instead of waking the
-  // window thread a thousand times a second.
-  Timer3->SetInterval(std::max(Options.sdcont_avg_time, kMinDisplayTickMs));
-  Timer3->SetEnabled(true);
+  Events.Notify([](LinkListener& l) { l.ContinuousOutputStarted(); });
   if (kind == 0) Options.sdcont = 1;
   // While the stream runs the reception alone takes its frames; requests wait.
   Timer1->SetEnabled(false);
 }
 
-void TForm1::StopContinuousOutput(uint8_t kind) {
-  Timer3->SetEnabled(false);
-  // The last reading shown, before the ring index is cleared.
-  streamTexts_->Flush();
+void DeviceLink::StopContinuousOutput(uint8_t kind) {
+  // The display shows its last reading before the ring index is cleared.
+  Events.Notify([](LinkListener& l) { l.ContinuousOutputStopping(); });
   Timer1->SetEnabled(true);
   const uint8_t data[2] = {0, kind};
   QueueRequest(DeviceAddress, CMD_VALUE_STREAM, data, 2, 0, 0);
   if (kind == 0) Options.sdcont = 0;
-  StatusBar1->SetPanelText(7, "");
-  if (Form10 != nullptr) Form10->Panel2->SetColor(clBtnFace);
+  Events.Notify([&](LinkListener& l) { l.StatusFieldShown(LinkStatusField::StreamIndex, ""); });
+  Events.Notify([](LinkListener& l) { l.ContinuousOutputStopped(); });
 }
 
 namespace {
 
 // Stops the value stream and the ADC button mode where they run.
-void StopStreamAndButtonMode(TForm1& link) {
+void StopStreamAndButtonMode(DeviceLink& link) {
   const bool streamRan = link.Options.sdcont == 1;
   const bool buttonModeRan = link.Options.btncont == 1;
   link.Options.sdcont = 0;
@@ -174,7 +154,7 @@ void StopStreamAndButtonMode(TForm1& link) {
 
 }  // namespace
 
-int TForm1::SuspendDeviceOutput() {
+int DeviceLink::SuspendDeviceOutput() {
   StopStreamAndButtonMode(*this);
   FlushLink();
   // The hold is waited for, so that it reaches the device before whatever
@@ -185,14 +165,14 @@ int TForm1::SuspendDeviceOutput() {
   return 0;
 }
 
-int TForm1::ResumeDeviceOutput() {
+int DeviceLink::ResumeDeviceOutput() {
   StopStreamAndButtonMode(*this);
   const uint8_t release = 1;
   QueueRequest(DeviceAddress, CMD_HOLD_CYCLIC, &release, 1, 0, 0);
   return 0;
 }
 
-void TForm1::FlushLink() {
+void DeviceLink::FlushLink() {
   PollingActive = 0;
   ResetLink();
   // The reset has ended the transaction in progress; from inside the
@@ -205,55 +185,43 @@ void TForm1::FlushLink() {
 
 // ---- Bus search and Profibus
 
-void TForm1::SearchDevices() {
+void DeviceLink::SearchDevices() {
   if (ServiceConnected == 1) {
     FlushLink();
-    if (Form21 != nullptr) Form21->Button1Click(nullptr);
+    Events.Notify([](LinkListener& l) { l.ServiceEndWanted(); });
   }
   // Send only: the transaction listens for the presence replies.
   QueueRequest(ADDR_GLOBAL, CMD_SEARCH_DEVICES, nullptr, 0, 0, 0);
 }
 
-void TForm1::ShowProfibusState() {
+void DeviceLink::ShowProfibusState() {
   const uint8_t query[3] = {0, 0, 0};
   ReplyBuffer[2] = 0;
   QueueRequest(DeviceAddress, CMD_PROFIBUS, query, 3, 0, 1);
   WaitUntilIdle();
-  static constexpr std::array<const char*, 4> kRadioNames = {"RadioButton1", "RadioButton2", "RadioButton3",
-                                                             "RadioButton4"};
   // Only a fresh answer to this request tells the state; after a failed one
   // no state is shown.
   if (TransferFailed != 0 || DeviceErrorFlag != 0 || ReplyBuffer[2] != (CMD_PROFIBUS | REPLY_FLAG)) {
-    for (const char* name : kRadioNames)
-      if (auto* radio = FindComponent<TRadioButton>(Form14, name)) radio->SetChecked(false);
-    Label4->SetCaption("-");
-    Label4->Font().SetColor(clBlack);
-    Label1->SetCaption("-");
+    Events.Notify([](LinkListener& l) { l.ProfibusStateReported(-1); });
     return;
   }
   const int state = ReplyBuffer[5];
   if (state < 0 || state > 3) return;
-  if (auto* radio = FindComponent<TRadioButton>(Form14, kRadioNames[static_cast<size_t>(state)]))
-    radio->SetChecked(true);
-  static constexpr std::array<TColor, 4> kColours = {clBlack, clBlack, clGreen, clRed};
-  Label4->SetCaption(Format("%.2X", state));
-  Label4->Font().SetColor(kColours[static_cast<size_t>(state)]);
-  Label1->SetCaption(PROFIBUS_STATE_NAMES[static_cast<size_t>(state)]);
+  Events.Notify([state](LinkListener& l) { l.ProfibusStateReported(state); });
 }
 
 // ---- Port name, clock and baud rate
 
-void TForm1::FindComPortNumber() {
+void DeviceLink::FindComPortNumber() {
   for (int n = 1; n <= 16; ++n) {
     const std::string name = "COM" + std::to_string(n);
     if (ComPort1->Port() != name) continue;
-    StatusBar1->SetPanelText(0, name);
-    if (Form21 != nullptr) Form21->StatusBar1->SetPanelText(0, name);
+    Events.Notify([&](LinkListener& l) { l.PortNameFound(name); });
     return;
   }
 }
 
-void TForm1::SetDeviceClock() {
+void DeviceLink::SetDeviceClock() {
   // Binary values, not BCD: seconds, minutes, hours, day, month, year of
   // the century, weekday (0 Sunday).
   std::array<uint8_t, 7> clock{};
@@ -263,12 +231,10 @@ void TForm1::SetDeviceClock() {
   QueueRequest(DeviceAddress, CMD_SET_CLOCK, clock.data(), static_cast<int>(clock.size()), 0, 1);
 }
 
-uint8_t TForm1::SearchBaudRate() {
+uint8_t DeviceLink::SearchBaudRate() {
   const int lang = Lang();
-  auto status = [](const std::string& text) {
-    if (Form21 != nullptr) Form21->Label14->SetCaption(text);
-  };
-  auto statusText = [] { return Form21 != nullptr ? Form21->Label14->Caption() : std::string(); };
+  auto status = [this](const std::string& text) { Events.Notify([&](LinkListener& l) { l.ConnectionText(text); }); };
+  auto step = [this] { Events.Notify([](LinkListener& l) { l.ConnectionStep(); }); };
   auto clearBuffers = [this] {
     try {
       if (ComPort1->Connected()) ComPort1->ClearBuffer(true, true);
@@ -300,7 +266,7 @@ uint8_t TForm1::SearchBaudRate() {
     return 0;
   }
   for (int rate : kProbeRates) {
-    status(statusText() + ".");
+    step();
     setRate(rate);
     if (probe()) {
       clearBuffers();

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
+#include "app/link/device_link.h"
 #include "app/link/link_protocol.h"
-#include "app/link/test_window.h"
 
 namespace {
 
 // The reply the wait left is the request's own answer under `rule`. The
 // device error is judged from that reply itself: the link's flag also takes
 // the reply code of command 0x7F for the error mark.
-bool Answered(const TForm1& link, uint8_t command, AnswerRule rule) {
+bool Answered(const DeviceLink& link, uint8_t command, AnswerRule rule) {
   if (link.TransferFailed != 0 || link.ReplyValid == 0) return false;
   const uint8_t replyCommand = link.ReplyBuffer[2];
   // A zero or end calibration may be answered with the bare reply flag;
@@ -22,7 +22,7 @@ bool Answered(const TForm1& link, uint8_t command, AnswerRule rule) {
 
 }  // namespace
 
-RequestResult SendRequest(TForm1& link, uint8_t command, std::span<const uint8_t> data, RequestKind kind,
+RequestResult SendRequest(DeviceLink& link, uint8_t command, std::span<const uint8_t> data, RequestKind kind,
                           AnswerRule rule) {
   RequestResult result;
   const bool awaited = kind == RequestKind::Wait || kind == RequestKind::NoWait;
@@ -33,15 +33,4 @@ RequestResult SendRequest(TForm1& link, uint8_t command, std::span<const uint8_t
   if (!link.WaitUntilIdle()) return result;
   result.answered = kind == RequestKind::Wait ? Answered(link, command, rule) : link.TransferFailed == 0;
   return result;
-}
-
-RequestResult SendDeviceRequest(uint8_t command, std::span<const uint8_t> data, RequestKind kind) {
-  if (Form1 == nullptr) return {};
-  return SendRequest(*Form1, command, data, kind);
-}
-
-std::span<const uint8_t> LastReplyData() {
-  // Length byte: command, byte 3, status and the data.
-  const int length = std::clamp(Form1->ReplyBuffer[1] - 3, 0, RX_BUFFER_SIZE - 5);
-  return std::span<const uint8_t>(Form1->ReplyBuffer).subspan(5, static_cast<size_t>(length));
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-class TForm1;
+class DeviceLink;
 
 // How a request goes out.
 enum class RequestKind {
@@ -31,10 +31,10 @@ struct RequestResult {
 };
 
 // Queues `command` with `data` to `link`'s device address.
-RequestResult SendRequest(TForm1& link, uint8_t command, std::span<const uint8_t> data, RequestKind kind,
+RequestResult SendRequest(DeviceLink& link, uint8_t command, std::span<const uint8_t> data, RequestKind kind,
                           AnswerRule rule = AnswerRule::NoDeviceError);
 
-// The same through the program's link, answered only without device error.
+// The same through the program's link, Form1, answered only without device error.
 RequestResult SendDeviceRequest(uint8_t command, std::span<const uint8_t> data, RequestKind kind);
 
 // The data bytes of the reply last taken by a wait.

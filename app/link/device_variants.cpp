@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 
 namespace {
 

@@ -4,15 +4,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/diag/adc_functions.h"
 #include "app/link/answer_decoding.h"
+#include "app/link/device_link.h"
 #include "app/link/link_utilities.h"
 #include "app/link/message_box.h"
-#include "app/link/test_window.h"
 #include "app/program/text_table.h"
-#include "app/link/wait_window.h"
-#include "app/service/service_window.h"
-#include "app/setup/setup_editor.h"
+#include "platform/forms/dialogs.h"
 
 namespace {
 
@@ -31,14 +28,14 @@ bool ShowsWaitWindow(uint8_t command, const RequestEntry& e) {
 
 }  // namespace
 
-void TForm1::SetAnswerTimeout(int address) {
+void DeviceLink::SetAnswerTimeout(int address) {
   RequestEntry* e = CurrentEntry(address);
   // A time-out given to the request when it was queued stays.
   if (e == nullptr || e->TimeoutMs != 0) return;
   if (const int ms = AnswerTimeoutMs(e->Command()); ms > 0) e->TimeoutMs = ms;
 }
 
-int TForm1::HandleAnswer(int address, uint8_t command, int phase, const uint8_t* data) {
+int DeviceLink::HandleAnswer(int address, uint8_t command, int phase, const uint8_t* data) {
   RequestEntry* e = CurrentEntry(address);
   if (e == nullptr) return 0;
 
@@ -74,8 +71,8 @@ int TForm1::HandleAnswer(int address, uint8_t command, int phase, const uint8_t*
         WeightTextSReady = 0;
         break;
       default:
-        if (ShowsWaitWindow(command, *e) && Form16 != nullptr) {
-          Form16->Show();
+        if (ShowsWaitWindow(command, *e)) {
+          Events.Notify([](LinkListener& l) { l.WaitWindowShown(); });
           waitWindowShownByLink_ = true;
         }
         break;
@@ -93,7 +90,7 @@ int TForm1::HandleAnswer(int address, uint8_t command, int phase, const uint8_t*
   return AnswerCommand(address, command, data);
 }
 
-int TForm1::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
+int DeviceLink::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
   RequestEntry* e = CurrentEntry(address);
   const std::span<const uint8_t> answer(data, static_cast<size_t>(std::max(answerDataLength_, 0)));
   const int lang = Lang();
@@ -149,12 +146,10 @@ int TForm1::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
       if (e->DataByte(0) == 1) {
         RxCount = 0;
         Options.btncont = 1;
-        if (Form10 != nullptr) Form10->Panel1->SetColor(clGreen);
       } else if (e->DataByte(0) == 0) {
         Options.btncont = 0;
-        if (Form10 != nullptr) Form10->Panel1->SetColor(clBtnFace);
       }
-      if (Form10 != nullptr) Form10->Repaint();
+      Events.Notify([on = e->DataByte(0)](LinkListener& l) { l.ButtonModeAnswered(on); });
       break;
     case CMD_ADC_SCALED:
       std::memcpy(&AdcScaledValue, answer.data(), 4);
@@ -181,8 +176,7 @@ int TForm1::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
       AdcConversionMode = answer[0];
       const char* mode = AdcConversionMode == 0 ? "CONT" : AdcConversionMode == 1 ? "SINGLE" : nullptr;
       if (mode != nullptr) {
-        StatusBar1->SetPanelText(10, mode);
-        if (Form21 != nullptr) Form21->StatusBar1->SetPanelText(3, mode);
+        Events.Notify([mode](LinkListener& l) { l.AdcModeReported(mode); });
       }
       break;
     }
@@ -249,7 +243,7 @@ int TForm1::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
         char box[64];
         std::snprintf(box, sizeof box, "VD417-Setup-CSum : %c%c %c%c", answer[0], answer[1], answer[2], answer[3]);
         ShowUntilOk(box, ROW_TITLE_HINT, MB_ICONINFORMATION);
-        if (Form3 != nullptr) Form3->Repaint();
+        Events.Notify([](LinkListener& l) { l.SetupChecksumShown(); });
       } else if (e->DataByte(0) == 2) {
         ok();
       }
@@ -300,8 +294,10 @@ int TForm1::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
             break;
           case 0xFF:
             FirmwareType = answer[0];
-            if (FirmwareType == 1) StatusBar1->SetPanelText(11, "SW 0x01");
-            if (FirmwareType == 2) StatusBar1->SetPanelText(11, "SW 0x02");
+            if (FirmwareType == 1)
+              Events.Notify([&](LinkListener& l) { l.StatusFieldShown(LinkStatusField::FirmwareType, "SW 0x01"); });
+            if (FirmwareType == 2)
+              Events.Notify([&](LinkListener& l) { l.StatusFieldShown(LinkStatusField::FirmwareType, "SW 0x02"); });
             FirmwareTypeMismatch = FirmwareType == EXPECTED_FIRMWARE_TYPE ? 0 : 1;
             if (FirmwareType == 1) ShowUntilOk(Text(445, lang), ROW_TITLE_HINT, MB_ICONINFORMATION);
             break;
@@ -313,14 +309,10 @@ int TForm1::AnswerCommand(int address, uint8_t command, const uint8_t* data) {
     case CMD_ERROR_CODES:
       if (e->DataByte(1) == 0) {
         ErrorCodes = {answer[0], answer[1]};
-        char codes[16];
-        std::snprintf(codes, sizeof codes, "%.2X %.2X", ErrorCodes[0], ErrorCodes[1]);
-        Label9->SetCaption(codes);
-        if (ErrorCodes[0] != 0 || ErrorCodes[1] != 0) {
-          Label9->Font().SetColor(clRed);
-          Label13->SetCaption(Text(446, lang));
-          if (Form21 != nullptr) Form21->Label12->SetVisible(true);
-        }
+        Events.Notify([&](LinkListener& l) {
+          l.ErrorCodesShown(ErrorCodes);
+          if (ErrorCodes[0] != 0 || ErrorCodes[1] != 0) l.DeviceErrorShown(true);
+        });
       } else {
         ErrorItemValue = answer[0];
       }

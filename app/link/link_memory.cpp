@@ -1,7 +1,7 @@
 // Device memory transfer in chunks of at most 128 bytes over the request engine.
 #include <algorithm>
 
-#include "app/link/test_window.h"
+#include "app/link/device_link.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ constexpr int kChunkTries = 2;
 
 }  // namespace
 
-bool TForm1::WriteDeviceMemory(std::span<const uint8_t> source, int base, int offset, int count) {
+bool DeviceLink::WriteDeviceMemory(std::span<const uint8_t> source, int base, int offset, int count) {
   if (count <= 0) return false;
   if (offset < 0 || static_cast<size_t>(offset) + static_cast<size_t>(count) > source.size()) {
     TransferFailed = 1;
@@ -47,7 +47,7 @@ bool TForm1::WriteDeviceMemory(std::span<const uint8_t> source, int base, int of
   return deviceError;
 }
 
-bool TForm1::ReadDeviceMemory(int base, int offset, int count) {
+bool DeviceLink::ReadDeviceMemory(int base, int offset, int count) {
   if (count <= 0) return false;
   if (offset < 0 || offset + count > READ_BUFFER_SIZE) {
     TransferFailed = 1;
@@ -76,7 +76,7 @@ bool TForm1::ReadDeviceMemory(int base, int offset, int count) {
   return false;
 }
 
-int TForm1::ReadDeviceBlock(int base, int offset, int count) {
+int DeviceLink::ReadDeviceBlock(int base, int offset, int count) {
   if (count < 1 || count > BLOCK_CHUNK_SIZE || offset < 0 || offset + count > READ_BUFFER_SIZE) {
     TransferFailed = 1;
     return 1;

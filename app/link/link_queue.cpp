@@ -5,13 +5,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/diag/adc_functions.h"
-#include "app/diag/traffic_monitor.h"
-#include "app/link/test_window.h"
+#include "app/link/device_link.h"
 #include "app/program/text_table.h"
-#include "app/link/wait_window.h"
-#include "app/service/service_window.h"
 #include "platform/clock/clock.h"
+#include "platform/forms/timer.h"
 #include "platform/serial/com_port.h"
 
 namespace {
@@ -29,8 +26,8 @@ int64_t RequestBudgetMs(const RequestEntry& e, int leastTimeoutMs) {
 
 }  // namespace
 
-bool TForm1::QueueRequest(int address, uint8_t command, const uint8_t* data, int length, int reserved,
-                          int awaitAnswer) {
+bool DeviceLink::QueueRequest(int address, uint8_t command, const uint8_t* data, int length, int reserved,
+                              int awaitAnswer) {
   std::vector<uint8_t> bytes;
   if (length > 0 && data != nullptr) bytes.assign(data, data + std::min(length, MAX_DATA_BYTES + 1));
   // A block write carries its chunk behind the header, added once here so
@@ -51,15 +48,15 @@ bool TForm1::QueueRequest(int address, uint8_t command, const uint8_t* data, int
   lastQueued_ = Requests.Add(address, command, bytes, reserved, awaitAnswer).Sequence;
   if (awaitAnswer != 0) lastAwaitedQueued_ = lastQueued_;
   lastRefused_ = false;
-  StatusBar1->SetPanelText(3, std::to_string(PendingCount));
-  StatusBar1->SetPanelText(4, std::to_string(address));
+  ShowPendingCount();
+  Events.Notify([&](LinkListener& l) { l.StatusFieldShown(LinkStatusField::Address, std::to_string(address)); });
   Timer1->SetInterval(100);
   // A transaction in progress enables the tick when it ends.
   if (!TransactionInProgress()) Timer1->SetEnabled(true);
   return true;
 }
 
-bool TForm1::WaitUntilIdle() {
+bool DeviceLink::WaitUntilIdle() {
   ReplyValid = 0;
   if (PendingCount == 0) return true;
   // Inside the link's handling of a request that request cannot end before
@@ -118,12 +115,10 @@ bool TForm1::WaitUntilIdle() {
   return true;
 }
 
-void TForm1::Timer1Timer(TObject* Sender) {
+void DeviceLink::Timer1Timer(TObject* Sender) {
   if (TransactionInProgress()) return;  // one transaction at a time
   if (QueuePaused != 0) return;
-  StatusBar1->SetPanelText(2, "Timer1");
-  Repaint();
-  if (Visible()) Label_PC_Time->SetCaption(FormatNow("%d.%m.%y   %H:%M:%S    %a"));
+  Events.Notify([](LinkListener& l) { l.QueueTicked(); });
   if (PendingCount == 0) {
     TransactionAborted = 0;
     Timer1->SetInterval(500);
@@ -131,31 +126,34 @@ void TForm1::Timer1Timer(TObject* Sender) {
       ComPort1->Close();
       SetPortState(false);
     }
-    for (int i = 2; i <= 6; ++i) StatusBar1->SetPanelText(i, "");
+    for (LinkStatusField field : {LinkStatusField::Tick, LinkStatusField::Pending, LinkStatusField::Address,
+                                  LinkStatusField::Command, LinkStatusField::Tries})
+      Events.Notify([&](LinkListener& l) { l.StatusFieldShown(field, ""); });
     return;
   }
-  Edit1->SetText("");
+  Events.Notify([](LinkListener& l) { l.ReceivedText(""); });
   stepsLeft_ = 4;
   RunSteps();
 }
 
-RequestEntry* TForm1::CurrentEntry(int address) {
+RequestEntry* DeviceLink::CurrentEntry(int address) {
   if (TransactionInProgress() && current_.Address == address)
     if (RequestEntry* e = Requests.Find(current_)) return e;
   return Requests.NewestOf(address);
 }
 
-void TForm1::CompleteRequest(int address) {
+void DeviceLink::CompleteRequest(int address) {
   if (RequestEntry* e = CurrentEntry(address)) {
     const uint32_t sequence = e->Sequence;
     Requests.Remove(PendingRef{address, sequence});
     NoteRequestEnd(sequence);
   }
-  StatusBar1->SetPanelText(3, std::to_string(PendingCount));
-  for (int i = 4; i <= 6; ++i) StatusBar1->SetPanelText(i, "");
+  ShowPendingCount();
+  for (LinkStatusField field : {LinkStatusField::Address, LinkStatusField::Command, LinkStatusField::Tries})
+    Events.Notify([&](LinkListener& l) { l.StatusFieldShown(field, ""); });
 }
 
-void TForm1::NoteRequestEnd(uint32_t sequence) {
+void DeviceLink::NoteRequestEnd(uint32_t sequence) {
   const bool answered = TransferFailed == 0 && ReplyReceived != 0;
   for (WaitRecord* wait : waits_) {
     if (sequence != wait->awaited) continue;
@@ -168,10 +166,9 @@ void TForm1::NoteRequestEnd(uint32_t sequence) {
   }
 }
 
-void TForm1::ResetLink() {
+void DeviceLink::ResetLink() {
   Timer1->SetEnabled(false);
-  CheckBox2->SetChecked(false);
-  if (Form10 != nullptr) Form10->CheckBox1->SetChecked(false);
+  Events.Notify([](LinkListener& l) { l.LinkReset(); });
   Requests.Clear();
   ++resetCount_;
   TransactionAborted = 1;
@@ -183,7 +180,7 @@ void TForm1::ResetLink() {
   Timer1->SetEnabled(true);
 }
 
-void TForm1::ResetReceiveState() {
+void DeviceLink::ResetReceiveState() {
   RxCount = 0;
   RxStxSeen = 0;
   RxFrameComplete = 0;
@@ -191,7 +188,7 @@ void TForm1::ResetReceiveState() {
   assembler_.Reset();
 }
 
-void TForm1::SetSoftTimer(int id, int ms, int on) {
+void DeviceLink::SetSoftTimer(int id, int ms, int on) {
   if (id != 2) return;
   if (on != 0) {
     SoftTimer2Running = 1;
@@ -205,31 +202,26 @@ void TForm1::SetSoftTimer(int id, int ms, int on) {
   }
 }
 
-void TForm1::Timer2Timer(TObject* Sender) {
+void DeviceLink::Timer2Timer(TObject* Sender) {
   // A reply that is in the port by now came in time, though its event waits behind this one.
   if (phase_ == LinkPhase::AwaitingReply && ReplyReceived == 0 && ComPort1->Connected()) ComPort1->AnnounceNow();
   SetSoftTimer(2, 0, 0);
   AdvanceTransaction();
 }
 
-void TForm1::Timer4Timer(TObject* Sender) {
+void DeviceLink::Timer4Timer(TObject* Sender) {
   TransferFailed = 0;
   DeviceErrorFlag = 0;
   CommErrorCount = 0;
-  if (Form21 != nullptr) {
-    Form21->Button1->SetEnabled(true);
-    Form21->Label14->SetCaption("");
-    Form21->StatusBar1->SetPanelText(0, "ERR");
-  }
-  StatusBar1->SetPanelStyle(8, TStatusPanelStyle::psText);
+  Events.Notify([](LinkListener& l) { l.CommErrorCleared(); });
   Timer4->SetEnabled(false);
 }
 
-void TForm1::Timer6Timer(TObject* Sender) {
+void DeviceLink::Timer6Timer(TObject* Sender) {
   if (CommErrorCount == 1) CommErrorCount = 0;
 }
 
-void TForm1::PumpOnce(int maxWaitMs) {
+void DeviceLink::PumpOnce(int maxWaitMs) {
   // Wait for the next event, but not longer than asked.
   QTimer wake;
   wake.setSingleShot(true);
@@ -238,22 +230,23 @@ void TForm1::PumpOnce(int maxWaitMs) {
   QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
-void TForm1::WaitMs(int ms) {
+void DeviceLink::WaitMs(int ms) {
   const int64_t start = NowMs();
   do {
     PumpOnce(std::max(1, ms - ElapsedMs(start)));
   } while (ElapsedMs(start) < ms);
 }
 
-void TForm1::SetPortState(bool open) {
-  const TColor colour = open ? clGreen : clRed;
-  if (Form5 != nullptr) Form5->Panel1->SetColor(colour);
-  Label19->SetCaption(open ? "Open" : "Close");
-  Label19->SetColor(colour);
+void DeviceLink::SetPortState(bool open) {
+  Events.Notify([open](LinkListener& l) { l.PortStateChanged(open); });
 }
 
-void TForm1::CloseWaitWindowOfLink() {
+void DeviceLink::CloseWaitWindowOfLink() {
   if (!waitWindowShownByLink_) return;
   waitWindowShownByLink_ = false;
-  if (Form16 != nullptr) Form16->Close();
+  Events.Notify([](LinkListener& l) { l.WaitWindowClosed(); });
+}
+
+void DeviceLink::ShowPendingCount() {
+  Events.Notify([&](LinkListener& l) { l.StatusFieldShown(LinkStatusField::Pending, std::to_string(PendingCount)); });
 }

@@ -5,15 +5,15 @@
 #include <cstdio>
 #include <utility>
 
+#include "app/link/device_link.h"
 #include "app/link/link_utilities.h"
 #include "app/link/message_box.h"
-#include "app/link/test_window.h"
 #include "app/program/text_table.h"
-#include "app/service/service_window.h"
+#include "platform/forms/dialogs.h"
 #include "platform/serial/com_port.h"
 #include "platform/serial/com_port_error.h"
 
-void TForm1::ComPort1RxChar(TObject* Sender, int Count) {
+void DeviceLink::ComPort1RxChar(TObject* Sender, int Count) {
   if (ReceiveDisabled == 1) return;  // the bytes stay in the port
   assembler_.SetFraming(CurrentFraming());
   FollowStreamOption();
@@ -63,7 +63,7 @@ void TForm1::ComPort1RxChar(TObject* Sender, int Count) {
   ComPort1->SetRxBatchInterval(assembler_.Mode() == ReceiveMode::Stream ? kStreamBatchMs : 0);
 }
 
-void TForm1::FollowStreamOption() {
+void DeviceLink::FollowStreamOption() {
   const bool on = Options.sdcont != 0;
   if (on == streamOptionSeen_) return;
   streamOptionSeen_ = on;
@@ -75,7 +75,7 @@ void TForm1::FollowStreamOption() {
   }
 }
 
-void TForm1::FollowStreamReply() {
+void DeviceLink::FollowStreamReply() {
   // The device streams values from its answer to the start on, and ends
   // with its answer to any other value-stream request.
   if (streamStartSent_) {
@@ -85,7 +85,7 @@ void TForm1::FollowStreamReply() {
   }
 }
 
-void TForm1::TakeReply(const Bytes& frame) {
+void DeviceLink::TakeReply(const Bytes& frame) {
   const int address = frame[1];
   if (address > ADDR_GLOBAL) {
     RxCount = 0;
@@ -117,7 +117,7 @@ void TForm1::TakeReply(const Bytes& frame) {
   if (phase_ == LinkPhase::AwaitingReply) KickTransaction();
 }
 
-void TForm1::StoreStreamValue(const Bytes& frame) {
+void DeviceLink::StoreStreamValue(const Bytes& frame) {
   // A value needs bytes 1..4 of the frame.
   if (frame.size() < 5) return;
   if (StreamIndex < 0 || StreamIndex >= STREAM_RING_SIZE) StreamIndex = 0;
@@ -126,7 +126,7 @@ void TForm1::StoreStreamValue(const Bytes& frame) {
   StreamIndex = (StreamIndex + 1) % STREAM_RING_SIZE;
 }
 
-void TForm1::TakeStreamFrame(const Bytes& frame) {
+void DeviceLink::TakeStreamFrame(const Bytes& frame) {
   RxCount = static_cast<int>(std::min(frame.size(), RxBuffer.size()));
   std::copy_n(frame.begin(), RxCount, RxBuffer.begin());
   TraceStreamFrame();
@@ -136,7 +136,7 @@ void TForm1::TakeStreamFrame(const Bytes& frame) {
   RxCount = 0;
 }
 
-void TForm1::TraceStreamFrame() {
+void DeviceLink::TraceStreamFrame() {
   const auto count = static_cast<size_t>(std::clamp(RxCount, 0, RX_BUFFER_SIZE));
   const std::span<const uint8_t> frame(RxBuffer.data(), count);
   LogReceived(frame, frame);
@@ -145,12 +145,12 @@ void TForm1::TraceStreamFrame() {
   streamTrace_->Request();
 }
 
-void TForm1::FailRequest(int address) {
+void DeviceLink::FailRequest(int address) {
   TransferFailed = 1;
   CompleteRequest(address);
 }
 
-int TForm1::CheckReply(int address) {
+int DeviceLink::CheckReply(int address) {
   const int count = std::clamp(RxCount, 0, RX_BUFFER_SIZE - 2);
   Bytes copy(ReplyBuffer.begin(), ReplyBuffer.begin() + count);
   TraceReceived(std::span<const uint8_t>(RxBuffer.data(), static_cast<size_t>(count + 2)),
@@ -167,9 +167,10 @@ int TForm1::CheckReply(int address) {
   bool errorReply = false;
   if (framing.checksum) {
     if (copy[2] == REPLY_ERROR_MARK || copy[3] == REPLY_ERROR_MARK) {
-      Label13->SetCaption(ByLanguage(Lang(), "FEHLER", "ERROR"));
-      Label13->SetColor(clRed);
-      if (Form21 != nullptr) Form21->Label12->SetVisible(true);
+      Events.Notify([](LinkListener& l) {
+        l.ErrorReplyShown();
+        l.DeviceErrorShown(true);
+      });
       DeviceErrorFlag = 1;
       errorReply = true;
     } else {
@@ -190,8 +191,8 @@ int TForm1::CheckReply(int address) {
   DeviceStatus = copy[4];
   char status[8];
   std::snprintf(status, sizeof status, "0x%.2X", DeviceStatus);
-  Label35->SetCaption(status);
-  if (ExpertView == 1 && Form21 != nullptr) Form21->StatusBar1->SetPanelText(1, status);
+  Events.Notify([&](LinkListener& l) { l.StatusByteShown(status); });
+  if (ExpertView == 1) Events.Notify([&](LinkListener& l) { l.ExpertStatusLine(status); });
 
   if (DeviceStatus & DEVICE_STATUS_DEFAULT_SETUP) {
     if (DefaultSetupWarned == 0)
@@ -203,31 +204,23 @@ int TForm1::CheckReply(int address) {
   }
 
   if (DeviceStatus & DEVICE_STATUS_ERROR) {
-    Label13->SetCaption(ByLanguage(Lang(), "FEHLER", "ERROR"));
-    Label13->Font().SetColor(clRed);
-    if (Form21 != nullptr) Form21->Label12->SetVisible(true);
+    Events.Notify([](LinkListener& l) {
+      l.StatusErrorShown(true);
+      l.DeviceErrorShown(true);
+    });
     DeviceErrorFlag = 1;
     if (lastReplyCommand_ == 0x80 && entry->Command() != CMD_ERROR_CODES && LoopReadActive == 0)
       errorReadWanted_ = true;
   } else if (!errorReply) {
     // An error reply stays an error whatever its status byte says.
     DeviceErrorFlag = 0;
-    Label13->SetCaption("");
-    Label13->Font().SetColor(clBtnFace);
-    Label9->Font().SetColor(clBlack);
-    if (Form21 != nullptr) Form21->Label12->SetVisible(false);
+    Events.Notify([](LinkListener& l) {
+      l.StatusErrorShown(false);
+      l.DeviceErrorShown(false);
+    });
   }
 
-  if (Form21 != nullptr) {
-    Form21->Label22->SetCaption(
-        (DeviceStatus & DEVICE_STATUS_LOAD_CELL_ERROR) ? ByLanguage(Lang(), "BRÜCKENFEHLER", "LOAD-CELL ERROR") : "");
-    if (DeviceStatus & DEVICE_STATUS_OVERLOAD)
-      Form21->Label18->SetCaption(ByLanguage(Lang(), "ÜBERLAST", "OVERLOAD"));
-    else if (DeviceStatus & DEVICE_STATUS_UNDERLOAD)
-      Form21->Label18->SetCaption(ByLanguage(Lang(), "UNTERLAST", "UNDERLOAD"));
-    else
-      Form21->Label18->SetCaption("");
-  }
+  Events.Notify([status = DeviceStatus](LinkListener& l) { l.DeviceStatusReceived(status); });
 
   lastReplyCommand_ = copy[2];
   if (lastReplyCommand_ == 0x80 && entry->Command() == CMD_CAL_ZERO) lastReplyCommand_ = 0x81;

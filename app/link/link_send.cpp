@@ -1,7 +1,5 @@
 // Sending a request telegram: the port is opened afresh for every telegram.
-#include "app/diag/traffic_monitor.h"
-#include "app/link/test_window.h"
-#include "app/service/service_window.h"
+#include "app/link/device_link.h"
 #include "platform/serial/com_port.h"
 #include "platform/serial/com_port_error.h"
 
@@ -19,7 +17,7 @@ int WriteBytes(TComPort& port, const uint8_t* bytes, int count) {
 
 }  // namespace
 
-int TForm1::SendTelegram(int address) {
+int DeviceLink::SendTelegram(int address) {
   RequestEntry* entry = CurrentEntry(address);
   if (entry == nullptr) return 1;
   TelegramBytes& t = entry->Telegram;
@@ -36,11 +34,8 @@ int TForm1::SendTelegram(int address) {
   TransferFailed = 0;
   assembler_.Reset();
 
-  Label13->SetCaption("");
-  Label13->Font().SetColor(clBtnFace);
   activityToggle_ = !activityToggle_;
-  if (Form21 != nullptr) Form21->Panel2->SetColor(activityToggle_ ? clMaroon : clBtnFace);
-  Label8->Font().SetColor(clWindowText);
+  Events.Notify([on = activityToggle_](LinkListener& l) { l.SendActivity(on); });
 
   try {
     if (ComPort1->Connected()) ComPort1->Close();
@@ -50,10 +45,7 @@ int TForm1::SendTelegram(int address) {
   }
   SetPortState(true);
   streamTrace_->Cancel();  // a stream frame not yet shown is older than this exchange
-  if (Form5 != nullptr) {
-    Form5->Memo3->Clear();
-    Form5->Memo4->Clear();
-  }
+  Events.Notify([](LinkListener& l) { l.ExchangeStarted(); });
   if (t[0] == 0) return 1;
   if (t[2] == CMD_VALUE_STREAM) streamStartSent_ = t[TELEGRAM_HEADER] == 1 && t[TELEGRAM_HEADER + 1] == 0;
 
@@ -71,7 +63,7 @@ int TForm1::SendTelegram(int address) {
 
 // The rest of the send once the transmit-empty event has come, or soft
 // timer 2 has run out first: 0 when the telegram went out whole.
-int TForm1::FinishTelegram() {
+int DeviceLink::FinishTelegram() {
   SetSoftTimer(2, 0, 0);
   if (TxEmptyFlag == 0) return 1;
   RequestEntry* entry = Requests.Find(current_);
@@ -90,7 +82,7 @@ int TForm1::FinishTelegram() {
   return 0;
 }
 
-void TForm1::ComPort1TxEmpty(TObject* Sender) {
+void DeviceLink::ComPort1TxEmpty(TObject* Sender) {
   // The output buffer has run empty, so there is nothing to purge; purging
   // anyway would drop bytes that a pseudo-terminal's peer has not read yet.
   TxEmptyFlag = 1;

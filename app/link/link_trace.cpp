@@ -1,12 +1,12 @@
-// The traffic trace: the traffic monitor's boxes, the reply field of the
-// test window and the trace file "rs232_log.txt".
+// The traffic trace: the frames reported to the windows that show them,
+// and the trace file "rs232_log.txt".
 #include <QTimer>
 
-#include "app/diag/traffic_monitor.h"
+#include "app/link/device_link.h"
 #include "app/link/message_box.h"
-#include "app/link/test_window.h"
 #include "app/program/text_table.h"
-#include "app/service/service_window.h"
+#include "platform/forms/component.h"
+#include "platform/forms/dialogs.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ constexpr const char* kTraceFileName = "rs232_log.txt";
 
 }  // namespace
 
-bool TForm1::OpenTraceFile() {
+bool DeviceLink::OpenTraceFile() {
   // An earlier trace keeps its name until this one is closed complete.
   auto file = std::make_unique<LogFile>();
   const bool open = file->Open(kTraceFileName, [this](const std::string& name, std::error_code cause) {
@@ -32,62 +32,60 @@ bool TForm1::OpenTraceFile() {
   return true;
 }
 
-void TForm1::CloseTraceFile() {
+void DeviceLink::CloseTraceFile() {
   Rs232LoggingOn = 0;
   if (Rs232LogFile) Rs232LogFile->Close();
   Rs232LogFile.reset();
 }
 
-void TForm1::ReportFileWriteError(const std::string& name, std::error_code cause) {
+void DeviceLink::ReportFileWriteError(const std::string& name, std::error_code cause) {
   // Not from inside a transfer: the box waits for the user.
-  QTimer::singleShot(0, this, [this, text = FileWriteErrorText(name, cause, Lang())] {
+  QTimer::singleShot(0, timers_.get(), [this, text = FileWriteErrorText(name, cause, Lang())] {
     ShowUntilOk(text, ROW_TITLE_ERROR, MB_ICONERROR);
   });
 }
 
-void TForm1::WriteTraceLog(const char* label, const std::string& line) {
+void DeviceLink::WriteTraceLog(const char* label, const std::string& line) {
   if (Rs232LoggingOn != 1 || !Rs232LogFile) return;
   Rs232LogFile->Write(label + std::string(CText(line)) + "\n");
 }
 
-void TForm1::TraceSent(std::span<const uint8_t> bytes) {
-  if (ExpertView == 1 && Form21 != nullptr) Form21->StatusBar1->SetPanelText(4, "");
-  if (!RS232Fenster1->Checked()) return;
+void DeviceLink::TraceSent(std::span<const uint8_t> bytes) {
+  if (ExpertView == 1) Events.Notify([](LinkListener& l) { l.ExpertReplyLine(""); });
+  if (!TraceWindowOn()) return;
   const std::string hex = HexTraceLine(bytes);
   const std::string chars = CharTraceLine(bytes);
-  if (Form5 != nullptr) {
-    Form5->Memo1->SetText(hex);
-    Form5->Memo2->SetText(chars);
-  }
+  Events.Notify([&](LinkListener& l) { l.FrameSent(hex, chars); });
   WriteTraceLog("PC->Device (B): ", hex);
   WriteTraceLog("PC->Device (A): ", chars);
 }
 
-void TForm1::TraceReceived(std::span<const uint8_t> hexBytes, std::span<const uint8_t> charBytes, bool reply) {
+void DeviceLink::TraceReceived(std::span<const uint8_t> hexBytes, std::span<const uint8_t> charBytes, bool reply) {
   streamTrace_->Cancel();  // a stream frame not yet shown is older
   ShowReceived(hexBytes, charBytes, reply);
   LogReceived(hexBytes, charBytes);
 }
 
-void TForm1::ShowReceived(std::span<const uint8_t> hexBytes, std::span<const uint8_t> charBytes, bool reply) {
-  if (RS232Daten1->Checked()) {
+void DeviceLink::ShowReceived(std::span<const uint8_t> hexBytes, std::span<const uint8_t> charBytes, bool reply) {
+  if (TraceTextOn()) {
     const std::string hex = HexTraceLine(hexBytes);
-    Edit1->SetText(hex);
-    if (reply && ExpertView == 1 && Form21 != nullptr) Form21->StatusBar1->SetPanelText(4, hex);
+    Events.Notify([&](LinkListener& l) { l.ReceivedText(hex); });
+    if (reply && ExpertView == 1) Events.Notify([&](LinkListener& l) { l.ExpertReplyLine(hex); });
   }
-  if (RS232Fenster1->Checked() && Form5 != nullptr) {
-    Form5->Memo3->SetText(HexTraceLine(hexBytes));
-    Form5->Memo4->SetText(CharTraceLine(charBytes));
+  if (TraceWindowOn()) {
+    const std::string hex = HexTraceLine(hexBytes);
+    const std::string chars = CharTraceLine(charBytes);
+    Events.Notify([&](LinkListener& l) { l.FrameReceived(hex, chars); });
   }
 }
 
-void TForm1::LogReceived(std::span<const uint8_t> hexBytes, std::span<const uint8_t> charBytes) {
-  if (!RS232Fenster1->Checked() || Rs232LoggingOn != 1) return;
+void DeviceLink::LogReceived(std::span<const uint8_t> hexBytes, std::span<const uint8_t> charBytes) {
+  if (!TraceWindowOn() || Rs232LoggingOn != 1) return;
   WriteTraceLog("Device->PC (B): ", HexTraceLine(hexBytes));
   WriteTraceLog("Device->PC (A): ", CharTraceLine(charBytes));
 }
 
-void TForm1::ShowStreamTrace() {
+void DeviceLink::ShowStreamTrace() {
   // Each frame's lines replace those before: the newest frame stands for its batch.
   ShowReceived(streamTraceFrame_, streamTraceFrame_, false);
 }

@@ -13,12 +13,12 @@
 #include <cstdio>
 #include <functional>
 
-#include "app/diag/address_list.h"
+#include "app/link/device_link.h"
 #include "app/link/message_box.h"
-#include "app/link/test_window.h"
 #include "app/program/text_table.h"
-#include "app/service/service_window.h"
 #include "platform/clock/clock.h"
+#include "platform/forms/dialogs.h"
+#include "platform/forms/timer.h"
 
 namespace {
 
@@ -42,27 +42,27 @@ std::string Format(const char* format, int value) {
 
 }  // namespace
 
-void TForm1::SetUpTransactionTimers() {
-  pauseTimer_ = new QTimer(this);
+void DeviceLink::SetUpTransactionTimers() {
+  pauseTimer_ = new QTimer(timers_.get());
   pauseTimer_->setSingleShot(true);
   pauseTimer_->setTimerType(Qt::PreciseTimer);
-  QObject::connect(pauseTimer_, &QTimer::timeout, this,
+  QObject::connect(pauseTimer_, &QTimer::timeout, timers_.get(),
                    [this] { FireEvent(std::function<void()>([this] { PauseTimerTimer(); })); });
-  kick_ = new QTimer(this);
+  kick_ = new QTimer(timers_.get());
   kick_->setSingleShot(true);
   kick_->setInterval(0);
-  QObject::connect(kick_, &QTimer::timeout, this,
+  QObject::connect(kick_, &QTimer::timeout, timers_.get(),
                    [this] { FireEvent(std::function<void()>([this] { AdvanceTransaction(); })); });
 }
 
-void TForm1::RunSteps() {
+void DeviceLink::RunSteps() {
   while (stepsLeft_ > 0 && !TransactionInProgress()) {
     --stepsLeft_;
     if (RunTransaction() == 0) return;
   }
 }
 
-int TForm1::RunTransaction() {
+int DeviceLink::RunTransaction() {
   if (TransactionInProgress()) return 0;
   if (PendingCount < 1 || PendingCount > MAX_PENDING) {
     PendingCount = 0;
@@ -82,14 +82,14 @@ int TForm1::RunTransaction() {
   HandleAnswer(address, entry->Command(), PHASE_REQUEST, nullptr);
   char cmd[40];
   std::snprintf(cmd, sizeof cmd, "Cmd: %3dd / %2Xh", entry->Command(), entry->Command());
-  StatusBar1->SetPanelText(5, cmd);
+  Events.Notify([&](LinkListener& l) { l.StatusFieldShown(LinkStatusField::Command, std::string(cmd)); });
   entry->State = 1;
   entry->TriesLeft = TELEGRAM_TRIES;
   TransactionAborted = 0;
   return SendTry();
 }
 
-void TForm1::AdvanceTransaction() {
+void DeviceLink::AdvanceTransaction() {
   if (engineDepth_ > 0) return;  // the step on the stack moves on when it returns
   int more = 0;
   {
@@ -115,11 +115,11 @@ void TForm1::AdvanceTransaction() {
   if (more != 0) RunSteps();
 }
 
-void TForm1::KickTransaction() {
+void DeviceLink::KickTransaction() {
   if (!kick_->isActive()) kick_->start();
 }
 
-void TForm1::PauseTimerTimer() {
+void DeviceLink::PauseTimerTimer() {
   if (phase_ != LinkPhase::Pausing) return;
   // A timer may end a little early on the program clock: the rest is waited for.
   if (const int64_t left = pauseEndsMs_ - NowMs(); left > 0) {
@@ -129,11 +129,10 @@ void TForm1::PauseTimerTimer() {
   AdvanceTransaction();
 }
 
-int TForm1::SendTry() {
+int DeviceLink::SendTry() {
   RequestEntry* entry = Requests.Find(current_);
   if (entry == nullptr) return 0;
-  StatusBar1->SetPanelText(6, std::to_string(entry->TriesLeft));
-  Repaint();
+  Events.Notify([tries = entry->TriesLeft](LinkListener& l) { l.SendTried(tries); });
   Timer1->SetEnabled(false);
   phase_ = LinkPhase::Sending;
   tryLeastTimeoutMs_ = LeastAnswerTimeout ? LeastAnswerTimeout(current_.Address, *entry) : 0;
@@ -141,7 +140,7 @@ int TForm1::SendTry() {
   return 0;
 }
 
-int TForm1::SendEnded(bool sent) {
+int DeviceLink::SendEnded(bool sent) {
   SetSoftTimer(2, 0, 0);
   RequestEntry* entry = Requests.Find(current_);
   if (entry == nullptr) {
@@ -169,7 +168,7 @@ int TForm1::SendEnded(bool sent) {
   return 0;
 }
 
-int TForm1::StartReplyWait() {
+int DeviceLink::StartReplyWait() {
   RequestEntry* entry = Requests.Find(current_);
   if (entry == nullptr) return 0;
   if (entry->TimeoutMs == 0) entry->TimeoutMs = DEFAULT_ANSWER_TIMEOUT_MS;
@@ -180,14 +179,14 @@ int TForm1::StartReplyWait() {
   return 0;
 }
 
-int TForm1::TryWithoutReply() {
+int DeviceLink::TryWithoutReply() {
   RequestEntry* entry = Requests.Find(current_);
   if (entry == nullptr) return 0;
   if (--entry->TriesLeft > 0) return SendTry();
   return NoReply();
 }
 
-int TForm1::NoReply() {
+int DeviceLink::NoReply() {
   SetSoftTimer(2, 0, 0);
   phase_ = LinkPhase::Idle;
   const int address = current_.Address;
@@ -204,7 +203,7 @@ int TForm1::NoReply() {
   return 1;
 }
 
-int TForm1::ReplyStep() {
+int DeviceLink::ReplyStep() {
   SetSoftTimer(2, 0, 0);
   phase_ = LinkPhase::Idle;
   CommErrorCount = 0;
@@ -216,7 +215,7 @@ int TForm1::ReplyStep() {
   return result != 0 ? 1 : 0;
 }
 
-void TForm1::QueueWantedErrorRead() {
+void DeviceLink::QueueWantedErrorRead() {
   if (!errorReadWanted_) return;
   // The error codes after an error reply: queued once the checked request has ended.
   errorReadWanted_ = false;
@@ -224,7 +223,7 @@ void TForm1::QueueWantedErrorRead() {
   QueueRequest(DeviceAddress, CMD_ERROR_CODES, read, 2, 0, 1);
 }
 
-void TForm1::AbortTransaction() {
+void DeviceLink::AbortTransaction() {
   const LinkPhase was = phase_;
   phase_ = LinkPhase::Idle;
   pauseTimer_->stop();
@@ -232,7 +231,7 @@ void TForm1::AbortTransaction() {
   if (was == LinkPhase::Listening) ShowSearchEnd();
 }
 
-bool TForm1::ReportNotConnected(int address) {
+bool DeviceLink::ReportNotConnected(int address) {
   DeviceQueue& q = RequestQueues[static_cast<size_t>(address)];
   int& reported = NotConnectedReported[static_cast<size_t>(address)];
   if (q.Present != 0) {
@@ -251,44 +250,35 @@ bool TForm1::ReportNotConnected(int address) {
   DeviceSearchOffered = 1;
   if (MessageBox(ByLanguage(Lang(), "Geräte suchen?", "Search devices?"), Text(ROW_TITLE_QUESTION, Lang()),
                  MB_YESNO | MB_ICONQUESTION) == IDYES) {
-    if (Form9 != nullptr) Form9->Show();
+    Events.Notify([](LinkListener& l) { l.DeviceSearchAccepted(); });
   } else {
     DeviceSearchOffered = 0;
   }
   return true;
 }
 
-void TForm1::RaiseCommError(int address) {
-  StatusBar1->SetPanelText(8, "COM-ERR");
-  StatusBar1->SetPanelStyle(8, TStatusPanelStyle::psOwnerDraw);
-  if (ServiceConnected == 1 && Form21 != nullptr) Form21->Button1Click(nullptr);
+void DeviceLink::RaiseCommError(int address) {
+  Events.Notify([](LinkListener& l) { l.CommErrorRaised(); });
   ShowUntilOk(Format(ByLanguage(Lang(), "Kommunikationsfehler PC<->Gerät (Adr.:%d)!",
                                 "Communication error PC<->device (Adr.:%d)!"),
                      address),
               ROW_TITLE_ERROR, MB_ICONERROR);
   ResetLink();
   CommErrorCount = 0;
-  if (Form21 != nullptr) {
-    Form21->Button1->SetEnabled(false);
-    Form21->Label14->SetCaption(Text(53, Lang()));
-  }
+  Events.Notify([text = std::string(Text(53, Lang()))](LinkListener& l) { l.CommErrorShown(text); });
   Timer4->SetEnabled(true);
 }
 
 // The listening window of the device search: the presence replies mark
 // their addresses while soft timer 2 runs.
-int TForm1::StartListening() {
-  if (Form9 != nullptr) {
-    Form9->DisableSelectButtons();
-    Form9->Label20->SetVisible(true);
-    Form9->Button18->SetEnabled(false);
-  }
+int DeviceLink::StartListening() {
+  Events.Notify([](LinkListener& l) { l.SearchListening(); });
   SetSoftTimer(2, SEARCH_LISTEN_MS, 1);
   phase_ = LinkPhase::Listening;
   return 0;
 }
 
-int TForm1::EndListening() {
+int DeviceLink::EndListening() {
   SetSoftTimer(2, 0, 0);
   phase_ = LinkPhase::Idle;
   CompleteRequest(current_.Address);
@@ -297,12 +287,6 @@ int TForm1::EndListening() {
   return 0;
 }
 
-void TForm1::ShowSearchEnd() {
-  if (Form9 == nullptr) return;
-  if (PendingCount == 0) {
-    Form9->Label20->SetVisible(false);
-    Form9->Button18->SetEnabled(true);
-    Form9->EnableSelectButtons();
-  }
-  Form9->ShowDevicePresence();
+void DeviceLink::ShowSearchEnd() {
+  Events.Notify([idle = PendingCount == 0](LinkListener& l) { l.SearchEnded(idle); });
 }

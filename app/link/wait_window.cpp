@@ -6,6 +6,7 @@
 TForm16* Form16 = nullptr;
 
 TForm16::TForm16() {
+  SubscribeToLink(this);
   SetName("Form16");
   SetCaption("Warten...");
   SetSize(178, 109);
@@ -27,3 +28,7 @@ void TForm16::ChangeLanguage() {
   Label2->SetCaption(Text(454, lang));
   Label1->SetCaption(Text(455, lang));
 }
+
+void TForm16::WaitWindowShown() { Show(); }
+
+void TForm16::WaitWindowClosed() { Close(); }

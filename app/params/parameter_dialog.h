@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 #include "app/setup/setup_messages.h"
 #include "platform/forms/forms.h"
 

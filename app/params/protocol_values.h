@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 
 struct DeviceIdentity {
   std::string type;      // the device's information text

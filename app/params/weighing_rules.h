@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/link/setup_image.h"
 #include "app/setup/input_checks.h"
-#include "app/setup/setup_image.h"
 
 // A field held to [low, high] when it is left. A negated field holds a lower
 // limit typed as 0 .. -125: its value is tested negated.

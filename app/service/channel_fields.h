@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 
 // Digit steps by `zs`, in units of 0.0001 of the nominal value's unit. The
 // last entry steps as entry 0 does and marks the nominal value with one more

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 
 uint8_t& ImageByte(SetupImageBytes& image, SetupSection section, std::string_view field);
 // Device address of a field of the set-up copy at `base`.

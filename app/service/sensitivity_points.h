@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 
 // The input signal typed into a channel's field.
 struct InputSignalEntry {

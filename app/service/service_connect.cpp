@@ -8,15 +8,15 @@
 #include <string>
 
 #include "app/diag/address_list.h"
+#include "app/link/setup_image.h"
 #include "app/link/test_window.h"
-#include "app/program/text_table.h"
-#include "app/service/channel_fields.h"
 #include "app/params/exb_values.h"
 #include "app/params/inputs_relays.h"
 #include "app/params/weighing_parameters.h"
+#include "app/program/text_table.h"
+#include "app/service/channel_fields.h"
 #include "app/service/service_window.h"
 #include "app/setup/setup_editor.h"
-#include "app/setup/setup_image.h"
 #include "app/setup/setup_messages.h"
 
 namespace {

@@ -6,11 +6,11 @@
 
 #include "app/diag/device_request.h"
 #include "app/link/link_utilities.h"
+#include "app/link/setup_image.h"
 #include "app/link/test_window.h"
-#include "app/program/text_table.h"
 #include "app/params/exb_values.h"
+#include "app/program/text_table.h"
 #include "app/service/service_window.h"
-#include "app/setup/setup_image.h"
 #include "platform/clock/clock.h"
 
 namespace {

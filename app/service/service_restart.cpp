@@ -4,11 +4,11 @@
 #include <initializer_list>
 
 #include "app/diag/address_list.h"
+#include "app/link/setup_image.h"
 #include "app/link/test_window.h"
 #include "app/program/text_table.h"
 #include "app/service/restart_wait.h"
 #include "app/service/service_window.h"
-#include "app/setup/setup_image.h"
 #include "platform/clock/clock.h"
 
 namespace {

@@ -80,6 +80,7 @@ void FillUnitList(TComboBox* list, int lang) {
 }  // namespace
 
 TForm21::TForm21() {
+  SubscribeToLink(this);
   SetName("Form21");
   SetCaption("Serviceprogramm RTV482 - LMB-F / Kranwaage");
   SetSize(800, 690);

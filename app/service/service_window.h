@@ -2,15 +2,42 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <string>
 
+#include "app/link/link_events.h"
+#include "app/link/service_flags.h"
+#include "app/link/setup_image.h"
 #include "app/service/service_polling.h"
-#include "app/setup/setup_image.h"
 #include "platform/forms/forms.h"
 
 // The service window: the program's main window.
-class TForm21 : public TForm {
+class TForm21 : public TForm, public LinkListener {
  public:
   TForm21();
+
+  // ---- What the link reports: connection state, status, identification.
+  void SendActivity(bool on) override;
+  void CommErrorRaised() override;
+  void CommErrorShown(const std::string& text) override;
+  void CommErrorCleared() override;
+  void PortNameFound(const std::string& name) override;
+  void ServiceEndWanted() override;
+  void ExpertReplyLine(const std::string& hex) override;
+  void ExpertStatusLine(const std::string& text) override;
+  void DeviceStatusReceived(uint8_t status) override;
+  void DeviceErrorShown(bool error) override;
+  void AdcModeReported(const std::string& mode) override;
+  void SetupBackupKnown(bool present) override;
+  void ConnectionText(const std::string& text) override;
+  void ConnectionStep() override;
+  void WeightOutputStopped() override;
+  void DeviceAnswered() override;
+  void VariantAdapted(const VariantAdaptation& variant) override;
+  void BoardAdapted(const HardwareAdaptation& board) override;
+  void DeviceListOffered(bool enabled) override;
+  void FirmwareVersionKnown() override;
+  void SetupCopyShown(const std::string& text) override;
+  void ConversionModeKnown(bool continuous) override;
 
   // ---- Menu "Datei".
   TMainMenu* MainMenu1;
@@ -429,10 +456,6 @@ class TForm21 : public TForm {
   bool firstActivationDone_ = false;
 };
 
-// 1 while the service window is connected to a device.
-extern int ServiceConnected;
-// 1 while the service window's weight polling runs; clearing it ends the loop.
-extern int PollingActive;
 // 1 when the channel fields were edited since the last set-up read or write.
 extern int SetupModified;
 // 1 while a set-up read / write of the service window runs: polling pauses.

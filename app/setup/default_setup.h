@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 
 struct DefaultSetupImages {
   std::array<uint8_t, 8> gbl;

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 
 constexpr int CODEC_UPDATE_IMAGE = 1;
 constexpr int CODEC_WRITE_DEVICE = 2;

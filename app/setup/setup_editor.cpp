@@ -9,6 +9,7 @@
 TForm3* Form3 = nullptr;
 
 TForm3::TForm3() {
+  SubscribeToLink(this);
   SetName("Form3");
   SetCaption("VD417-Setup");
   SetSize(793, 658);

@@ -7,13 +7,22 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/link/link_events.h"
+#include "app/link/setup_image.h"
 #include "app/setup/section_codec.h"
-#include "app/setup/setup_image.h"
 #include "platform/forms/forms.h"
 
-class TForm3 : public TForm, public SetupControlReader {
+class TForm3 : public TForm, public SetupControlReader, public LinkListener {
  public:
   TForm3();
+
+  // ---- What the link reports: the identified device's variant and board,
+  // the set-up backup and the set-up checksum box.
+  void DeviceAnswered() override;
+  void VariantAdapted(const VariantAdaptation& variant) override;
+  void BoardAdapted(const HardwareAdaptation& board) override;
+  void SetupBackupKnown(bool present) override;
+  void SetupChecksumShown() override;
 
   // Shows one section of the image on the controls (SECTION_GBL, SECTION_SAV
   // or SetupBase + the section's offset); a code that names no section shows

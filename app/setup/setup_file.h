@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 
 class TIniFile;
 

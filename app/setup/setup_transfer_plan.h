@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 
 // "Bitte Setup von Gerät lesen!" / "First read setup from device please!"
 inline constexpr int ROW_READ_SETUP_FIRST = 11;

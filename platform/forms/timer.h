@@ -21,3 +21,10 @@ class TTimer : public TComponent {
   int interval_;
   bool enabled_;
 };
+
+// A timer with the name the form data give it (the name its handler and tests find it by).
+inline TTimer* NewNamedTimer(TComponent* owner, const char* name, int interval_ms, bool enabled) {
+  auto* timer = new TTimer(owner, interval_ms, enabled);
+  timer->SetName(name);
+  return timer;
+}

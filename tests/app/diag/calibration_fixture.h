@@ -2,6 +2,8 @@
 // The calibration windows beside the service window, connected through the
 // link to a simulated device whose set-up has been read, with polling
 // stopped so that the device's log shows only the windows' requests.
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,7 +45,7 @@ class CalibrationTest : public ServiceTest {
   // The bytes of a value that travels as text: 0x01, then the characters.
   static std::vector<uint8_t> TextValue(const std::string& text) {
     std::vector<uint8_t> data{0x01};
-    data.insert(data.end(), text.begin(), text.end());
+    std::copy(text.begin(), text.end(), std::back_inserter(data));
     return data;
   }
   // The commands that the device received, only those of `commands`, oldest first.

@@ -1,6 +1,9 @@
 // The factory administration: the identity items it writes, the variant
 // check and its unlock, and the erase and reset buttons, against the
 // simulated device.
+#include <algorithm>
+#include <iterator>
+
 #include "app/diag/factory_admin.h"
 #include "app/diag/ident_data.h"
 #include "tests/app/link/link_fixture.h"
@@ -17,7 +20,7 @@ Bytes Field(std::string_view text, size_t length) {
 }
 Bytes WriteOf(uint8_t item, const Bytes& field) {
   Bytes data{2, item};
-  data.insert(data.end(), field.begin(), field.end());
+  std::copy(field.begin(), field.end(), std::back_inserter(data));
   return data;
 }
 

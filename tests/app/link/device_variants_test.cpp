@@ -3,7 +3,7 @@
 
 #include "app/link/device_variants.h"
 #include "app/link/firmware_version.h"
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 
 namespace {
 

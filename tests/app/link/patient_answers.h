@@ -10,11 +10,11 @@
 #include <optional>
 
 #include "app/link/request_queue.h"
-#include "app/link/test_window.h"
+#include "app/link/device_link.h"
 #include "platform/clock/clock.h"
 #include "tests/sim/device/device_simulator.h"
 
-inline void AwaitPromptAnswersPatiently(TForm1& link, const devsim::DeviceSimulator& sim) {
+inline void AwaitPromptAnswersPatiently(DeviceLink& link, const devsim::DeviceSimulator& sim) {
   link.LeastAnswerTimeout = [&sim](int address, const RequestEntry& request) {
     if (request.AwaitAnswer == 0) return 0;
     const std::optional<uint8_t> firstData =

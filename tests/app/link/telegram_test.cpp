@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <span>
 
 namespace {
@@ -61,7 +62,7 @@ TEST(BuildRequestTelegram, LeavesTheDataAreaBehindTheDataZero) {
 
 Bytes Reply(int address, uint8_t command, Bytes data, Framing framing = {}) {
   Bytes body{static_cast<uint8_t>(address), static_cast<uint8_t>(data.size() + 3), command, 0, 0};
-  body.insert(body.end(), data.begin(), data.end());
+  std::copy(data.begin(), data.end(), std::back_inserter(body));
   if (framing.checksum) {
     const uint16_t sum = TelegramChecksum(body);
     body.push_back(static_cast<uint8_t>(sum >> 8));

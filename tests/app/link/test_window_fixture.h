@@ -12,8 +12,8 @@
 
 #include "app/diag/error_status.h"
 #include "app/diag/file_viewer.h"
+#include "app/link/setup_image.h"
 #include "app/setup/setup_editor.h"
-#include "app/setup/setup_image.h"
 #include "tests/app/link/link_fixture.h"
 
 class TestWindowTest : public LinkTest {

@@ -1,10 +1,10 @@
 // Renders the log-memory dialog, the dosing values and the ADC settings
 // offscreen to <build>/screenshots/, in both languages where they have two,
 // and checks their layouts.
+#include "app/link/setup_image.h"
 #include "app/params/adc_settings.h"
 #include "app/params/dosing_values.h"
 #include "app/params/log_memory.h"
-#include "app/setup/setup_image.h"
 #include "tests/app/link/link_fixture.h"
 #include "tests/support/layout_checks.h"
 #include "tests/support/screenshot.h"

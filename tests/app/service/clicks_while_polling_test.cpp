@@ -11,11 +11,12 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "app/link/setup_image.h"
 #include "app/service/load_calibration.h"
-#include "app/setup/setup_image.h"
 #include "tests/app/link/click_at.h"
 #include "tests/app/program/program_fixture.h"
 #include "tests/support/scoped_form.h"
@@ -127,7 +128,7 @@ std::vector<uint8_t> BlockWrite(int address, std::vector<uint8_t> bytes) {
   std::vector<uint8_t> request{CMD_BLOCK_WRITE, static_cast<uint8_t>(address >> 8),
                                static_cast<uint8_t>(address & 0xFF), 0,
                                static_cast<uint8_t>(bytes.size() >> 8), static_cast<uint8_t>(bytes.size() & 0xFF)};
-  request.insert(request.end(), bytes.begin(), bytes.end());
+  std::copy(bytes.begin(), bytes.end(), std::back_inserter(request));
   return request;
 }
 

@@ -6,7 +6,7 @@
 // program has ended. The telegrams on the wire show each step in its order.
 #include <ostream>
 
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 #include "tests/app/program/program_fixture.h"
 
 namespace {

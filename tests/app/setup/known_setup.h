@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "app/link/setup_image.h"
 #include "app/setup/default_setup.h"
-#include "app/setup/setup_image.h"
 
 namespace known_setup {
 

@@ -1,4 +1,4 @@
-#include "app/setup/setup_image.h"
+#include "app/link/setup_image.h"
 
 #include <bit>
 #include <cstring>
