@@ -16,6 +16,7 @@
 #include "platform/clock/clock.h"
 #include "platform/forms/timer.h"
 #include "platform/serial/com_port.h"
+#include "tests/app/link/patient_answers.h"
 #include "tests/sim/device/device_simulator.h"
 #include "tests/support/qt_test_env.h"
 #include "tests/support/scripted_dialogs.h"
@@ -91,6 +92,7 @@ class LinkReports : public ::testing::Test {
     // Single failures are forgotten only where a test asks for it.
     link().Timer6->SetEnabled(false);
     link().Events.Subscribe(&recorder_);
+    AwaitPromptAnswersPatiently(link(), sim_);
   }
   void TearDown() override {
     link_.reset();
