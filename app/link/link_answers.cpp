@@ -311,7 +311,7 @@ int DeviceLink::AnswerCommand(int address, uint8_t command, const uint8_t* data)
         ErrorCodes = {answer[0], answer[1]};
         Events.Notify([&](LinkListener& l) {
           l.ErrorCodesShown(ErrorCodes);
-          if (ErrorCodes[0] != 0 || ErrorCodes[1] != 0) l.DeviceErrorShown(true);
+          if (ErrorCodes[0] != 0 || ErrorCodes[1] != 0) l.DeviceErrorShown(DeviceErrorSign::ErrorCodes);
         });
       } else {
         ErrorItemValue = answer[0];

@@ -28,6 +28,10 @@ enum class LinkStatusField {
   FirmwareType = 11,
 };
 
+// Why the device is shown in error: its reply carried the error mark, the
+// status byte's error bit, or error bytes just read; None when a reply had neither.
+enum class DeviceErrorSign { None, ErrorMark, StatusBit, ErrorCodes };
+
 // What a device information read brought; a text that did not arrive is empty.
 struct DeviceInformation {
   std::string firmwareId;
@@ -77,12 +81,10 @@ class LinkListener {
   virtual void ExpertReplyLine(const std::string& hex) {}
 
   // ---- Replies.
-  // The status byte of a checked reply, as "0x.." for the expert view.
-  virtual void ExpertStatusLine(const std::string& text) {}
   // The status byte of a checked reply.
   virtual void DeviceStatusReceived(uint8_t status) {}
-  // The device reported an error, or its error display ends.
-  virtual void DeviceErrorShown(bool error) {}
+  // The device is shown in error, and by which sign, or no longer.
+  virtual void DeviceErrorShown(DeviceErrorSign sign) {}
   // The conversion mode of the ADC: "CONT" or "SINGLE".
   virtual void AdcModeReported(const std::string& mode) {}
   // The ADC's button mode was switched (the request's first data byte).
@@ -138,10 +140,6 @@ class LinkListener {
   virtual void ReceivedText(const std::string& hex) {}
   // The status byte of a checked reply, as "0x..".
   virtual void StatusByteShown(const std::string& text) {}
-  // The device answered with its error mark.
-  virtual void ErrorReplyShown() {}
-  // The status byte's error bit is set, or neither it nor the error mark is.
-  virtual void StatusErrorShown(bool error) {}
   // The device's error bytes were read / are being cleared.
   virtual void ErrorCodesShown(const std::array<uint8_t, 2>& codes) {}
   virtual void ErrorCodesCleared() {}

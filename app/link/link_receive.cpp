@@ -167,10 +167,7 @@ int DeviceLink::CheckReply(int address) {
   bool errorReply = false;
   if (framing.checksum) {
     if (copy[2] == REPLY_ERROR_MARK || copy[3] == REPLY_ERROR_MARK) {
-      Events.Notify([](LinkListener& l) {
-        l.ErrorReplyShown();
-        l.DeviceErrorShown(true);
-      });
+      Events.Notify([](LinkListener& l) { l.DeviceErrorShown(DeviceErrorSign::ErrorMark); });
       DeviceErrorFlag = 1;
       errorReply = true;
     } else {
@@ -192,7 +189,6 @@ int DeviceLink::CheckReply(int address) {
   char status[8];
   std::snprintf(status, sizeof status, "0x%.2X", DeviceStatus);
   Events.Notify([&](LinkListener& l) { l.StatusByteShown(status); });
-  if (ExpertView == 1) Events.Notify([&](LinkListener& l) { l.ExpertStatusLine(status); });
 
   if (DeviceStatus & DEVICE_STATUS_DEFAULT_SETUP) {
     if (DefaultSetupWarned == 0)
@@ -204,20 +200,14 @@ int DeviceLink::CheckReply(int address) {
   }
 
   if (DeviceStatus & DEVICE_STATUS_ERROR) {
-    Events.Notify([](LinkListener& l) {
-      l.StatusErrorShown(true);
-      l.DeviceErrorShown(true);
-    });
+    Events.Notify([](LinkListener& l) { l.DeviceErrorShown(DeviceErrorSign::StatusBit); });
     DeviceErrorFlag = 1;
     if (lastReplyCommand_ == 0x80 && entry->Command() != CMD_ERROR_CODES && LoopReadActive == 0)
       errorReadWanted_ = true;
   } else if (!errorReply) {
     // An error reply stays an error whatever its status byte says.
     DeviceErrorFlag = 0;
-    Events.Notify([](LinkListener& l) {
-      l.StatusErrorShown(false);
-      l.DeviceErrorShown(false);
-    });
+    Events.Notify([](LinkListener& l) { l.DeviceErrorShown(DeviceErrorSign::None); });
   }
 
   Events.Notify([status = DeviceStatus](LinkListener& l) { l.DeviceStatusReceived(status); });

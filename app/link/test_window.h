@@ -262,8 +262,7 @@ class TForm1 : public TForm, public DeviceLink, public LinkListener {
   void CommErrorCleared() override;
   void PortNameFound(const std::string& name) override;
   void StatusByteShown(const std::string& text) override;
-  void ErrorReplyShown() override;
-  void StatusErrorShown(bool error) override;
+  void DeviceErrorShown(DeviceErrorSign sign) override;
   void ErrorCodesShown(const std::array<uint8_t, 2>& codes) override;
   void ErrorCodesCleared() override;
   void AdcModeReported(const std::string& mode) override;

@@ -68,19 +68,23 @@ void TForm1::PortNameFound(const std::string& name) {
 
 void TForm1::StatusByteShown(const std::string& text) { Label35->SetCaption(text); }
 
-void TForm1::ErrorReplyShown() {
-  Label13->SetCaption(ByLanguage(Lang(), "FEHLER", "ERROR"));
-  Label13->SetColor(clRed);
-}
-
-void TForm1::StatusErrorShown(bool error) {
-  if (error) {
-    Label13->SetCaption(ByLanguage(Lang(), "FEHLER", "ERROR"));
-    Label13->Font().SetColor(clRed);
-  } else {
-    Label13->SetCaption("");
-    Label13->Font().SetColor(clBtnFace);
-    Label9->Font().SetColor(clBlack);
+void TForm1::DeviceErrorShown(DeviceErrorSign sign) {
+  switch (sign) {
+    case DeviceErrorSign::ErrorMark:
+      Label13->SetCaption(ByLanguage(Lang(), "FEHLER", "ERROR"));
+      Label13->SetColor(clRed);
+      break;
+    case DeviceErrorSign::StatusBit:
+      Label13->SetCaption(ByLanguage(Lang(), "FEHLER", "ERROR"));
+      Label13->Font().SetColor(clRed);
+      break;
+    case DeviceErrorSign::None:
+      Label13->SetCaption("");
+      Label13->Font().SetColor(clBtnFace);
+      Label9->Font().SetColor(clBlack);
+      break;
+    case DeviceErrorSign::ErrorCodes:
+      break;  // the error bytes show in Label9
   }
 }
 

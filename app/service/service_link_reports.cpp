@@ -37,7 +37,9 @@ void TForm21::ServiceEndWanted() { Button1Click(nullptr); }
 
 void TForm21::ExpertReplyLine(const std::string& hex) { StatusBar1->SetPanelText(4, hex); }
 
-void TForm21::ExpertStatusLine(const std::string& text) { StatusBar1->SetPanelText(1, text); }
+void TForm21::StatusByteShown(const std::string& text) {
+  if (Form1->ExpertView == 1) StatusBar1->SetPanelText(1, text);
+}
 
 void TForm21::DeviceStatusReceived(uint8_t status) {
   const int lang = Lang();
@@ -51,7 +53,7 @@ void TForm21::DeviceStatusReceived(uint8_t status) {
     Label18->SetCaption("");
 }
 
-void TForm21::DeviceErrorShown(bool error) { Label12->SetVisible(error); }
+void TForm21::DeviceErrorShown(DeviceErrorSign sign) { Label12->SetVisible(sign != DeviceErrorSign::None); }
 
 void TForm21::AdcModeReported(const std::string& mode) { StatusBar1->SetPanelText(3, mode); }
 

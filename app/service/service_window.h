@@ -23,9 +23,9 @@ class TForm21 : public TForm, public LinkListener {
   void PortNameFound(const std::string& name) override;
   void ServiceEndWanted() override;
   void ExpertReplyLine(const std::string& hex) override;
-  void ExpertStatusLine(const std::string& text) override;
+  void StatusByteShown(const std::string& text) override;
   void DeviceStatusReceived(uint8_t status) override;
-  void DeviceErrorShown(bool error) override;
+  void DeviceErrorShown(DeviceErrorSign sign) override;
   void AdcModeReported(const std::string& mode) override;
   void SetupBackupKnown(bool present) override;
   void ConnectionText(const std::string& text) override;

@@ -59,7 +59,9 @@ class Recorder : public LinkListener {
   }
   void StatusByteShown(const std::string& text) override { lines.push_back("status byte " + text); }
   void DeviceStatusReceived(uint8_t status) override { lines.push_back("status " + std::to_string(status)); }
-  void DeviceErrorShown(bool error) override { lines.push_back(error ? "device error" : "no device error"); }
+  void DeviceErrorShown(DeviceErrorSign sign) override {
+    lines.push_back(sign != DeviceErrorSign::None ? "device error" : "no device error");
+  }
   void DeviceAnswered() override { lines.push_back("answered"); }
   void VariantAdapted(const VariantAdaptation& v) override {
     lines.push_back(std::string("variant ") + v.channel1.text + " | " + (v.channel2 ? v.channel2->text : "-") +
