@@ -1,17 +1,6 @@
 #include "app/diag/adc_log.h"
 
-#include <cstdio>
-
-namespace {
-
-template <class... Values>
-std::string Formatted(const char* format, Values... values) {
-  char text[160];
-  std::snprintf(text, sizeof text, format, values...);
-  return text;
-}
-
-}  // namespace
+#include "app/link/link_utilities.h"
 
 bool AdcLogFile::Create(Kind kind, const std::string& stamp, const std::string& startTime, LogFile::Report report) {
   const std::string stem = (kind == Kind::Counts ? "adc_log_" : "mv_log_") + stamp;
@@ -22,8 +11,8 @@ bool AdcLogFile::Create(Kind kind, const std::string& stamp, const std::string& 
 }
 
 void AdcLogFile::WriteCounts(const std::string& time, int channel, long counts, float millivoltPerVolt) {
-  file_.Write(Formatted("%s;   C%d;   %ld;   %.6f\n", time.c_str(), channel, counts,
-                        static_cast<double>(millivoltPerVolt)));
+  file_.Write(Format("%s;   C%d;   %ld;   %.6f\n", time.c_str(), channel, counts,
+                     static_cast<double>(millivoltPerVolt)));
 }
 
 void AdcLogFile::WriteMillivolt(const std::string& time, int channel, const std::string& millivolt) {

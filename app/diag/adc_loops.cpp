@@ -7,6 +7,7 @@
 
 #include "app/diag/adc_functions.h"
 #include "app/diag/device_request.h"
+#include "app/link/link_utilities.h"
 #include "app/link/stream_display.h"
 #include "app/link/test_window.h"
 #include "platform/clock/clock.h"
@@ -19,12 +20,6 @@ const char* const kStampFormat = "%d%m%Y_%H%M";
 const char* const kCycleTimeFormat = "%H:%M:%S";
 // What a reading shows when the device gave no valid answer to it.
 const char* const kUnread = "-";
-
-std::string Formatted(const char* format, auto... values) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, values...);
-  return text;
-}
 
 // One reading of a loop cycle: true only for a valid reply to this very request.
 bool Read(uint8_t command, std::span<const uint8_t> data) {
@@ -119,9 +114,9 @@ void TForm10::Button6Click(TObject* Sender) {
     const std::string time = TForm1::FormatNow(kCycleTimeFormat);
     const int32_t counts = link.AdcRawValue;
     const float signal = MillivoltPerVolt(counts, link.Options.cal_null_pkt, link.Options.cal_end_pkt);
-    Label4->SetCaption(Formatted("%ld", static_cast<long>(counts)));
-    Label6->SetCaption(Formatted("%.5f", static_cast<double>(signal)));
-    Label17->SetCaption(Formatted("%d", link.AdcChannelAnswer));
+    Label4->SetCaption(Format("%ld", static_cast<long>(counts)));
+    Label6->SetCaption(Format("%.5f", static_cast<double>(signal)));
+    Label17->SetCaption(Format("%d", link.AdcChannelAnswer));
     PerformanceGraph1->DataPoint(clRed, counts);
     PerformanceGraph1->Invalidate();
     log.WriteCounts(time, link.AdcChannelAnswer, counts, signal);
@@ -148,7 +143,7 @@ void TForm10::Button18Click(TObject* Sender) {
     }
     const std::string time = TForm1::FormatNow(kCycleTimeFormat);
     Label15->SetCaption(link.AdcMillivoltText);
-    Label17->SetCaption(Formatted("%d", link.AdcChannelAnswer));
+    Label17->SetCaption(Format("%d", link.AdcChannelAnswer));
     log.WriteMillivolt(time, link.AdcChannelAnswer, link.AdcMillivoltText);
   } while (NextCycle(interval));
   EndLoggedRun(log);
@@ -169,7 +164,7 @@ void TForm10::Button16Click(TObject* Sender) {
       continue;
     }
     const float value = std::bit_cast<float>(link.AdcScaledSwapped);
-    Label11->SetCaption(Formatted("%f", static_cast<double>(value)));
+    Label11->SetCaption(Format("%f", static_cast<double>(value)));
   } while (NextCycle(interval));
   CheckBox2->SetVisible(true);
   link.LoopReadActive = 0;

@@ -12,6 +12,7 @@
 
 #include "app/link/device_link.h"
 #include "app/link/device_request.h"
+#include "app/link/link_utilities.h"
 #include "app/link/message_box.h"
 #include "app/link/service_flags.h"
 #include "app/program/text_table.h"
@@ -26,13 +27,6 @@ namespace {
 constexpr std::array<uint8_t, 4> BAUD_PROBE_REPLY = {0xAA, 0x55, 0xAA, 0x55};
 // The rates the baud-rate search tries, in this order.
 constexpr std::array<int, 6> kProbeRates = {9600, 14400, 19200, 38400, 56000, 57600};
-
-template <class... Args>
-std::string Format(const char* format, Args... args) {
-  char text[160];
-  std::snprintf(text, sizeof text, format, args...);
-  return text;
-}
 
 }  // namespace
 

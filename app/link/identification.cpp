@@ -9,6 +9,7 @@
 
 #include "app/link/device_link.h"
 #include "app/link/device_variants.h"
+#include "app/link/link_utilities.h"
 #include "app/link/message_box.h"
 #include "app/program/text_table.h"
 #include "platform/forms/dialogs.h"
@@ -29,12 +30,6 @@ uint8_t NotRespondingReported = 0;
 constexpr size_t kReplyLength = 1;
 constexpr size_t kReplyCommand = 2;
 constexpr size_t kReplyData = 5;
-
-std::string Formatted(const char* format, int value) {
-  char text[200];
-  std::snprintf(text, sizeof text, format, value);
-  return text;
-}
 
 }  // namespace
 
@@ -104,7 +99,7 @@ int DeviceLink::IdentifyDevice() {
   const std::optional<VariantAdaptation> variant = VariantAdaptationFor(DeviceVariant);
   if (!variant) VariantRejected = 1;
   if (VariantRejected == 1) {
-    ShowUntilOk(Formatted(Text(ROW_WRONG_VARIANT, Lang()), DeviceVariant), ROW_TITLE_HINT, MB_ICONINFORMATION);
+    ShowUntilOk(Format(Text(ROW_WRONG_VARIANT, Lang()), DeviceVariant), ROW_TITLE_HINT, MB_ICONINFORMATION);
     return stop("FAIL");
   }
   Events.Notify([&](LinkListener& l) { l.VariantAdapted(*variant); });

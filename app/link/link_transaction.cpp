@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "app/link/device_link.h"
+#include "app/link/link_utilities.h"
 #include "app/link/message_box.h"
 #include "app/program/text_table.h"
 #include "platform/clock/clock.h"
@@ -33,12 +34,6 @@ class EngineScope {
  private:
   int& depth_;
 };
-
-std::string Format(const char* format, int value) {
-  char text[160];
-  std::snprintf(text, sizeof text, format, value);
-  return text;
-}
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 // Conversions between the device's big-endian values and PC values, hex
 // text, rounding and the local-time formatter.
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <span>
 #include <string>
@@ -18,6 +19,16 @@ int RoundToInt(float x);
 uint32_t HexTextToValue(const std::string& text);
 // The local time formatted with a strftime format (C locale), at most 127 characters.
 std::string FormatNow(const char* format);
+
+// A printf format filled in, as long as the text comes out.
+template <class... Args>
+std::string Format(const char* format, Args... args) {
+  const int length = std::snprintf(nullptr, 0, format, args...);
+  if (length <= 0) return {};
+  std::string text(static_cast<size_t>(length), '\0');
+  std::snprintf(text.data(), text.size() + 1, format, args...);
+  return text;
+}
 
 // Big-endian numbers out of answer data.
 uint16_t ReadBe16(std::span<const uint8_t> bytes);

@@ -12,13 +12,6 @@
 
 namespace {
 
-template <class... Args>
-std::string Format(const char* format, Args... args) {
-  char text[160];
-  std::snprintf(text, sizeof text, format, args...);
-  return text;
-}
-
 const char* kProfibusStateNames[4] = {"WAIT PRM", "WAIT CFG", "DATA EX", "ERROR"};
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/diag/address_list.h"
+#include "app/link/link_utilities.h"
 #include "app/link/setup_image.h"
 #include "app/link/test_window.h"
 #include "app/params/exb_values.h"
@@ -35,13 +36,6 @@ constexpr int ROW_CONNECT = 152;
 constexpr int ROW_DISCONNECT = 153;
 
 int Lang() { return Form1 != nullptr ? Form1->Options.lang : 0; }
-
-template <class... Args>
-std::string Format(const char* format, Args... args) {
-  char text[256];
-  std::snprintf(text, sizeof text, format, args...);
-  return text;
-}
 
 // The firmware check of the last identification found a firmware older than V1.0.6.
 bool FirmwareBelow106() { return Form1->DeviceIdentified == 1 && Form1->FirmwareBelow106 == 1; }

@@ -45,6 +45,14 @@ TEST(LinkUtilities, FormatsTheLocalTimeWithCDayNames) {
   EXPECT_EQ(FormatNow("%d.%m.%y   %H:%M:%S    %a").size(), 26u);
 }
 
+TEST(LinkUtilities, FillsAPrintfFormatWithoutCuttingALongText) {
+  EXPECT_EQ(Format("%s;   C%d;   %ld;   %.6f", "12:00:01", 2, -2000L, -0.002), "12:00:01;   C2;   -2000;   -0.002000");
+  EXPECT_EQ(Format("Kommunikationsfehler (Adr.:%d)", 3), "Kommunikationsfehler (Adr.:3)");
+  const std::string longText(300, 'x');
+  EXPECT_EQ(Format("%s!", longText.c_str()), longText + "!");
+  EXPECT_EQ(Format("%s", ""), "");
+}
+
 TEST(AnswerTimeouts, FollowTheCommandGroups) {
   const std::vector<std::pair<uint8_t, int>> cases = {
       {0x01, 22000}, {0x0A, 22000}, {0x06, 3000}, {0x71, 3000}, {0x3C, 1000},  {0x64, 1000},
